@@ -1,0 +1,149 @@
+#include "catalogue/core/BmpFile.h"
+
+#include <cstring>
+#include <fstream>
+#include <vector>
+
+namespace mosgrid {
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::size_t kPaletteOffset = kFileHeaderSize + kInfoHeaderSize;
+// No picture file worth reading is anywhere near this long.
+constexpr std::uintmax_t kMaxFileSize = 64u * 1024u * 1024u;
+
+// Reads little-endian numbers from a byte range; bytes past its end read as 0, which is how a
+// short file's missing header and pixel bytes are treated.
+class ByteReader {
+public:
+    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    std::uint8_t Byte(std::size_t at) const { return at < size_ ? data_[at] : 0; }
+    std::uint16_t U16(std::size_t at) const { return std::uint16_t(Byte(at) | (Byte(at + 1) << 8)); }
+    std::uint32_t U32(std::size_t at) const {
+        return std::uint32_t(Byte(at)) | (std::uint32_t(Byte(at + 1)) << 8) |
+               (std::uint32_t(Byte(at + 2)) << 16) | (std::uint32_t(Byte(at + 3)) << 24);
+    }
+    // Copies `count` bytes from `at`, zero-filling whatever lies beyond the end.
+    void Copy(std::size_t at, std::uint8_t* out, std::size_t count) const {
+        std::size_t available = at < size_ ? std::min(count, size_ - at) : 0;
+        if (available > 0) std::memcpy(out, data_ + at, available);
+        if (available < count) std::memset(out + available, 0, count - available);
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+};
+
+}  // namespace
+
+int CBmpFile::Load(const std::filesystem::path& path) {
+    palette.reset();
+    pixels.reset();
+    paletteEntries = 0;
+    colourCount = 0;
+
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return 0;
+    std::uintmax_t length = std::filesystem::file_size(path, error);
+    if (error || length > kMaxFileSize) return 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return 0;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return LoadFromBytes(bytes.data(), bytes.size());
+}
+
+int CBmpFile::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
+    palette.reset();
+    pixels.reset();
+    paletteEntries = 0;
+    colourCount = 0;
+
+    ByteReader file(data, size);
+    fileHeader = BmpFileHeader{file.U16(0), file.U32(2), file.U16(6), file.U16(8), file.U32(10)};
+    BmpInfoHeader& info = infoHeader;
+    info.biSize = file.U32(14);
+    info.biWidth = std::int32_t(file.U32(18));
+    info.biHeight = std::int32_t(file.U32(22));
+    info.biPlanes = file.U16(26);
+    info.biBitCount = file.U16(28);
+    info.biCompression = file.U32(30);
+    info.biSizeImage = file.U32(34);
+    info.biXPelsPerMeter = std::int32_t(file.U32(38));
+    info.biYPelsPerMeter = std::int32_t(file.U32(42));
+    info.biClrUsed = file.U32(46);
+    info.biClrImportant = file.U32(50);
+
+    // Only palette pictures are read; top-down (negative height), empty and absurdly large
+    // pictures fail, and so does one whose pixel buffer the file's length cannot justify.
+    const std::int32_t w = info.biWidth;
+    const std::int32_t h = info.biHeight;
+    const auto fail = [this] {
+        width = 0;
+        height = 0;
+        return 0;
+    };
+    if (info.biBitCount > 8) return fail();
+    if (w <= 0 || h <= 0 || w > kMaxDimension || h > kMaxDimension) return fail();
+    const std::size_t area = std::size_t(w) * std::size_t(h);
+    if (area > 16 * size + 65536) return fail();
+
+    const int bits = info.biBitCount;
+    paletteEntries = 1 << bits;
+    const std::size_t stride = ((std::size_t(bits) * std::size_t(w) + 7) / 8 + 3) / 4 * 4;
+
+    width = w;
+    height = h;
+    palette = std::make_unique<std::uint8_t[]>(std::size_t(paletteEntries) * 4);
+    pixels = std::make_unique<std::uint8_t[]>(area + 1);  // zero-initialised
+    for (int i = 0; i < paletteEntries; ++i) {
+        file.Copy(kPaletteOffset + std::size_t(i) * 4, palette.get() + std::size_t(i) * 4, 3);
+        palette[std::size_t(i) * 4 + 3] = 0;
+    }
+
+    if (info.biCompression == 0 && (bits == 4 || bits == 8)) {
+        std::vector<std::uint8_t> row(stride);
+        std::size_t at = fileHeader.bfOffBits;
+        for (std::int32_t y = h - 1; y >= 0; --y, at += stride) {
+            file.Copy(at, row.data(), stride);
+            std::uint8_t* out = pixels.get() + std::size_t(y) * std::size_t(w);
+            for (std::int32_t x = 0; x < w; ++x) {
+                out[x] = bits == 8 ? row[std::size_t(x)]
+                                   : (x % 2 == 0 ? row[std::size_t(x) / 2] >> 4 : row[std::size_t(x) / 2] & 0x0F);
+            }
+        }
+    }
+
+    for (std::size_t i = 0; i < area; ++i) {
+        COLORREF c = PaletteColour(pixels[i]);
+        bool known = false;
+        for (std::int32_t k = 0; k < colourCount && !known; ++k) known = colours[std::size_t(k)] == c;
+        if (!known) colours[std::size_t(colourCount++)] = c;
+    }
+    return 1;
+}
+
+void CBmpFile::Release() {
+    palette.reset();
+    pixels.reset();
+    paletteEntries = 0;
+    fileHeader = BmpFileHeader{};
+    infoHeader = BmpInfoHeader{};
+}
+
+std::uint8_t* CBmpFile::GetPixel(std::uint8_t* out, int x, int y) const {
+    const std::uint8_t* entry = palette.get() + std::size_t(PixelIndex(x, y)) * 4;
+    std::memcpy(out, entry, 4);
+    return out;
+}
+
+COLORREF CBmpFile::PaletteColour(int index) const {
+    if (!palette || index < 0 || index >= paletteEntries) return kWhite;
+    const std::uint8_t* e = palette.get() + std::size_t(index) * 4;
+    return MakeColour(e[2], e[1], e[0]);
+}
+
+}  // namespace mosgrid

@@ -1,0 +1,80 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "board/core/Colour.h"
+
+namespace mosgrid {
+
+// The 14-byte file header of a BMP file, as read (little-endian fields).
+struct BmpFileHeader {
+    std::uint16_t bfType = 0;
+    std::uint32_t bfSize = 0;
+    std::uint16_t bfReserved1 = 0;
+    std::uint16_t bfReserved2 = 0;
+    std::uint32_t bfOffBits = 0;
+};
+
+// The 40-byte info header that follows it.
+struct BmpInfoHeader {
+    std::uint32_t biSize = 0;
+    std::int32_t biWidth = 0;
+    std::int32_t biHeight = 0;
+    std::uint16_t biPlanes = 0;
+    std::uint16_t biBitCount = 0;
+    std::uint32_t biCompression = 0;
+    std::uint32_t biSizeImage = 0;
+    std::int32_t biXPelsPerMeter = 0;
+    std::int32_t biYPelsPerMeter = 0;
+    std::uint32_t biClrUsed = 0;
+    std::uint32_t biClrImportant = 0;
+};
+
+// Anything that can report the palette entry (blue, green, red, reserved) of a pixel.
+class CPixelSource {
+public:
+    virtual ~CPixelSource() = default;
+    virtual std::uint8_t* GetPixel(std::uint8_t* out, int x, int y) const = 0;
+};
+
+// Reads an uncompressed BMP picture: headers, palette, one palette index per pixel (top row
+// first) and the distinct colours of the pixels in order of first appearance.
+class CBmpFile : public CPixelSource {
+public:
+    // Widest and highest picture the reader accepts at all; the catalogue admits far less.
+    static constexpr std::int32_t kMaxDimension = 4096;
+
+    CBmpFile() = default;
+    CBmpFile(const CBmpFile&) = delete;
+    CBmpFile& operator=(const CBmpFile&) = delete;
+    ~CBmpFile() override = default;
+
+    // 1 on success, 0 on failure (see the implementation for what counts as failure).
+    int Load(const std::filesystem::path& path);
+    // Same as Load, but from bytes already in memory (used by Load, the fuzzer and tests).
+    int LoadFromBytes(const std::uint8_t* data, std::size_t size);
+    void Release();
+    std::uint8_t* GetPixel(std::uint8_t* out, int x, int y) const override;
+
+    // Colour of palette entry `index` as 0x00BBGGRR; white for an entry outside the palette.
+    COLORREF PaletteColour(int index) const;
+    // Palette index of pixel (x, y); the caller keeps 0 <= x < width, 0 <= y < height.
+    std::uint8_t PixelIndex(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+    int PaletteSize() const { return paletteEntries; }
+
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::array<COLORREF, 256> colours{};
+    BmpFileHeader fileHeader;
+    BmpInfoHeader infoHeader;
+    std::unique_ptr<std::uint8_t[]> palette;  // 4 bytes an entry: blue, green, red, unused
+    std::int32_t colourCount = 0;
+    std::unique_ptr<std::uint8_t[]> pixels;  // width * height + 1 bytes
+
+private:
+    int paletteEntries = 0;
+};
+
+}  // namespace mosgrid
