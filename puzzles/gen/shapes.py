@@ -1,6 +1,7 @@
 """Draws the larger two-colour puzzles from simple shapes and writes their sources to ../src.
 Each picture is then nudged (a few edge pixels flipped) until its clues alone, line by line,
 determine it, so every puzzle has exactly one solution. Run: python3 shapes.py [name...]"""
+import math
 import sys
 
 import pz
@@ -433,6 +434,30 @@ def horse():
         c.path([(x0 + 1, 22), (x1 + 1, 30), (x1 + 1, 38)], 2.2, '#')
         c.rect(x1, 38, x1 + 3, 40, '#')
     c.path([(40, 14), (45, 17), (47, 26), (46, 30)], 2.2, '#')
+    return c
+
+
+@picture('Месяц', '2A3A7A', 'ночной синий')
+def moon():
+    c = Canvas(12, 14)
+    c.circle(6, 7, 6.2, '#')
+    c.circle(9, 5.5, 5.2, '.')
+    return c
+
+
+@picture('Часы', '303030', 'чёрный')
+def clock():
+    c = Canvas(20, 20)
+    c.circle(4, 3.5, 3, '#')
+    c.circle(16, 3.5, 3, '#')
+    c.circle(10, 11, 8.5, '#')
+    c.circle(10, 11, 6.6, '.')
+    for (x, y) in ((9, 5), (10, 5), (15, 10), (15, 11), (9, 16), (10, 16), (4, 10), (4, 11)):
+        c.set(x, y, '#')
+    c.path([(10, 11), (10, 7)], 1.3, '#')
+    c.path([(10, 11), (13, 13)], 1.3, '#')
+    c.line(5, 17, 3, 19.5, 1.4, '#')
+    c.line(15, 17, 17, 19.5, 1.4, '#')
     return c
 
 
