@@ -30,3 +30,10 @@ if(EXISTS ${MOSGRID_RULES_PAGE})
 endif()
 
 add_custom_target(mosgrid_puzzle_pack ALL DEPENDS ${MOSGRID_PUZZLE_PICTURES} ${MOSGRID_RULES_COPY})
+
+# Regenerates puzzles/README.md, the table of the pack (size, colours, solvable by lines alone).
+add_custom_target(mosgrid_puzzle_table
+  COMMAND mosgrid_puzzles --table ${CMAKE_CURRENT_LIST_DIR}/README.md ${MOSGRID_PUZZLE_SOURCES}
+  DEPENDS mosgrid_puzzles
+  COMMENT "Writing the table of the bundled puzzles"
+  VERBATIM)

@@ -1,6 +1,7 @@
 // Turns the text sources of the bundled puzzles into the 4-bit BMP pictures the game reads.
 //
 //   mosgrid_puzzles OUTPUT_FOLDER SOURCE.txt...
+//   mosgrid_puzzles --table README.md SOURCE.txt...   (writes the pack's table instead)
 //
 // A source is UTF-8 text:
 //
@@ -26,6 +27,7 @@
 #include <vector>
 
 #include "catalogue/core/BmpWriter.h"
+#include "puzzles/LineCheck.h"
 
 namespace {
 
@@ -135,12 +137,60 @@ Source ReadSource(const std::filesystem::path& file) {
     return src;
 }
 
+bool LinesAlone(const Source& src) {
+    mosgrid::pack::IndexPicture pic;
+    pic.width = src.picture.width;
+    pic.height = src.picture.height;
+    pic.pixels = src.picture.indices;
+    pic.background = 0;  // the first palette line is white
+    return mosgrid::pack::LinesAloneSolve(pic);
+}
+
+// The pack's table in Markdown: one row a puzzle, in the order given.
+int WriteTable(const std::filesystem::path& target, int argc, char** argv) {
+    std::ostringstream out;
+    out << "# The bundled puzzles\n\n"
+           "Each `src/NAME.txt` is one puzzle: its name, its palette (white first, the background)\n"
+           "and its picture, one character a pixel. The build turns them into `NAME.bmp` in the program\n"
+           "folder with `tools/mosgrid_puzzles`. The larger pictures are drawn by `gen/shapes.py` and\n"
+           "`gen/colour.py`. Every puzzle has exactly one solution; \"lines alone\" says that reasoning on\n"
+           "one row or column at a time finds it without any guessing.\n\n"
+           "This table is generated: `cmake --build build --target mosgrid_puzzle_table`.\n\n"
+           "| Puzzle | Size | Colours | Lines alone |\n|---|---|---|---|\n";
+    int failures = 0, count = 0, twoColour = 0;
+    for (int i = 3; i < argc; ++i) {
+        try {
+            Source src = ReadSource(argv[i]);
+            ++count;
+            if (src.picture.palette.size() == 2) ++twoColour;
+            out << "| " << src.name << " | " << src.picture.width << " × " << src.picture.height << " | "
+                << src.picture.palette.size() << " | " << (LinesAlone(src) ? "yes" : "no") << " |\n";
+        } catch (const SourceError& e) {
+            std::cerr << e.message << '\n';
+            ++failures;
+        }
+    }
+    out << "\n" << count << " puzzles: " << twoColour << " of two colours, " << count - twoColour
+        << " of three or more. Colours count white.\n";
+    std::ofstream file(target, std::ios::binary | std::ios::trunc);
+    file << out.str();
+    if (!file.flush()) {
+        std::cerr << target.string() << ": cannot be written\n";
+        return 1;
+    }
+    return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::cerr << "usage: mosgrid_puzzles OUTPUT_FOLDER SOURCE.txt...\n";
         return 2;
+    }
+    if (std::string(argv[1]) == "--table") {
+        if (argc < 4) return 2;
+        return WriteTable(argv[2], argc, argv);
     }
     const std::filesystem::path out = argv[1];
     std::error_code ec;
