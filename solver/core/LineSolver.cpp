@@ -1,0 +1,102 @@
+#include "solver/core/LineSolver.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace mosgrid {
+
+bool LineSolver::Solve(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible) {
+    if (length < 0 || length > kCells || runCount < 0 || runCount > kRuns) return false;
+    const int L = length;
+    const int k = runCount;
+
+    // Which run values occur, and for each a prefix count of the cells that refuse it.
+    ValueMask runValues = 0;
+    for (int j = 0; j < k; ++j) {
+        if (runs[j].length <= 0 || runs[j].value <= 0 || runs[j].value >= kMaxValues) return false;
+        runValues |= ValueMask(1) << runs[j].value;
+    }
+    for (ValueMask left = runValues; left != 0; left &= left - 1) {
+        const int v = std::countr_zero(left);
+        auto& blocked = blocked_[std::size_t(v)];
+        blocked[0] = 0;
+        for (int i = 0; i < L; ++i) {
+            blocked[std::size_t(i + 1)] = std::uint8_t(blocked[std::size_t(i)] + ((cells[i] >> v & 1) ? 0 : 1));
+        }
+        std::fill_n(cover_[std::size_t(v)].begin(), L + 1, std::int16_t(0));
+    }
+
+    // Where each run fits, and how far a placement of it moves on.
+    for (int j = 0; j < k; ++j) {
+        const LineRun& run = runs[j];
+        const bool gap = j + 1 < k && runs[j + 1].colourIndex == run.colourIndex;
+        next_[std::size_t(j)] = run.length + (gap ? 1 : 0);
+        const auto& blocked = blocked_[std::size_t(run.value)];
+        auto& fits = fits_[std::size_t(j)];
+        for (int i = 0; i <= L; ++i) {
+            const int end = i + run.length;
+            bool ok = end <= L && blocked[std::size_t(end)] == blocked[std::size_t(i)];
+            if (ok && gap) ok = end < L && (cells[end] & kEmptyBit);
+            fits[std::size_t(i)] = ok;
+        }
+    }
+
+    // Forward: states reachable from the start of the line.
+    for (int j = 0; j <= k; ++j) std::fill_n(fromStart_[std::size_t(j)].begin(), L + 1, false);
+    fromStart_[0][0] = true;
+    for (int i = 0; i <= L; ++i) {
+        for (int j = 0; j <= k; ++j) {
+            if (!fromStart_[std::size_t(j)][std::size_t(i)]) continue;
+            if (i < L && (cells[i] & kEmptyBit)) fromStart_[std::size_t(j)][std::size_t(i + 1)] = true;
+            if (j < k && fits_[std::size_t(j)][std::size_t(i)]) {
+                fromStart_[std::size_t(j + 1)][std::size_t(i + next_[std::size_t(j)])] = true;
+            }
+        }
+    }
+    if (!fromStart_[std::size_t(k)][std::size_t(L)]) return false;
+
+    // Backward: states from which the rest of the line can be completed.
+    for (int j = 0; j <= k; ++j) std::fill_n(toEnd_[std::size_t(j)].begin(), L + 1, false);
+    toEnd_[std::size_t(k)][std::size_t(L)] = true;
+    for (int i = L; i >= 0; --i) {
+        for (int j = k; j >= 0; --j) {
+            bool ok = toEnd_[std::size_t(j)][std::size_t(i)];
+            if (!ok && i < L && (cells[i] & kEmptyBit)) ok = toEnd_[std::size_t(j)][std::size_t(i + 1)];
+            if (!ok && j < k && fits_[std::size_t(j)][std::size_t(i)]) {
+                ok = toEnd_[std::size_t(j + 1)][std::size_t(i + next_[std::size_t(j)])];
+            }
+            toEnd_[std::size_t(j)][std::size_t(i)] = ok;
+        }
+    }
+
+    // Every step that lies on a complete placement says what its cells may be.
+    for (int i = 0; i < L; ++i) possible[i] = 0;
+    for (int i = 0; i <= L; ++i) {
+        for (int j = 0; j <= k; ++j) {
+            if (!fromStart_[std::size_t(j)][std::size_t(i)]) continue;
+            if (i < L && (cells[i] & kEmptyBit) && toEnd_[std::size_t(j)][std::size_t(i + 1)]) {
+                possible[i] |= kEmptyBit;
+            }
+            if (j < k && fits_[std::size_t(j)][std::size_t(i)] &&
+                toEnd_[std::size_t(j + 1)][std::size_t(i + next_[std::size_t(j)])]) {
+                const LineRun& run = runs[j];
+                auto& cover = cover_[std::size_t(run.value)];
+                ++cover[std::size_t(i)];
+                --cover[std::size_t(i + run.length)];
+                if (next_[std::size_t(j)] > run.length) possible[i + run.length] |= kEmptyBit;
+            }
+        }
+    }
+    for (ValueMask left = runValues; left != 0; left &= left - 1) {
+        const int v = std::countr_zero(left);
+        const auto& cover = cover_[std::size_t(v)];
+        int depth = 0;
+        for (int i = 0; i < L; ++i) {
+            depth += cover[std::size_t(i)];
+            if (depth > 0) possible[i] |= ValueMask(1) << v;
+        }
+    }
+    return true;
+}
+
+}  // namespace mosgrid
