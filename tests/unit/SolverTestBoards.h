@@ -26,28 +26,34 @@ inline std::unique_ptr<BoardModel> BoardFromText(const std::vector<std::string>&
     return BoardFromPicture(PictureFromText(rows, std::move(palette)));
 }
 
-// Records what the search tells its progress.
+// Records what the search tells its progress, in order: 'R' SetRange, 'S' SetPos, 'G' GetPos
+// (with the position returned), 'I' StepIt (with the position after it).
 class RecordingProgress final : public CSolveProgress {
 public:
-    void SetRange(std::uint32_t total) override { total_ = total; ++ranges; }
+    struct Event {
+        char kind;
+        std::uint32_t value;
+    };
+    void SetRange(std::uint32_t total) override {
+        total_ = total;
+        events.push_back({'R', total});
+    }
     void SetPos(std::uint32_t position) override {
         position_ = position;
-        setPositions.push_back(position);
+        events.push_back({'S', position});
     }
     std::uint32_t GetPos() override {
-        gotPositions.push_back(position_);
+        events.push_back({'G', position_});
         return position_;
     }
     void StepIt() override {
         ++steps;
         position_ = position_ + 1 > total_ ? 0 : position_ + 1;
+        events.push_back({'I', position_});
     }
-    std::uint32_t total() const { return total_; }
 
-    int ranges = 0;
     long steps = 0;
-    std::vector<std::uint32_t> setPositions;
-    std::vector<std::uint32_t> gotPositions;
+    std::vector<Event> events;
 
 private:
     std::uint32_t total_ = 2500;
