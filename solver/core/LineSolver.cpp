@@ -41,13 +41,26 @@ bool LineSolver::Solve(const ValueMask* cells, int length, const LineRun* runs, 
         }
     }
 
+    // State (i, j) can only occur when runs 0..j-1 fit before cell i and runs j.. after it.
+    int before = 0;
+    for (int j = 0; j <= k; ++j) {
+        first_[std::size_t(j)] = before;
+        if (j < k) before += next_[std::size_t(j)];
+    }
+    if (before > L) return false;
+    const int slack = L - before;
+    auto lastOf = [&](int j) { return first_[std::size_t(j)] + slack; };
+
     // Forward: states reachable from the start of the line.
-    for (int j = 0; j <= k; ++j) std::fill_n(fromStart_[std::size_t(j)].begin(), L + 1, false);
+    for (int j = 0; j <= k; ++j) {
+        std::fill_n(fromStart_[std::size_t(j)].begin() + first_[std::size_t(j)], slack + 1, false);
+    }
     fromStart_[0][0] = true;
-    for (int i = 0; i <= L; ++i) {
-        for (int j = 0; j <= k; ++j) {
-            if (!fromStart_[std::size_t(j)][std::size_t(i)]) continue;
-            if (i < L && (cells[i] & kEmptyBit)) fromStart_[std::size_t(j)][std::size_t(i + 1)] = true;
+    for (int j = 0; j <= k; ++j) {
+        auto& here = fromStart_[std::size_t(j)];
+        for (int i = first_[std::size_t(j)], last = lastOf(j); i <= last; ++i) {
+            if (!here[std::size_t(i)]) continue;
+            if (i < last && (cells[i] & kEmptyBit)) here[std::size_t(i + 1)] = true;
             if (j < k && fits_[std::size_t(j)][std::size_t(i)]) {
                 fromStart_[std::size_t(j + 1)][std::size_t(i + next_[std::size_t(j)])] = true;
             }
@@ -56,25 +69,24 @@ bool LineSolver::Solve(const ValueMask* cells, int length, const LineRun* runs, 
     if (!fromStart_[std::size_t(k)][std::size_t(L)]) return false;
 
     // Backward: states from which the rest of the line can be completed.
-    for (int j = 0; j <= k; ++j) std::fill_n(toEnd_[std::size_t(j)].begin(), L + 1, false);
-    toEnd_[std::size_t(k)][std::size_t(L)] = true;
-    for (int i = L; i >= 0; --i) {
-        for (int j = k; j >= 0; --j) {
-            bool ok = toEnd_[std::size_t(j)][std::size_t(i)];
-            if (!ok && i < L && (cells[i] & kEmptyBit)) ok = toEnd_[std::size_t(j)][std::size_t(i + 1)];
+    for (int j = k; j >= 0; --j) {
+        auto& here = toEnd_[std::size_t(j)];
+        for (int i = lastOf(j), first = first_[std::size_t(j)]; i >= first; --i) {
+            bool ok = j == k && i == L;
+            if (!ok && i < lastOf(j) && (cells[i] & kEmptyBit)) ok = here[std::size_t(i + 1)];
             if (!ok && j < k && fits_[std::size_t(j)][std::size_t(i)]) {
                 ok = toEnd_[std::size_t(j + 1)][std::size_t(i + next_[std::size_t(j)])];
             }
-            toEnd_[std::size_t(j)][std::size_t(i)] = ok;
+            here[std::size_t(i)] = ok;
         }
     }
 
     // Every step that lies on a complete placement says what its cells may be.
     for (int i = 0; i < L; ++i) possible[i] = 0;
-    for (int i = 0; i <= L; ++i) {
-        for (int j = 0; j <= k; ++j) {
+    for (int j = 0; j <= k; ++j) {
+        for (int i = first_[std::size_t(j)], last = lastOf(j); i <= last; ++i) {
             if (!fromStart_[std::size_t(j)][std::size_t(i)]) continue;
-            if (i < L && (cells[i] & kEmptyBit) && toEnd_[std::size_t(j)][std::size_t(i + 1)]) {
+            if (i < last && (cells[i] & kEmptyBit) && toEnd_[std::size_t(j)][std::size_t(i + 1)]) {
                 possible[i] |= kEmptyBit;
             }
             if (j < k && fits_[std::size_t(j)][std::size_t(i)] &&

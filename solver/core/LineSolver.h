@@ -41,7 +41,8 @@ private:
     std::array<std::array<bool, kCells + 1>, kRuns + 1> toEnd_{};
     // fits[j][i]: run j can lie on cells i .. i+len-1 (with its separating empty cell, if any).
     std::array<std::array<bool, kCells + 1>, kRuns> fits_{};
-    std::array<int, kRuns> next_{};  // cells a placement of run j consumes (length + separator)
+    std::array<int, kRuns> next_{};
+    std::array<int, kRuns + 1> first_{};  // the first cell at which state (., j) can occur  // cells a placement of run j consumes (length + separator)
     // blocked[v][i]: how many of cells 0..i-1 do not allow value v (only for run values).
     std::array<std::array<std::uint8_t, kCells + 1>, kMaxValues> blocked_{};
     // cover[v][i]: difference array of the placements of value v that were found valid.
