@@ -146,7 +146,7 @@ void PuzzleSolver::PropagateLines(CSolveProgress& progress) {
 }
 
 bool PuzzleSolver::SearchSolutions(CSolveProgress& progress, int column, int row) {
-    if (!usable_) return false;
+    if (!usable_ || !model_.HasPuzzle()) return false;
     contradiction = 0;
     PropagateLines(progress);
     if (contradiction) return false;
