@@ -54,16 +54,19 @@ std::unique_ptr<BoardModel> FindBoard(const char* what, int side, int permille, 
 
 void Solve(benchmark::State& state, BoardModel& model) {
     SolveResult r;
+    double totalMs = 0;
     for (auto _ : state) {
         model.Reset();
         CountingProgress progress;
         r = SolvePuzzle(model, progress);
+        totalMs += std::chrono::duration<double, std::milli>(r.elapsed).count();
         benchmark::DoNotOptimize(r.count);
     }
     state.counters["solutions"] = r.count;
     state.counters["guesses"] = double(r.guesses);
     state.counters["passes"] = double(r.linePasses);
-    state.counters["solver_ms"] = std::chrono::duration<double, std::milli>(r.elapsed).count();
+    // The solver's own clock, averaged: what the check reports as its time.
+    state.counters["solver_ms"] = totalMs / double(state.iterations());
 }
 
 void BM_LinesAlone50x50(benchmark::State& state) {

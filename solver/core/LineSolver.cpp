@@ -26,19 +26,11 @@ bool LineSolver::Solve(const ValueMask* cells, int length, const LineRun* runs, 
         std::fill_n(cover_[std::size_t(v)].begin(), L + 1, std::int16_t(0));
     }
 
-    // Where each run fits, and how far a placement of it moves on.
+    // How far a placement of each run moves on: its length, and the empty cell that must
+    // follow it when the next run has the same palette index.
     for (int j = 0; j < k; ++j) {
-        const LineRun& run = runs[j];
-        const bool gap = j + 1 < k && runs[j + 1].colourIndex == run.colourIndex;
-        next_[std::size_t(j)] = run.length + (gap ? 1 : 0);
-        const auto& blocked = blocked_[std::size_t(run.value)];
-        auto& fits = fits_[std::size_t(j)];
-        for (int i = 0; i <= L; ++i) {
-            const int end = i + run.length;
-            bool ok = end <= L && blocked[std::size_t(end)] == blocked[std::size_t(i)];
-            if (ok && gap) ok = end < L && (cells[end] & kEmptyBit);
-            fits[std::size_t(i)] = ok;
-        }
+        const bool gap = j + 1 < k && runs[j + 1].colourIndex == runs[j].colourIndex;
+        next_[std::size_t(j)] = runs[j].length + (gap ? 1 : 0);
     }
 
     // State (i, j) can only occur when runs 0..j-1 fit before cell i and runs j.. after it.
@@ -49,6 +41,20 @@ bool LineSolver::Solve(const ValueMask* cells, int length, const LineRun* runs, 
     }
     if (before > L) return false;
     const int slack = L - before;
+
+    // Where each run can lie, at the starts that its state allows.
+    for (int j = 0; j < k; ++j) {
+        const LineRun& run = runs[j];
+        const bool gap = next_[std::size_t(j)] > run.length;
+        const auto& blocked = blocked_[std::size_t(run.value)];
+        auto& fits = fits_[std::size_t(j)];
+        for (int i = first_[std::size_t(j)], last = i + slack; i <= last; ++i) {
+            const int end = i + run.length;
+            bool ok = blocked[std::size_t(end)] == blocked[std::size_t(i)];
+            if (ok && gap) ok = (cells[end] & kEmptyBit) != 0;
+            fits[std::size_t(i)] = ok;
+        }
+    }
     auto lastOf = [&](int j) { return first_[std::size_t(j)] + slack; };
 
     // Forward: states reachable from the start of the line.
