@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "catalogue/core/AtomicFile.h"
@@ -24,9 +23,16 @@ struct Record {
 
 std::vector<Record> ReadRecords(const std::filesystem::path& path) {
     std::vector<Record> records;
+    // Anything but a readable file (missing, a folder, no access) reads as an empty catalogue.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return records;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) return records;
     std::ifstream in(path, std::ios::binary);
     if (!in) return records;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    bytes.resize(std::size_t(in.gcount()));
     // A trailing piece shorter than a record is ignored, and so is a name without terminator.
     for (std::size_t at = 0; at + kRecordSize <= bytes.size(); at += kRecordSize) {
         const std::uint8_t* p = bytes.data() + at;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "board/ui/BoardImages.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Text.h"
 #include "tests/gui/RecordingHost.h"

@@ -83,6 +83,13 @@ TEST(RecordSolve, UnwritableFolderReportsTheFailure) {
     SolveOutcome o = RecordSolve(folder / "missing", u"cat", {0, 0, 1});
     EXPECT_FALSE(o.saved);
     EXPECT_EQ(o.catalogPath, folder / "missing" / "mg.bd");
+
+    // A folder standing where the file should be reads as empty and cannot be replaced.
+    std::filesystem::create_directory(folder / "mg.bd");
+    o = RecordSolve(folder.path(), u"cat", {0, 0, 1});
+    EXPECT_FALSE(o.saved);
+    EXPECT_EQ(o.best, (ClockTime{0, 0, 1}));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "mg.bd"));
 }
 
 }  // namespace
