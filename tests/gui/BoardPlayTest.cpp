@@ -76,16 +76,19 @@ TEST_F(BoardSolving, SolvedOnlyOnceEveryWhiteCellIsCrossed) {
 }
 
 TEST_F(BoardSolving, EqualTimeKeepsTheStoredBest) {
+    ASSERT_TRUE(WriteBmp4(folder / "other.bmp", PictureFromText({"1"}, {kWhite, kRed})));
     SetUpCross({{u"other", 3, 0, 1, 0}, {u"cross", 2, 0, 10, 0}});
     AlmostSolve();
     FinishAt(0, 10, 0);
     ASSERT_EQ(prompts.told.size(), 1u);
     EXPECT_EQ(prompts.told[0], Solved("0:10:00", "0:10:00"));
     auto entries = ReadCatalog(folder / "mg.bd");
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].solvedCount, 3);
-    EXPECT_EQ(entries[0].solvedCount, 3);  // another puzzle untouched
-    EXPECT_EQ(entries[0].minutes, 1);
+    ASSERT_EQ(entries.size(), 2u);  // sorted by name
+    EXPECT_EQ(entries[0].name, u"cross");
+    EXPECT_EQ(entries[0].solvedCount, 3);
+    EXPECT_EQ(entries[0].minutes, 10);
+    EXPECT_EQ(entries[1].solvedCount, 3);  // another puzzle untouched
+    EXPECT_EQ(entries[1].minutes, 1);
 }
 
 TEST_F(BoardSolving, TimesCompareByTotalSeconds) {
