@@ -225,5 +225,52 @@ TEST_F(BoardPlay, RestartClearsTheGameButKeepsColourAndHints) {
     EXPECT_EQ(PixelAt(board->Images().Miniature(), 1, 0), kWhite);
 }
 
+TEST_F(BoardPlay, PaintCellDrawsTheModelWithoutTheLineCheck) {
+    MakeBoard(300, 300);
+    Load({"1"}, {kWhite, kBlue});
+    model().Cell(0, 0) = CellRecord{0, kBlue};  // as the solver writes it
+    board->PaintCell(0, 0);
+    const QRect interior = board->Images().CellInterior(0, 0);
+    EXPECT_EQ(PixelAt(board->Images().Cells(), interior.left(), interior.top()), kBlue);
+    EXPECT_EQ(PixelAt(board->Images().Miniature(), 0, 0), kBlue);
+    EXPECT_EQ(model().rowSolved[0], 0);
+    EXPECT_EQ(model().gameOver, 0);
+    EXPECT_TRUE(prompts.told.empty());
+    board->PaintCell(5, 5);  // outside the grid: ignored
+}
+
+TEST_F(BoardPlay, FirstPuzzleColourBecomesCurrentAndTheSwatchIsShown) {
+    MakeBoard(300, 300);
+    Load({"..2", "1.."}, {kWhite, kRed, kBlue});
+    EXPECT_EQ(model().currentColour, kBlue);  // first in reading order
+    host.swatches.clear();
+    board->ApplyFirstPuzzleColour();
+    ASSERT_EQ(host.swatches.size(), 1u);  // shown again although unchanged
+    EXPECT_EQ(host.swatches[0], kBlue);
+    // An all-white picture has no colour to offer: the current one stays.
+    Load({"..", ".."}, {kWhite, kRed}, "white");
+    EXPECT_EQ(model().K, 0);
+    EXPECT_EQ(model().currentColour, kBlue);
+    EXPECT_TRUE(board->Images().ColumnClues().isNull());
+    board->SetCurrentColour(kWhite);  // never white
+    EXPECT_EQ(model().currentColour, kBlue);
+}
+
+TEST(BoardWithoutHost, PlaysWithoutAMainWindow) {
+    ScriptedPrompts prompts;
+    TempFolder folder;
+    ASSERT_TRUE(WriteBmp4(folder / "p.bmp", PictureFromText({"1"}, {kWhite, kRed})));
+    CGmGride board(folder.path(), nullptr);
+    board.resize(100, 100);
+    board.SetupPuzzle(folder / "p.bmp", u"p");
+    board.ApplyFirstPuzzleColour();
+    board.EnterFullScreen();
+    EXPECT_TRUE(board.IsFullScreen());
+    board.UpdateCell(0, 0, CellUpdate::Mark);
+    EXPECT_EQ(board.Model().gameOver, 1);
+    EXPECT_FALSE(board.IsFullScreen());
+    ASSERT_EQ(prompts.told.size(), 1u);
+}
+
 }  // namespace
 }  // namespace mosgrid::test
