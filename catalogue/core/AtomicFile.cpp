@@ -1,6 +1,7 @@
 #include "catalogue/core/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
