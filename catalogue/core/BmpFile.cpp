@@ -1,5 +1,6 @@
 #include "catalogue/core/BmpFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -77,7 +78,7 @@ int CBmpFile::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
     info.biClrUsed = file.U32(46);
     info.biClrImportant = file.U32(50);
 
-    // Only palette pictures are read; top-down (negative height), empty and absurdly large
+    // Only palette pictures (1 to 8 bits a pixel) are read; top-down (negative height), empty and absurdly large
     // pictures fail, and so does one whose pixel buffer the file's length cannot justify.
     const std::int32_t w = info.biWidth;
     const std::int32_t h = info.biHeight;
@@ -86,7 +87,7 @@ int CBmpFile::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
         height = 0;
         return 0;
     };
-    if (info.biBitCount > 8) return fail();
+    if (info.biBitCount == 0 || info.biBitCount > 8) return fail();
     if (w <= 0 || h <= 0 || w > kMaxDimension || h > kMaxDimension) return fail();
     const std::size_t area = std::size_t(w) * std::size_t(h);
     if (area > 16 * size + 65536) return fail();
@@ -117,8 +118,14 @@ int CBmpFile::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
         }
     }
 
+    // A colour first appears where its first palette index does, so only the first pixel of each
+    // index needs the search: one pass whatever the picture's size and number of colours.
+    std::array<bool, 256> indexSeen{};
     for (std::size_t i = 0; i < area; ++i) {
-        COLORREF c = PaletteColour(pixels[i]);
+        const std::uint8_t index = pixels[i];
+        if (indexSeen[index]) continue;
+        indexSeen[index] = true;
+        const COLORREF c = PaletteColour(index);
         bool known = false;
         for (std::int32_t k = 0; k < colourCount && !known; ++k) known = colours[std::size_t(k)] == c;
         if (!known) colours[std::size_t(colourCount++)] = c;

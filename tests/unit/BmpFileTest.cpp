@@ -107,7 +107,7 @@ TEST(BmpFile, BadHeadersFailAndShortFilesReadMissingBytesAsZero) {
         for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
         return b;
     };
-    for (auto bad : {with(28, 24), with(28, 16), with(18, 0), with(22, 0), with(22, std::uint32_t(-2)),
+    for (auto bad : {with(28, 24), with(28, 16), with(28, 0), with(18, 0), with(22, 0), with(22, std::uint32_t(-2)),
                      with(18, std::uint32_t(-1)), with(18, 0x7FFFFFFF), with(22, 100000)}) {
         EXPECT_EQ(bmp.LoadFromBytes(bad.data(), bad.size()), 0);
         EXPECT_EQ(bmp.palette, nullptr);

@@ -1,0 +1,128 @@
+#include "catalogue/core/Catalog.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <unordered_map>
+
+#include "catalogue/core/AtomicFile.h"
+#include "catalogue/core/BmpFile.h"
+#include "catalogue/core/PictureFiles.h"
+
+namespace mosgrid {
+
+CCatalog::CCatalog(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+std::filesystem::path CCatalog::CatalogueFilePath() const { return folder_ / kFileName; }
+
+std::filesystem::path CCatalog::PicturePathOf(std::u16string_view name) const {
+    return FindPicturePath(folder_, name);
+}
+
+void CCatalog::Load() {
+    Scan();
+    std::ifstream in(CatalogueFilePath(), std::ios::binary);
+    if (!in) return;
+    MergeCatalogueFile(in);
+    SortByName();
+}
+
+void CCatalog::Scan() {
+    // The file system lists a folder in no particular order; sorting the names' bytes makes the
+    // catalogue the same on every run.
+    std::vector<std::string> files;
+    std::error_code error;
+    const std::filesystem::path where = folder_.empty() ? std::filesystem::path(".") : folder_;
+    for (std::filesystem::directory_iterator it(where, error), end; !error && it != end; it.increment(error)) {
+        std::string file = it->path().filename().string();
+        std::error_code typeError;
+        if (HasBmpExtension(file) && it->is_regular_file(typeError)) files.push_back(std::move(file));
+    }
+    std::sort(files.begin(), files.end());
+
+    std::set<std::u16string> named;
+    CBmpFile picture;
+    for (const std::string& file : files) {
+        std::optional<std::u16string> name = PuzzleNameOfFile(file);
+        if (!name || name->size() > PuzzleRecord::kMaxNameLength || !named.insert(*name).second) continue;
+        // Of several files with this name, the one spelt ".bmp" exactly is the one found again.
+        std::string exact = file.substr(0, file.size() - 4) + ".bmp";
+        const std::string& chosen = std::binary_search(files.begin(), files.end(), exact) ? exact : file;
+        if (picture.Load(folder_ / chosen) == 1) {
+            if (IsPuzzlePicture(picture)) AddOrUpdate(*name, 0, 0, 0, 0, 1);
+            picture.Release();
+        }
+    }
+}
+
+void CCatalog::MergeCatalogueFile(std::istream& in) {
+    std::unordered_map<std::u16string_view, std::vector<std::size_t>> byName;
+    for (std::size_t i = 0; i < records_.size(); ++i) byName[records_[i].Name()].push_back(i);
+
+    // Records apply in file order, so of two with one name the later wins. A short trailing piece
+    // and a name without a terminator are ignored.
+    std::uint8_t buffer[PuzzleRecord::kFileSize];
+    while (in.read(reinterpret_cast<char*>(buffer), sizeof buffer)) {
+        std::optional<PuzzleRecord> stored = DecodeRecord(buffer);
+        if (!stored) continue;
+        auto found = byName.find(stored->Name());
+        if (found == byName.end()) continue;
+        for (std::size_t i : found->second) {
+            records_[i].solvedCount = stored->solvedCount;
+            records_[i].bestHours = stored->bestHours;
+            records_[i].bestMinutes = stored->bestMinutes;
+            records_[i].bestSeconds = stored->bestSeconds;
+        }
+    }
+}
+
+bool CCatalog::Save() const {
+    std::vector<std::uint8_t> bytes(records_.size() * PuzzleRecord::kFileSize);
+    for (std::size_t i = 0; i < records_.size(); ++i) EncodeRecord(records_[i], bytes.data() + i * PuzzleRecord::kFileSize);
+    return WriteFileAtomically(CatalogueFilePath(), bytes);
+}
+
+bool CCatalog::Find(std::u16string_view name, std::int32_t& count, std::uint8_t& hours, std::uint8_t& minutes,
+                    std::uint8_t& seconds) const {
+    bool found = false;
+    for (const PuzzleRecord& record : records_) {
+        if (record.Name() != name) continue;
+        count = record.solvedCount;
+        hours = record.bestHours;
+        minutes = record.bestMinutes;
+        seconds = record.bestSeconds;
+        found = true;
+    }
+    return found;
+}
+
+bool CCatalog::AddOrUpdate(std::u16string_view name, std::int32_t count, std::uint8_t hours, std::uint8_t minutes,
+                           std::uint8_t seconds, int mode) {
+    if (mode == 1) {
+        PuzzleRecord record;
+        if (!record.SetName(name)) return false;
+        record.solvedCount = count;
+        record.bestHours = hours;
+        record.bestMinutes = minutes;
+        record.bestSeconds = seconds;
+        records_.push_back(record);
+        return true;
+    }
+    bool found = false;
+    for (PuzzleRecord& record : records_) {
+        if (record.Name() != name) continue;
+        record.solvedCount = count;
+        record.bestHours = hours;
+        record.bestMinutes = minutes;
+        record.bestSeconds = seconds;
+        found = true;
+    }
+    return found;
+}
+
+void CCatalog::SortByName() {
+    std::stable_sort(records_.begin(), records_.end(),
+                     [](const PuzzleRecord& a, const PuzzleRecord& b) { return a.Name() < b.Name(); });
+}
+
+}  // namespace mosgrid

@@ -1,0 +1,70 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/core/PuzzleRecord.h"
+
+namespace mosgrid {
+
+// The puzzles of the program's folder with their solve counts and best times. The set of puzzles
+// always comes from the folder's pictures; the catalogue file "mg.bd" only carries the counters
+// from one run to the next. Short-lived: build one, Load it, use it, let it go.
+class CCatalog {
+public:
+    static constexpr const char* kFileName = "mg.bd";
+    // The least solve count PickRandom considers; counts above it (or negative) never take part.
+    static constexpr std::uint32_t kPickCeiling = 100000;
+
+    // `folder` is the program's folder; empty means the current directory.
+    explicit CCatalog(std::filesystem::path folder);
+
+    const std::filesystem::path& Folder() const { return folder_; }
+    // Where the catalogue file lies: what to show the user when Save fails.
+    std::filesystem::path CatalogueFilePath() const;
+
+    // Scan, then apply the catalogue file's counters and sort by name. Without a readable
+    // catalogue file the records keep the order of the scan.
+    void Load();
+    // Appends one record (counters 0) per playable picture of the folder, visiting the files in
+    // the order of their names' bytes. A name given by several files ("a.bmp", "a.BMP") is
+    // catalogued once, from the file FindPicturePath would find.
+    void Scan();
+    // Writes every record to the catalogue file, atomically; false when it could not be written,
+    // in which case the old file is left whole.
+    bool Save() const;
+
+    // Copies the counters of the (last) record with this name; false and outputs untouched when
+    // no record has it.
+    bool Find(std::u16string_view name, std::int32_t& count, std::uint8_t& hours, std::uint8_t& minutes,
+              std::uint8_t& seconds) const;
+    // Mode 1: appends a record with these values (false when the name does not fit a record).
+    // Any other mode: sets the counters of every record with this name (false when none has it).
+    bool AddOrUpdate(std::u16string_view name, std::int32_t count, std::uint8_t hours, std::uint8_t minutes,
+                     std::uint8_t seconds, int mode);
+    // Ascending order of name, by the values of the UTF-16 units.
+    void SortByName();
+
+    // A random name among the least-solved puzzles (solve counts compared as unsigned numbers, never
+    // above kPickCeiling), seeded from the steady clock's milliseconds on every call; nothing when no
+    // record takes part. The seeded form draws from the given seed.
+    std::optional<std::u16string> PickRandom() const;
+    std::optional<std::u16string> PickRandom(std::uint32_t seed) const;
+
+    // The picture file of a catalogued name (see FindPicturePath).
+    std::filesystem::path PicturePathOf(std::u16string_view name) const;
+
+    const std::vector<PuzzleRecord>& Records() const { return records_; }
+    std::vector<PuzzleRecord>& Records() { return records_; }
+
+private:
+    void MergeCatalogueFile(std::istream& in);
+
+    std::filesystem::path folder_;
+    std::vector<PuzzleRecord> records_;
+};
+
+}  // namespace mosgrid

@@ -1,0 +1,59 @@
+#include "catalogue/core/PictureFiles.h"
+
+#include "catalogue/core/BmpFile.h"
+#include "catalogue/core/Text.h"
+
+namespace mosgrid {
+namespace {
+
+constexpr std::string_view kExtension = ".bmp";
+constexpr std::int32_t kMaxPuzzleSide = 50;
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool HasBmpExtension(std::string_view fileName) {
+    if (fileName.size() < kExtension.size()) return false;
+    const std::string_view tail = fileName.substr(fileName.size() - kExtension.size());
+    for (std::size_t i = 0; i < kExtension.size(); ++i)
+        if (LowerAscii(tail[i]) != kExtension[i]) return false;
+    return true;
+}
+
+std::optional<std::u16string> PuzzleNameOfFile(std::string_view fileName) {
+    if (!HasBmpExtension(fileName) || fileName.size() == kExtension.size()) return std::nullopt;
+    const std::string_view stem = fileName.substr(0, fileName.size() - kExtension.size());
+    std::u16string name = Utf8ToUtf16(stem);
+    if (Utf16ToUtf8(name) != stem) return std::nullopt;
+    return name;
+}
+
+std::filesystem::path FindPicturePath(const std::filesystem::path& folder, std::u16string_view name) {
+    if (name.find_first_of(std::u16string_view(u"/\0", 2)) != std::u16string_view::npos) return {};
+    std::filesystem::path exact = PicturePath(folder, name);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(exact, error)) return exact;
+
+    const std::string stem = Utf16ToUtf8(name);
+    std::string best;
+    const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
+    for (std::filesystem::directory_iterator it(where, error), end; !error && it != end; it.increment(error)) {
+        const std::string file = it->path().filename().string();
+        if (file.size() != stem.size() + kExtension.size() || file.compare(0, stem.size(), stem) != 0 ||
+            !HasBmpExtension(file))
+            continue;
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        if (best.empty() || file < best) best = file;
+    }
+    return best.empty() ? exact : folder / best;
+}
+
+bool IsPuzzlePicture(const CBmpFile& picture) {
+    const BmpInfoHeader& info = picture.infoHeader;
+    return info.biBitCount == 4 && info.biWidth >= 1 && info.biWidth <= kMaxPuzzleSide && info.biHeight >= 1 &&
+           info.biHeight <= kMaxPuzzleSide;
+}
+
+}  // namespace mosgrid
