@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/AboutBox.h"
 #include "app/ColourSwatch.h"
@@ -20,7 +21,6 @@
 #include "app/UrlOpener.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Catalog.h"
-#include "catalogue/core/Text.h"
 #include "catalogue/ui/ListFiles.h"
 
 namespace mosgrid {
@@ -194,9 +194,9 @@ void CMainFrame::changeEvent(QEvent* event) {
 void CMainFrame::OnRandomPuzzle() {
     CCatalog catalog(folder_);
     catalog.Load();
-    if (!catalog.records.empty()) {
-        const std::u16string name = catalog.PickRandom();
-        board_->SetupPuzzle(PicturePath(folder_, name), name);
+    // An empty catalogue (no playable picture in the folder) gives nothing to pick.
+    if (const std::optional<std::u16string> name = catalog.PickRandom()) {
+        board_->SetupPuzzle(catalog.PicturePathOf(*name), *name);
         if (board_->Model().HasPuzzle()) board_->ApplyFirstPuzzleColour();
     }
     UpdateMenuState();

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QVariant>
 
 namespace mosgrid {
 namespace {

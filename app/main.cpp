@@ -6,7 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/ProgramIcon.h"
 #include "app/SingleInstance.h"
-#include "catalogue/core/Catalog.h"
+#include "catalogue/core/ProgramFolder.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

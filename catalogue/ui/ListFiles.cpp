@@ -13,7 +13,7 @@
 #include "app/TimeText.h"
 #include "catalogue/core/BmpFile.h"
 #include "catalogue/core/Catalog.h"
-#include "catalogue/core/Text.h"
+#include "catalogue/core/PictureFiles.h"
 
 namespace mosgrid {
 namespace {
@@ -91,12 +91,12 @@ void CListFiles::Fill() {
     catalog.Load();
 
     std::vector<QTreeWidgetItem*> rows;
-    rows.reserve(catalog.records.size());
+    rows.reserve(catalog.Records().size());
     CBmpFile picture;
-    for (const PuzzleRecord& record : catalog.records) {
-        const std::u16string name = record.Name();
+    for (const PuzzleRecord& record : catalog.Records()) {
+        const std::u16string name(record.Name());
         // A catalogued picture that cannot be read any more gets no row (its record stays).
-        if (picture.Load(PicturePath(folder_, name)) != 1) continue;
+        if (picture.Load(catalog.PicturePathOf(name)) != 1) continue;
         auto* row = new QTreeWidgetItem;
         row->setText(0, ToQString(name));
         row->setText(1, QString::asprintf("%ldx%ld", long(picture.infoHeader.biWidth),
@@ -110,14 +110,14 @@ void CListFiles::Fill() {
     list_->addTopLevelItems(QList<QTreeWidgetItem*>(rows.begin(), rows.end()));
 
     if (!catalog.Save())
-        Prompts::Current().Tell(this, QFile::decodeName(catalog.FilePath().c_str()));
+        Prompts::Current().Tell(this, QFile::decodeName(catalog.CatalogueFilePath().c_str()));
 }
 
 void CListFiles::OnOk() {
     const QList<QTreeWidgetItem*> selected = list_->selectedItems();
     if (!selected.isEmpty()) {
         chosenName_ = ToU16(selected.first()->text(0));
-        chosenPath_ = PicturePath(folder_, chosenName_);
+        chosenPath_ = FindPicturePath(folder_, chosenName_);
     }
     accept();
 }
