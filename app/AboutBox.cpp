@@ -1,6 +1,7 @@
 #include "app/AboutBox.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,11 +12,34 @@
 
 namespace mosgrid {
 
-QString CAboutBox::TitleText() {
-    return QStringLiteral("Mosgrid 1.01\nMosgrid developers\n© 2026");
+namespace {
+
+// The box's own lines: title with version, authors, years, mail address, support line. The
+// resources may carry them (":/about.txt", one a line); these stand in when they do not.
+QStringList AboutLines() {
+    QStringList lines = {QStringLiteral("Mosgrid 1.01"), QStringLiteral("Разработчики Mosgrid"),
+                         QStringLiteral("© 2026"), QStringLiteral("mosgrid@example.org"),
+                         QStringLiteral("Расскажите о Mosgrid друзьям!")};
+    InitResources();
+    QFile file(QStringLiteral(":/about.txt"));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QStringList read = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        for (int i = 0; i < lines.size() && i < read.size(); ++i)
+            if (!read[i].trimmed().isEmpty()) lines[i] = read[i].trimmed();
+    }
+    return lines;
 }
 
-QString CAboutBox::MailAddress() { return QStringLiteral("mosgrid@example.org"); }
+}  // namespace
+
+QString CAboutBox::TitleText() {
+    const QStringList lines = AboutLines();
+    return lines[0] + QLatin1Char('\n') + lines[1] + QLatin1Char('\n') + lines[2];
+}
+
+QString CAboutBox::MailAddress() { return AboutLines()[3]; }
+
+QString CAboutBox::SupportText() { return AboutLines()[4]; }
 
 CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Mosgrid"));
@@ -57,7 +81,7 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(mailLink_);
     layout->addSpacing(6);
     layout->addWidget(centred(QStringLiteral("Поддержите проект:")));
-    layout->addWidget(centred(QStringLiteral("расскажите о нём друзьям")));
+    layout->addWidget(centred(SupportText()));
     layout->addStretch(1);
     layout->addWidget(buttons);
 

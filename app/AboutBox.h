@@ -17,6 +17,7 @@ public:
     // The texts that the box shows, for the tests.
     static QString TitleText();
     static QString MailAddress();
+    static QString SupportText();
 
 private:
     CMailLink* mailLink_ = nullptr;

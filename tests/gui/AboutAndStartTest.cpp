@@ -58,6 +58,8 @@ TEST(AboutBoxTest, ShowsTitleContactAndSupportAndTheMailLinkOpensAMail) {
             "О всех вопросах и пожеланиях относительно этой программы пишите: ")));
         EXPECT_TRUE(texts.contains(QStringLiteral("Поддержите проект:")));
         EXPECT_TRUE(texts.contains(CAboutBox::TitleText()));
+        EXPECT_TRUE(texts.contains(CAboutBox::SupportText()));
+        EXPECT_EQ(CAboutBox::TitleText().count(QLatin1Char('\n')), 2);
         EXPECT_TRUE(CAboutBox::TitleText().startsWith(QStringLiteral("Mosgrid 1.01\n")));
 
         CMailLink* link = box.MailLink();

@@ -156,7 +156,9 @@ TEST_F(PlayThroughTest, ChooseSolveAndRecordTheBestTimeThenRestart) {
     test::WhenDialogOpens<CListFiles>([&](CListFiles& chooser) {
         const int row = RowOf(chooser.List(), QStringLiteral("plus"));
         EXPECT_GE(row, 0);
-        if (row >= 0) EXPECT_EQ(chooser.List()->topLevelItem(row)->text(3), QStringLiteral("0:03:07"));
+        if (row >= 0) {
+            EXPECT_EQ(chooser.List()->topLevelItem(row)->text(3), QStringLiteral("0:03:07"));
+        }
         chooser.CancelButton()->click();
     });
     frame->Action(ID_GAME_CHOOSE)->trigger();
