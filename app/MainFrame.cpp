@@ -55,7 +55,7 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, QWidget* parent)
     menuBar_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     swatch_ = new ColourSwatch(ColourSwatch::SideForScreenWidth(screenWidth), menuRow_);
     timeLabel_ = new CStringTime(menuRow_);
-    row->addWidget(menuBar_);
+    row->addWidget(menuBar_, 0, Qt::AlignVCenter);
     row->addWidget(swatch_);
     row->addWidget(timeLabel_, 1);
     setMenuWidget(menuRow_);

@@ -39,7 +39,7 @@ protected:
 TEST_F(ChooserTest, ListsEveryPuzzleInCatalogueOrderWithSizeColoursAndBestTime) {
     // Three colours besides white in "b", one in the others.
     test::WritePuzzle(folder.path(), "b", {"123", "..."}, {kWhite, kBlack, kRedColour, kGreen});
-    test::WritePuzzle(folder.path(), "a", {"1", "1", "1", "1", "1"}, {kWhite, kBlack});
+    test::WritePuzzle(folder.path(), "a", {"1", "1", ".", "1", "1"}, {kWhite, kBlack});
     test::WritePuzzle(folder.path(), "C", {"1..1"}, {kWhite, kBlack});
     ASSERT_FALSE(std::filesystem::exists(folder / "mg.bd"));
 
@@ -74,14 +74,14 @@ TEST_F(ChooserTest, ListsEveryPuzzleInCatalogueOrderWithSizeColoursAndBestTime) 
 }
 
 TEST_F(ChooserTest, BestTimesComeFromTheCatalogueFileAndRemovedPicturesDisappear) {
-    test::WritePuzzle(folder.path(), "quick", {"1"});
-    test::WritePuzzle(folder.path(), "slow", {"1"});
+    test::WritePuzzle(folder.path(), "quick", {"1"});  // black only: no colour besides it
+    test::WritePuzzle(folder.path(), "slow", {"1."});
     test::WriteCatalogueFile(folder / "mg.bd", {{u"slow", 4, 12, 0, 0}, {u"quick", 1, 0, 5, 7}, {u"gone", 9, 1, 1, 1}});
 
     CListFiles chooser(folder.path());
     ASSERT_EQ(chooser.List()->topLevelItemCount(), 2);
-    EXPECT_EQ(Row(chooser.List(), 0), QStringList({"quick", "1x1", "1", "0:05:07"}));
-    EXPECT_EQ(Row(chooser.List(), 1), QStringList({"slow", "1x1", "1", "12:00:00"}));
+    EXPECT_EQ(Row(chooser.List(), 0), QStringList({"quick", "1x1", "0", "0:05:07"}));
+    EXPECT_EQ(Row(chooser.List(), 1), QStringList({"slow", "2x1", "1", "12:00:00"}));
     std::vector<FileRecord> records = test::ReadCatalogueFile(folder / "mg.bd");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].name, u"quick");
