@@ -6,12 +6,22 @@
 #include <string>
 
 #include "board/core/BoardModel.h"
+#include "board/core/Layout.h"
 #include "board/ui/BoardHost.h"
 
 namespace mosgrid {
 
 // How UpdateCell changes a cell.
 enum class CellUpdate { Mark, Reveal, Refresh };
+
+// What a stylus event is: a press or a move (tap), or a double tap.
+enum class StylusKind { Tap, Double };
+
+// The button and modifier flags of a stylus event, as the board tests them: only the left
+// button alone (value 1) acts.
+enum StylusFlags { kStylusLeft = 0x1, kStylusRight = 0x2, kStylusShift = 0x4, kStylusControl = 0x8, kStylusMiddle = 0x10 };
+
+class BoardImages;
 
 // The board window: holds the model of the puzzle in play, draws it from off-screen images,
 // takes the mouse and the keys, runs the game clock and the solved check.
@@ -49,14 +59,39 @@ public:
     void StopTimer();
     // Puts the model's time into the time label.
     void ShowTime();
+    // A stylus event at viewport point (x, y): marks cells, picks the colour from a clue,
+    // crosses clues out, counts the hold on a clue line. Mouse events arrive here.
+    void ProcessStylus(int flags, int x, int y, StylusKind kind);
+
+    // Draws the model's cell (c, r) into the cells image and the miniature without the line
+    // check (the solver writes cells through the model and paints them with this).
+    void PaintCell(int column, int row);
+    // Composes the board and puts it on the screen before returning.
+    void RepaintNow();
 
     BoardModel& Model() { return model_; }
     const BoardModel& Model() const { return model_; }
     const std::filesystem::path& ProgramFolder() const { return folder_; }
     int CellSize() const;
+    // The view offsets: the board point shown at the viewport's left and top edge (negative while
+    // the board is centred).
+    int HorizontalOffset() const;
+    int VerticalOffset() const;
+    const BoardImages& Images() const;
     // The board as the window shows it now (background and the four images), for tests and
     // screenshots.
     QImage ComposedImage();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 signals:
     // The game has ended by solving (the solved message has been shown).
@@ -64,6 +99,16 @@ signals:
 
 private:
     struct Impl;
+    BoardGeometry Geometry() const;
+    // Brings the scroll bars' visibility up to date with their ranges at once.
+    void SettleScrollBars();
+    void SetScrollRanges(int hMax, int vMax);
+    void ApplyResizeLayout();
+    void OnScrollAction(bool horizontal, int action);
+    void ScrollByKey(bool horizontal, int direction);
+    void CheckLines(int column, int row, CellUpdate mode);
+    void Solved();
+    void RevealLine(bool column, int index);
     BoardModel model_;
     std::filesystem::path folder_;
     Impl* impl_ = nullptr;

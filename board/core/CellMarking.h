@@ -1,0 +1,17 @@
+#pragma once
+#include "board/core/BoardModel.h"
+
+namespace mosgrid {
+
+// The marking cycle of one cell under a tap with the current colour: blank becomes the current
+// colour, a cell of another colour is repainted in it, a cell of the current colour is crossed
+// (decided white), and a crossed cell becomes blank again.
+CellRecord NextMark(const CellRecord& cell, COLORREF current);
+
+// Applies the marking cycle to cell (c, r) of the model.
+void MarkCell(BoardModel& model, int c, int r, COLORREF current);
+
+// Decides cell (c, r) as the picture has it (white pictures cells become crossed).
+void RevealCell(BoardModel& model, int c, int r);
+
+}  // namespace mosgrid

@@ -1,0 +1,221 @@
+// The board window's play: stylus input, cell updates, the line check and what follows a solve,
+// hints, line reveals and opening the field.
+#include <QMouseEvent>
+#include <QString>
+
+#include "app/Prompts.h"
+#include "board/core/BoardTexts.h"
+#include "board/core/CellMarking.h"
+#include "board/core/GameClock.h"
+#include "board/core/LineCheck.h"
+#include "board/core/SolveRecord.h"
+#include "board/ui/GmGride.h"
+#include "board/ui/GmGrideImpl.h"
+
+namespace mosgrid {
+namespace {
+
+// The flags of a mouse event as a stylus message carries them.
+int StylusFlagsOf(const QMouseEvent* event) {
+    int flags = 0;
+    const Qt::MouseButtons buttons = event->buttons();
+    if (buttons & Qt::LeftButton) flags |= kStylusLeft;
+    if (buttons & Qt::RightButton) flags |= kStylusRight;
+    if (buttons & Qt::MiddleButton) flags |= kStylusMiddle;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers & Qt::ShiftModifier) flags |= kStylusShift;
+    if (modifiers & Qt::ControlModifier) flags |= kStylusControl;
+    return flags;
+}
+
+}  // namespace
+
+// ---- Mouse --------------------------------------------------------------------------------
+
+// A double click arrives as press, release, double click, release: the first press acts as a
+// tap, the double click only as a double.
+void CGmGride::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    impl_->lastColumn = -1;
+    impl_->lastRow = -1;
+    const QPoint at = event->position().toPoint();
+    ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Tap);
+}
+
+void CGmGride::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Tap);
+}
+
+void CGmGride::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    impl_->lastColumn = -1;
+    impl_->lastRow = -1;
+    const QPoint at = event->position().toPoint();
+    ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Double);
+}
+
+void CGmGride::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    RepaintNow();
+}
+
+void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
+    if (model_.gameOver != 0) return;
+    if (flags != kStylusLeft) return;
+    if (!model_.HasPuzzle()) return;
+    COLORREF apply = model_.currentColour;
+    const Hit hit = HitTest(Geometry(), impl_->hx, impl_->vy, x, y);
+    switch (hit.area) {
+        case HitArea::ColumnClues: {
+            const int column = hit.column;
+            const int slot = hit.row;
+            if (model_.hints == 1) {
+                if (column == impl_->lastColumn) {
+                    ++model_.tapCounter;
+                    if (model_.tapCounter >= 5) AskRevealColumn(column);
+                } else {
+                    model_.tapCounter = 0;
+                    impl_->lastColumn = column;
+                    impl_->lastRow = slot;
+                }
+            }
+            ClueEntry& clue = model_.ColumnClue(column, slot);
+            if (clue.length != 0) {
+                if (kind == StylusKind::Tap) {
+                    apply = model_.ClueColour(clue);
+                } else {
+                    clue.done = clue.done == 1 ? 0 : 1;
+                    impl_->images.DrawToggledColumnClue(model_, column, slot);
+                }
+            }
+            break;
+        }
+        case HitArea::RowClues: {
+            const int slot = hit.column;
+            const int row = hit.row;
+            if (model_.hints == 1) {
+                if (row == impl_->lastRow) {
+                    ++model_.tapCounter;
+                    if (model_.tapCounter >= 5) AskRevealRow(row);
+                } else {
+                    model_.tapCounter = 0;
+                    impl_->lastColumn = slot;
+                    impl_->lastRow = row;
+                }
+            }
+            ClueEntry& clue = model_.RowClue(row, slot);
+            if (clue.length != 0) {
+                if (kind == StylusKind::Tap) {
+                    apply = model_.ClueColour(clue);
+                } else {
+                    clue.done = clue.done == 1 ? 0 : 1;
+                    impl_->images.DrawToggledRowClue(model_, row, slot);
+                }
+            }
+            break;
+        }
+        case HitArea::Cells:
+            if (kind == StylusKind::Tap) {
+                if (hit.column != impl_->lastColumn || hit.row != impl_->lastRow) {
+                    UpdateCell(hit.column, hit.row, CellUpdate::Mark);
+                }
+                impl_->lastColumn = hit.column;
+                impl_->lastRow = hit.row;
+            }
+            break;
+        case HitArea::None:
+            break;
+    }
+    SetCurrentColour(apply);
+}
+
+// ---- Cells and lines ----------------------------------------------------------------------
+
+void CGmGride::UpdateCell(int column, int row, CellUpdate mode) {
+    if (!model_.HasPuzzle() || column < 0 || row < 0 || column >= model_.cols() || row >= model_.rows()) return;
+    switch (mode) {
+        case CellUpdate::Mark: {
+            MarkCell(model_, column, row, model_.currentColour);
+            impl_->images.DrawCell(model_, column, row);
+            // The marked cell goes on the screen at once, over the background.
+            const int s = impl_->s;
+            viewport()->repaint((column + model_.R) * s - impl_->hx + 2, (row + model_.K) * s - impl_->vy + 2, s - 3, s - 3);
+            break;
+        }
+        case CellUpdate::Reveal:
+            RevealCell(model_, column, row);
+            impl_->images.DrawCell(model_, column, row);
+            break;
+        case CellUpdate::Refresh:
+            break;
+    }
+    CheckLines(column, row, mode);
+}
+
+void CGmGride::CheckLines(int column, int row, CellUpdate mode) {
+    const LineCheckResult result = CheckLinesThrough(model_, column, row);
+    if (model_.hints == 1) {
+        impl_->images.DrawHintMarks(column, row, result.rowComplete ? kRed : kBlack,
+                                    result.columnComplete ? kRed : kBlack);
+    } else if (mode == CellUpdate::Refresh) {
+        impl_->images.DrawHintMarks(column, row, kBlack, kBlack);
+    }
+    if (model_.gameOver == 0 && AllLinesSolved(model_)) Solved();
+}
+
+void CGmGride::Solved() {
+    StopTimer();
+    LeaveFullScreen();
+    const ClockTime elapsed = ClockOf(model_);
+    const SolveOutcome outcome = RecordSolve(folder_, model_.name, elapsed);
+    if (!outcome.saved) Prompts::Current().Tell(this, QString::fromStdString(outcome.catalogPath.string()));
+    Prompts::Current().Tell(this, QString::fromStdString(SolvedMessage(elapsed, outcome.best)));
+    model_.gameOver = 1;
+    emit puzzleSolved();
+}
+
+// ---- Hints, reveals, opening the field ----------------------------------------------------
+
+void CGmGride::SetHints(bool on) {
+    model_.hints = on ? 1 : 0;
+    if (!model_.HasPuzzle()) return;
+    for (int c = 0; c < model_.cols(); ++c) {
+        for (int r = 0; r < model_.rows(); ++r) UpdateCell(c, r, CellUpdate::Refresh);
+    }
+    RepaintNow();
+}
+
+void CGmGride::AskRevealColumn(int column) {
+    LeaveFullScreen();
+    if (Prompts::Current().Ask(this, QString::fromStdString(RevealColumnQuestion(column + 1)))) RevealLine(true, column);
+}
+
+void CGmGride::AskRevealRow(int row) {
+    LeaveFullScreen();
+    if (Prompts::Current().Ask(this, QString::fromStdString(RevealRowQuestion(row + 1)))) RevealLine(false, row);
+}
+
+// The penalty is as many minutes as the cell is pixels wide.
+void CGmGride::RevealLine(bool column, int index) {
+    AddPenaltyMinutes(model_, impl_->s);
+    if (column) {
+        for (int r = 0; r < model_.rows(); ++r) UpdateCell(index, r, CellUpdate::Reveal);
+    } else {
+        for (int c = 0; c < model_.cols(); ++c) UpdateCell(c, index, CellUpdate::Reveal);
+    }
+    RepaintNow();
+}
+
+void CGmGride::OpenField() {
+    if (!model_.HasPuzzle()) return;
+    model_.ReleaseVariants();
+    StopTimer();
+    model_.gameOver = 1;
+    for (int c = 0; c < model_.cols(); ++c) {
+        for (int r = 0; r < model_.rows(); ++r) UpdateCell(c, r, CellUpdate::Reveal);
+    }
+    RepaintNow();
+}
+
+}  // namespace mosgrid

@@ -1,0 +1,108 @@
+#pragma once
+// A board window on the offscreen platform with a puzzle from text, a recording host and
+// scripted prompts, and the stylus and key events that drive it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/ui/BoardImages.h"
+#include "board/ui/GmGride.h"
+#include "catalogue/core/Text.h"
+#include "tests/gui/RecordingHost.h"
+#include "tests/gui/ScriptedPrompts.h"
+#include "tests/unit/TestPictures.h"
+
+namespace mosgrid::test {
+
+constexpr COLORREF kBlue = 0xFF0000;
+constexpr COLORREF kYellow = 0x00FFFF;
+constexpr COLORREF kNavy = 0x800000;
+
+inline void Settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+class BoardFixture : public ::testing::Test {
+protected:
+    // A board window of w x h pixels (no frame: the viewport fills it when no bar is shown).
+    void MakeBoard(int w, int h) {
+        board = std::make_unique<CGmGride>(folder.path(), &host);
+        board->resize(w, h);
+        board->show();
+        Settle();
+    }
+    // Writes the picture as folder/name.bmp and sets it up as a chooser would.
+    void Load(const std::vector<std::string>& rows, std::vector<COLORREF> palette, const std::string& name = "p") {
+        auto path = folder / (name + ".bmp");
+        ASSERT_TRUE(WriteBmp4(path, PictureFromText(rows, std::move(palette))));
+        board->SetupPuzzle(path, Utf8ToUtf16(name));
+        ASSERT_TRUE(board->Model().HasPuzzle());
+        board->ApplyFirstPuzzleColour();
+        Settle();
+    }
+
+    BoardModel& model() { return board->Model(); }
+    int s() const { return board->CellSize(); }
+    QWidget* viewport() { return board->viewport(); }
+
+    // Viewport points in the middle of a cell and of a clue slot.
+    QPoint CellPoint(int c, int r) {
+        const BoardModel& m = board->Model();
+        return {(m.R + c) * s() - board->HorizontalOffset() + s() / 2, (m.K + r) * s() - board->VerticalOffset() + s() / 2};
+    }
+    QPoint ColumnCluePoint(int column, int slot) {
+        const BoardModel& m = board->Model();
+        return {(m.R + column) * s() - board->HorizontalOffset() + s() / 2,
+                (m.K - 1 - slot) * s() - board->VerticalOffset() + s() / 2};
+    }
+    QPoint RowCluePoint(int row, int slot) {
+        const BoardModel& m = board->Model();
+        return {(m.R - 1 - slot) * s() - board->HorizontalOffset() + s() / 2,
+                (m.K + row) * s() - board->VerticalOffset() + s() / 2};
+    }
+
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QMouseEvent event(type, QPointF(at), QPointF(viewport()->mapToGlobal(at)), button, held, modifiers);
+        QApplication::sendEvent(viewport(), &event);
+    }
+    void Press(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
+    }
+    void MoveHeld(QPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
+    void Release(QPoint at) { Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
+    void Tap(QPoint at) {
+        Press(at);
+        Release(at);
+    }
+    // What a double click delivers: press, release, double click, release.
+    void DoubleTap(QPoint at) {
+        Press(at);
+        Release(at);
+        Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+        Release(at);
+    }
+    void Key(int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(board.get(), &press);
+    }
+
+    TempFolder folder;
+    RecordingHost host;
+    ScriptedPrompts prompts;
+    std::unique_ptr<CGmGride> board;
+};
+
+// A pixel of an image as 0x00BBGGRR.
+inline COLORREF PixelAt(const QImage& image, int x, int y) {
+    QRgb p = image.pixel(x, y);
+    return MakeColour(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
+}
+
+}  // namespace mosgrid::test

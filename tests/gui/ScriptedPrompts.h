@@ -1,0 +1,43 @@
+#pragma once
+// A Prompts fake for the widget tests: records every text and answers questions from a queue.
+// It puts itself in place while it lives.
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <deque>
+#include <vector>
+
+#include "app/Prompts.h"
+
+namespace mosgrid::test {
+
+class ScriptedPrompts : public Prompts {
+public:
+    ScriptedPrompts() { Prompts::Install(this); }
+    ~ScriptedPrompts() override { Prompts::Install(nullptr); }
+    ScriptedPrompts(const ScriptedPrompts&) = delete;
+    ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
+
+    // Answers for the next questions, in order ("Да" = true).
+    void Answer(bool yes) { answers.push_back(yes); }
+
+    bool Ask(QWidget*, const QString& text) override {
+        asked.push_back(text);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return false;
+        }
+        bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
+    void Tell(QWidget*, const QString& text) override { told.push_back(text); }
+    void Refuse(QWidget*, const QString& text) override { refused.push_back(text); }
+
+    std::deque<bool> answers;
+    std::vector<QString> asked;
+    std::vector<QString> told;
+    std::vector<QString> refused;
+};
+
+}  // namespace mosgrid::test
