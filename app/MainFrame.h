@@ -1,0 +1,85 @@
+#pragma once
+#include <QMainWindow>
+#include <QRect>
+
+#include <filesystem>
+#include <map>
+
+#include "app/CommandIds.h"
+#include "app/MenuState.h"
+#include "board/ui/BoardHost.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace mosgrid {
+
+class CGmGride;
+class CStringTime;
+class ColourSwatch;
+
+// The main window: the menu bar with the colour button and the elapsed-time label to the right
+// of the menus, the board filling the rest. It runs every menu command and keeps the menu state.
+class CMainFrame : public QMainWindow, public BoardHost {
+    Q_OBJECT
+public:
+    // programFolder: where the puzzles, the catalogue file and the last game lie.
+    explicit CMainFrame(std::filesystem::path programFolder, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CGmGride& Board() { return *board_; }
+    const std::filesystem::path& ProgramFolder() const { return folder_; }
+    QAction* Action(CommandId id) const;
+    QMenuBar* Menus() const { return menuBar_; }
+    QWidget* MenuRow() const { return menuRow_; }
+    CStringTime* TimeLabel() const { return timeLabel_; }
+    ColourSwatch* Swatch() const { return swatch_; }
+
+    // The menu state the board's state asks for, and putting it on the menu items.
+    MenuState CurrentMenuState() const;
+    void UpdateMenuState();
+
+    // A second start of the program asked for this window.
+    void BringToFront();
+
+    // BoardHost
+    void ShowCurrentColour(COLORREF colour) override;
+    void ShowElapsedTime(int hours, int minutes, int seconds) override;
+    void EnterFullScreen() override;
+    void LeaveFullScreen() override;
+
+    // The commands of the menu, each ending with the menu state it leaves.
+    void OnRandomPuzzle();
+    void OnRestart();
+    void OnChoosePuzzle();
+    void OnExit();
+    void OnOpenField();
+    void OnHints();
+    void OnCheckPuzzle();
+    void OnNextVariant();
+    void OnPrevVariant();
+    void OnRules();
+    void OnAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void BuildMenus();
+    QAction* AddCommand(QMenu* menu, const QString& text, CommandId id, void (CMainFrame::*handler)());
+    void SaveGameOnce();
+
+    std::filesystem::path folder_;
+    QWidget* menuRow_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    ColourSwatch* swatch_ = nullptr;
+    CStringTime* timeLabel_ = nullptr;
+    CGmGride* board_ = nullptr;
+    std::map<int, QAction*> actions_;
+    QRect savedGeometry_;
+    bool gameSaved_ = false;
+};
+
+}  // namespace mosgrid

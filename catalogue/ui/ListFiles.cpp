@@ -1,0 +1,125 @@
+#include "catalogue/ui/ListFiles.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <vector>
+
+#include "app/Prompts.h"
+#include "app/TimeText.h"
+#include "catalogue/core/BmpFile.h"
+#include "catalogue/core/Catalog.h"
+#include "catalogue/core/PictureFiles.h"
+
+namespace mosgrid {
+namespace {
+
+QString ToQString(const std::u16string& text) {
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
+
+std::u16string ToU16(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()));
+}
+
+struct Column {
+    const char16_t* header;
+    const char16_t* measure;  // the widest text the column is made for
+    Qt::Alignment alignment;
+};
+
+const Column kColumns[] = {
+    {u"Наименование", u"Наименование    ", Qt::AlignLeft | Qt::AlignVCenter},
+    {u"Размер", u"Размер    ", Qt::AlignHCenter | Qt::AlignVCenter},
+    {u"Цвета", u"Цвета    ", Qt::AlignHCenter | Qt::AlignVCenter},
+    {u"Время", u"0:00:00    ", Qt::AlignHCenter | Qt::AlignVCenter},
+};
+
+}  // namespace
+
+CListFiles::CListFiles(std::filesystem::path programFolder, QWidget* parent)
+    : QDialog(parent), folder_(std::move(programFolder)) {
+    setWindowTitle(QStringLiteral("Dialog"));
+
+    list_ = new QTreeWidget(this);
+    list_->setRootIsDecorated(false);
+    list_->setItemsExpandable(false);
+    list_->setSortingEnabled(false);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setAllColumnsShowFocus(true);
+    list_->setUniformRowHeights(true);
+    list_->setColumnCount(4);
+    QTreeWidgetItem* header = list_->headerItem();
+    const QFontMetrics metrics = list_->fontMetrics();
+    // Room for the header section's own margins around the measured text.
+    const int padding = 2 * list_->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, list_) + 8;
+    for (int c = 0; c < 4; ++c) {
+        header->setText(c, QString::fromUtf16(kColumns[c].header));
+        header->setTextAlignment(c, kColumns[c].alignment);
+        list_->setColumnWidth(c, metrics.horizontalAdvance(QString::fromUtf16(kColumns[c].measure)) + padding);
+    }
+    list_->header()->setSectionsMovable(false);
+    list_->header()->setStretchLastSection(false);
+
+    auto* buttons = new QDialogButtonBox(this);
+    ok_ = buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole);
+    cancel_ = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    ok_->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CListFiles::OnOk);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(list_, 1);
+    layout->addWidget(buttons);
+
+    if (parent) resize(parent->size());
+    Fill();
+}
+
+CListFiles::~CListFiles() = default;
+
+void CListFiles::Fill() {
+    // Loading scans the folder and merges the catalogue file: pictures added since the last
+    // time get records, records of removed pictures are dropped at the save below.
+    CCatalog catalog(folder_);
+    catalog.Load();
+
+    std::vector<QTreeWidgetItem*> rows;
+    rows.reserve(catalog.Records().size());
+    CBmpFile picture;
+    for (const PuzzleRecord& record : catalog.Records()) {
+        const std::u16string name(record.Name());
+        // A catalogued picture that cannot be read any more gets no row (its record stays).
+        if (picture.Load(catalog.PicturePathOf(name)) != 1) continue;
+        auto* row = new QTreeWidgetItem;
+        row->setText(0, ToQString(name));
+        row->setText(1, QString::asprintf("%ldx%ld", long(picture.infoHeader.biWidth),
+                                          long(picture.infoHeader.biHeight)));
+        row->setText(2, QString::asprintf("%ld", long(picture.colourCount) - 1));
+        row->setText(3, TimeText(record.bestHours, record.bestMinutes, record.bestSeconds));
+        for (int c = 0; c < 4; ++c) row->setTextAlignment(c, kColumns[c].alignment);
+        rows.push_back(row);
+        picture.Release();
+    }
+    list_->addTopLevelItems(QList<QTreeWidgetItem*>(rows.begin(), rows.end()));
+
+    if (!catalog.Save())
+        Prompts::Current().Tell(this, QFile::decodeName(catalog.CatalogueFilePath().c_str()));
+}
+
+void CListFiles::OnOk() {
+    const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+    if (!selected.isEmpty()) {
+        chosenName_ = ToU16(selected.first()->text(0));
+        chosenPath_ = FindPicturePath(folder_, chosenName_);
+    }
+    accept();
+}
+
+}  // namespace mosgrid

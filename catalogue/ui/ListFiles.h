@@ -1,0 +1,43 @@
+#pragma once
+#include <QDialog>
+
+#include <filesystem>
+#include <string>
+
+class QTreeWidget;
+class QPushButton;
+
+namespace mosgrid {
+
+// "Выбрать кроссворд": the list of every catalogued puzzle with its size, number of colours and
+// best time. Opening it brings the catalogue file up to date; "ОК" with a row selected gives
+// the chosen puzzle.
+class CListFiles : public QDialog {
+    Q_OBJECT
+public:
+    // Loads the catalogue of programFolder, fills the list and saves the catalogue file (a
+    // failed save tells the file's path).
+    explicit CListFiles(std::filesystem::path programFolder, QWidget* parent = nullptr);
+    ~CListFiles() override;
+
+    // After "ОК" with a row selected: the picture's path and the puzzle's name; else empty.
+    const std::filesystem::path& ChosenPath() const { return chosenPath_; }
+    const std::u16string& ChosenName() const { return chosenName_; }
+
+    QTreeWidget* List() const { return list_; }
+    QPushButton* OkButton() const { return ok_; }
+    QPushButton* CancelButton() const { return cancel_; }
+
+private:
+    void Fill();
+    void OnOk();
+
+    std::filesystem::path folder_;
+    QTreeWidget* list_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    std::filesystem::path chosenPath_;
+    std::u16string chosenName_;
+};
+
+}  // namespace mosgrid
