@@ -16,6 +16,7 @@
 #include "catalogue/core/BmpFile.h"
 #include "catalogue/core/Text.h"
 #include "tests/gui/AppTestSupport.h"
+#include "tests/gui/ScriptedPrompts.h"
 
 namespace mosgrid {
 namespace {
@@ -47,13 +48,13 @@ protected:
         ASSERT_TRUE(frame->Board().Model().HasPuzzle()) << picture;
         frame->Board().ApplyFirstPuzzleColour();
         frame->UpdateMenuState();
-        prompts.boxes.clear();
-        prompts.AnswerNext(true);
+        prompts.told.clear();
+        prompts.Answer(true);
         frame->Action(ID_OTHER_CHECK)->trigger();
     }
 
     test::TempFolder folder;
-    test::ScriptedAnswers prompts;
+    test::ScriptedPrompts prompts;
     std::unique_ptr<CMainFrame> frame;
 };
 
@@ -64,9 +65,9 @@ TEST_F(CheckBundledTest, EveryTwoColourPuzzleHasItsPictureAsTheOneVariant) {
         SCOPED_TRACE(picture.filename().string());
         SetUpAndCheck(picture);
         const BoardModel& m = frame->Board().Model();
-        ASSERT_EQ(prompts.boxes.size(), 2u);
-        EXPECT_TRUE(prompts.boxes[1].text.endsWith(QStringLiteral("Найдено вариантов решения - 1.")))
-            << prompts.boxes[1].text.toStdString();
+        ASSERT_EQ(prompts.told.size(), 1u);
+        EXPECT_TRUE(prompts.told[0].endsWith(QStringLiteral("Найдено вариантов решения - 1.")))
+            << prompts.told[0].toStdString();
         ASSERT_EQ(m.variants.size(), 1u);
         int wrong = 0;
         for (int r = 0; r < m.rows(); ++r) {

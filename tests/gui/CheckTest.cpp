@@ -25,12 +25,12 @@
 #include "solver/ui/SearchPainter.h"
 #include "solver/core/SolvePuzzle.h"
 #include "tests/gui/AppTestSupport.h"
+#include "tests/gui/ScriptedPrompts.h"
 
 namespace mosgrid {
 namespace {
 
-using test::ScriptedAnswers;
-using Kind = ScriptedAnswers::Kind;
+using test::ScriptedPrompts;
 
 constexpr COLORREF kNavy = 0x800000;
 const QString kQuestion = QStringLiteral("Проверка кроссворда может занять некоторое время.\nВы хотите продолжить?");
@@ -94,7 +94,7 @@ protected:
     // Checks through the menu, answering the question "Да".
     void Check() {
         ASSERT_TRUE(Enabled(ID_OTHER_CHECK));
-        prompts.AnswerNext(true);
+        prompts.Answer(true);
         Trigger(ID_OTHER_CHECK);
     }
     // The cells as text: '.' blank, 'x' decided white, '#' decided with the first non-white
@@ -133,10 +133,8 @@ protected:
         }
         return out;
     }
-    std::vector<ScriptedAnswers::Box> Boxes() const { return prompts.boxes; }
-
     test::TempFolder folder;
-    ScriptedAnswers prompts;
+    ScriptedPrompts prompts;
     std::unique_ptr<CMainFrame> frame;
 };
 
@@ -151,11 +149,9 @@ TEST_F(CheckTest, LineSolvablePuzzleGivesOneVariantQuicklyAndEndsTheGameWithTheC
 
     DecisionWatcher watcher;
     Check();
-    ASSERT_EQ(prompts.boxes.size(), 2u);
-    EXPECT_EQ(prompts.boxes[0].kind, Kind::Ask);
-    EXPECT_EQ(prompts.boxes[0].text, kQuestion);
-    EXPECT_EQ(prompts.boxes[1].kind, Kind::Tell);
-    EXPECT_EQ(prompts.boxes[1].text, Result(0, 0, 0, 1));
+    EXPECT_EQ(prompts.asked, std::vector<QString>{kQuestion});
+    EXPECT_EQ(prompts.told, std::vector<QString>{Result(0, 0, 0, 1)});
+    EXPECT_TRUE(prompts.refused.empty());
     EXPECT_EQ(watcher.shows, 0) << "a check under a second never shows its dialog";
 
     ASSERT_EQ(model().variants.size(), 1u);
@@ -187,8 +183,8 @@ TEST_F(CheckTest, LineSolvablePuzzleGivesOneVariantQuicklyAndEndsTheGameWithTheC
 TEST_F(CheckTest, TwoByTwoWithEveryClueOneGivesTwoVariantsInOrderAndBrowsesWithinLimits) {
     Load({"1.", ".1"}, {kWhite, kBlack});
     Check();
-    ASSERT_EQ(prompts.boxes.size(), 2u);
-    EXPECT_EQ(prompts.boxes[1].text, Result(0, 0, 0, 2));
+    EXPECT_EQ(prompts.asked, std::vector<QString>{kQuestion});
+    EXPECT_EQ(prompts.told, std::vector<QString>{Result(0, 0, 0, 2)});
     ASSERT_EQ(model().variants.size(), 2u);
     EXPECT_EQ(Cells(model().variants[0], {kBlack}), (std::vector<std::string>{"x#", "#x"}));
     EXPECT_EQ(Cells(model().variants[1], {kBlack}), (std::vector<std::string>{"#x", "x#"}));
@@ -224,7 +220,7 @@ TEST_F(CheckTest, TwoByTwoWithEveryClueOneGivesTwoVariantsInOrderAndBrowsesWithi
     frame->OnPrevVariant();
     EXPECT_EQ(model().currentVariant, 0);
     EXPECT_EQ(Cells(model().cells, {kBlack}), (std::vector<std::string>{"x#", "#x"}));
-    EXPECT_EQ(prompts.boxes.size(), 2u) << "browsing shows no message";
+    EXPECT_EQ(prompts.told.size(), 1u) << "browsing shows no message";
 
     // A restart discards the variants: the check is offered again, the variant commands greyed.
     Trigger(ID_GAME_RESTART);
@@ -240,8 +236,7 @@ TEST_F(CheckTest, MoreThanAHundredSolutionsKeepTheFirstHundredInSearchOrder) {
     // A 5 x 5 permutation: every line one cell, 120 solutions.
     Load({"1....", ".1...", "..1..", "...1.", "....1"}, {kWhite, kBlack});
     Check();
-    ASSERT_EQ(prompts.boxes.size(), 2u);
-    EXPECT_EQ(prompts.boxes[1].text, Result(0, 0, 0, 100));
+    EXPECT_EQ(prompts.told, std::vector<QString>{Result(0, 0, 0, 100)});
     ASSERT_EQ(model().variants.size(), 100u);
     // Lexicographic order with empty before filled: the anti-diagonal first, then the one that
     // swaps its last two rows.
@@ -260,9 +255,8 @@ TEST_F(CheckTest, ContradictoryCluesFindNoSolutionAndTheGameIsStillOver) {
     // Row 0 now asks for two filled cells while the columns give one each.
     model().RowClue(0, 0).length = 2;
     Check();
-    ASSERT_EQ(prompts.boxes.size(), 2u);
-    EXPECT_EQ(prompts.boxes[1].kind, Kind::Tell);
-    EXPECT_EQ(prompts.boxes[1].text, kNone);
+    EXPECT_EQ(prompts.asked, std::vector<QString>{kQuestion});
+    EXPECT_EQ(prompts.told, std::vector<QString>{kNone});
     EXPECT_TRUE(model().variants.empty());
     EXPECT_EQ(model().gameOver, 1);
     // No variants: the check stays on offer; the game is over, so "Открыть поле" is grey.
@@ -280,9 +274,9 @@ TEST_F(CheckTest, ThreeColourPuzzleIsRefusedAndLeavesBoardAndGameAlone) {
     ASSERT_EQ(before, (std::vector<std::string>{"#.", ".."}));
     const QImage cellsImage = board().Images().Cells();
     Trigger(ID_OTHER_CHECK);
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].kind, Kind::Refuse);
-    EXPECT_EQ(prompts.boxes[0].text, kRefusal);
+    EXPECT_EQ(prompts.refused, std::vector<QString>{kRefusal});
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_TRUE(prompts.told.empty());
     EXPECT_EQ(Cells(model().cells, {kBlack, kRed}), before);
     EXPECT_EQ(board().Images().Cells(), cellsImage);
     EXPECT_EQ(model().seconds, 5);
@@ -294,17 +288,17 @@ TEST_F(CheckTest, ThreeColourPuzzleIsRefusedAndLeavesBoardAndGameAlone) {
 
 TEST_F(CheckTest, AnsweringNoOrHavingNoPuzzleChangesNothing) {
     frame->OnCheckPuzzle();  // no puzzle: no message at all
-    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_TRUE(prompts.asked.empty() && prompts.told.empty() && prompts.refused.empty());
     EXPECT_FALSE(Enabled(ID_OTHER_CHECK));
 
     Load({"1.", ".1"}, {kWhite, kBlack});
     board().UpdateCell(1, 1, CellUpdate::Mark);
     const std::vector<std::string> before = Cells(model().cells, {kBlack});
     ASSERT_EQ(before, (std::vector<std::string>{"..", ".#"}));
-    prompts.AnswerNext(false);
+    prompts.Answer(false);
     Trigger(ID_OTHER_CHECK);
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].text, kQuestion);
+    EXPECT_EQ(prompts.asked, std::vector<QString>{kQuestion});
+    EXPECT_TRUE(prompts.told.empty());
     EXPECT_EQ(Cells(model().cells, {kBlack}), before);
     EXPECT_EQ(model().gameOver, 0);
     EXPECT_TRUE(Enabled(ID_OTHER_CHECK));
@@ -315,8 +309,7 @@ TEST_F(CheckTest, BlackAndRedWithoutWhiteAreCheckedExactly) {
     Load({"..1", ".11", "111"}, {kBlack, kRed});
     ASSERT_EQ(model().picture.colourCount, 2);
     Check();
-    ASSERT_EQ(prompts.boxes.size(), 2u);
-    EXPECT_EQ(prompts.boxes[1].text, Result(0, 0, 0, 1));
+    EXPECT_EQ(prompts.told, std::vector<QString>{Result(0, 0, 0, 1)});
     ASSERT_EQ(model().variants.size(), 1u);
     EXPECT_EQ(Cells(model().cells, {kBlack, kRed}), (std::vector<std::string>{"##2", "#22", "222"}));
     EXPECT_EQ(Miniature({kBlack, kRed}), (std::vector<std::string>{"##2", "#22", "222"}));
@@ -349,8 +342,8 @@ TEST_F(CheckTest, LongCheckShowsTheDialogMovesItsBarAndStoresItsDuration) {
         if (expected.SetPos(p, 0).moveBar) moves.push_back(int(p));
     EXPECT_EQ(watcher.values, moves);
     EXPECT_LT(moves.size(), 40u);
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].text, Result(1, 2, 3, 1));
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(prompts.told, std::vector<QString>{Result(1, 2, 3, 1)});
     EXPECT_EQ((ClockTime{model().hours, model().minutes, model().seconds}), (ClockTime{1, 2, 3}));
     EXPECT_EQ(frame->TimeLabel()->text(), QStringLiteral("0:00:00"));
     // The dialog is gone once the check is over.
@@ -426,7 +419,7 @@ TEST(DecisionTest, StaysHiddenForASecondThenShowsAndPaintsAtOnce) {
 }
 
 TEST(DecisionTest, EveryCloseRequestIsAnsweredAndTheDialogStays) {
-    ScriptedAnswers prompts;
+    ScriptedPrompts prompts;
     CDecision dialog(nullptr, [] { return 0u; });
     dialog.show();
     QApplication::processEvents();
@@ -437,11 +430,8 @@ TEST(DecisionTest, EveryCloseRequestIsAnsweredAndTheDialogStays) {
     QApplication::sendEvent(&dialog, &escape);
     QApplication::processEvents();
     EXPECT_TRUE(dialog.isVisible());
-    ASSERT_EQ(prompts.boxes.size(), 4u);
-    for (const auto& box : prompts.boxes) {
-        EXPECT_EQ(box.kind, Kind::Tell);
-        EXPECT_EQ(box.text, QStringLiteral("Дождитесь окончания проверки."));
-    }
+    EXPECT_EQ(prompts.told, std::vector<QString>(4, QStringLiteral("Дождитесь окончания проверки.")));
+    EXPECT_TRUE(prompts.asked.empty() && prompts.refused.empty());
     EXPECT_EQ(dialog.result(), 0);
 }
 
