@@ -28,14 +28,13 @@ void CheckPuzzle(CGmGride& board, QWidget* parent, std::function<std::uint32_t()
     model.gameOver = 1;
 
     auto dialog = std::make_unique<CDecision>(parent, std::move(clock));
-    {
-        SearchPainter painter(board);
-        // Sets the dialog's range (which restarts its clock), marks every line pending and
-        // searches from the first cell.
-        SolvePuzzle(model, *dialog, &painter);
-        painter.Finish();
-    }
+    SearchPainter painter(board);
+    // Sets the dialog's range (which restarts its clock), marks every line pending and searches
+    // from the first cell.
+    SolvePuzzle(model, *dialog, &painter);
     const ClockTime duration = CheckDuration(dialog->Now() - dialog->StartTime());
+    // The cells the search wrote since the last paced repaint.
+    painter.Finish();
     model.hours = duration.hours;
     model.minutes = duration.minutes;
     model.seconds = duration.seconds;
