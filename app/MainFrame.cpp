@@ -22,6 +22,7 @@
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/ui/ListFiles.h"
+#include "solver/ui/CheckCommand.h"
 
 namespace mosgrid {
 namespace {
@@ -232,18 +233,22 @@ void CMainFrame::OnHints() {
 }
 
 void CMainFrame::OnCheckPuzzle() {
-    // The check by the solver (counting the solutions of a two-colour puzzle) is not part of
-    // the program yet: the command only refreshes the menu state.
+    CheckCommand(*board_, this);
     UpdateMenuState();
 }
 
 void CMainFrame::OnNextVariant() {
-    // Stepping through the solver's variants comes with the check command.
+    const BoardModel& model = board_->Model();
+    // At the last variant the same variant is shown again.
+    if (!model.variants.empty())
+        board_->ShowVariant(std::min(model.currentVariant + 1, int(model.variants.size()) - 1));
     UpdateMenuState();
 }
 
 void CMainFrame::OnPrevVariant() {
-    // Stepping through the solver's variants comes with the check command.
+    const BoardModel& model = board_->Model();
+    // At the first variant the same variant is shown again.
+    if (!model.variants.empty()) board_->ShowVariant(std::max(model.currentVariant - 1, 0));
     UpdateMenuState();
 }
 

@@ -68,6 +68,9 @@ public:
     void PaintCell(int column, int row);
     // Composes the board and puts it on the screen before returning.
     void RepaintNow();
+    // Puts stored solution variant `index` on the board (every cell drawn, no line check),
+    // makes it the current variant and repaints. An index outside the store does nothing.
+    void ShowVariant(int index);
 
     BoardModel& Model() { return model_; }
     const BoardModel& Model() const { return model_; }
