@@ -21,13 +21,15 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "board/core/BoardModel.h"
 #include "catalogue/core/BmpWriter.h"
-#include "puzzles/LineCheck.h"
+#include "solver/core/SolvePuzzle.h"
 
 namespace {
 
@@ -137,13 +139,16 @@ Source ReadSource(const std::filesystem::path& file) {
     return src;
 }
 
-bool LinesAlone(const Source& src) {
-    mosgrid::pack::IndexPicture pic;
-    pic.width = src.picture.width;
-    pic.height = src.picture.height;
-    pic.pixels = src.picture.indices;
-    pic.background = 0;  // the first palette line is white
-    return mosgrid::pack::LinesAloneSolve(pic);
+// What the game's solver makes of a puzzle: set up from the picture as the game would read it,
+// every cell blank.
+mosgrid::SolveResult Solve(const std::filesystem::path& file, const Source& src) {
+    const std::vector<std::uint8_t> bytes = mosgrid::EncodeBmp4(src.picture);
+    auto model = std::make_unique<mosgrid::BoardModel>();
+    if (model->picture.LoadFromBytes(bytes.data(), bytes.size()) != 1 || !model->SetupFromLoadedPicture(u"pack"))
+        Fail(file, 0, "the picture cannot be read back");
+    model->Reset();
+    mosgrid::CountingProgress progress;
+    return mosgrid::SolvePuzzle(*model, progress);
 }
 
 // The pack's table in Markdown: one row a puzzle, in the order given.
@@ -161,10 +166,13 @@ int WriteTable(const std::filesystem::path& target, int argc, char** argv) {
     for (int i = 3; i < argc; ++i) {
         try {
             Source src = ReadSource(argv[i]);
+            const mosgrid::SolveResult solved = Solve(argv[i], src);
+            if (solved.unsupported) Fail(argv[i], 0, "too many colours for the solver");
+            if (solved.count != 1 || solved.storeFull) Fail(argv[i], 0, "has more than one solution");
             ++count;
             if (src.picture.palette.size() == 2) ++twoColour;
             out << "| " << src.name << " | " << src.picture.width << " × " << src.picture.height << " | "
-                << src.picture.palette.size() << " | " << (LinesAlone(src) ? "yes" : "no") << " |\n";
+                << src.picture.palette.size() << " | " << (solved.linesAlone ? "yes" : "no") << " |\n";
         } catch (const SourceError& e) {
             std::cerr << e.message << '\n';
             ++failures;

@@ -4,11 +4,14 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "board/core/BoardModel.h"
 #include "catalogue/core/BmpFile.h"
-#include "puzzles/LineCheck.h"
+#include "solver/core/SolvePuzzle.h"
+#include "tests/unit/SolverTestBoards.h"
 
 namespace mosgrid {
 namespace {
@@ -28,16 +31,17 @@ struct Loaded {
     int width = 0;
     int height = 0;
     int colours = 0;  // distinct colours of the pixels, white included
-    pack::IndexPicture picture;
+    std::unique_ptr<BoardModel> board;  // the puzzle set up as the game plays it, every cell blank
 };
 
 // Loads a pack picture as the catalogue does and checks what it demands of it.
 Loaded LoadPuzzle(const std::string& name) {
     Loaded out;
     out.name = name;
-    CBmpFile bmp;
+    out.board = std::make_unique<BoardModel>();
     const fs::path path = fs::path(MOSGRID_GAME_DIR) / (name + ".bmp");
-    EXPECT_EQ(bmp.Load(path), 1) << path;
+    EXPECT_TRUE(out.board->Setup(path, u"pack")) << path;
+    const CBmpFile& bmp = out.board->picture;
     EXPECT_EQ(bmp.infoHeader.biBitCount, 4) << name;
     EXPECT_GE(bmp.infoHeader.biWidth, 1) << name;
     EXPECT_LE(bmp.infoHeader.biWidth, 50) << name;
@@ -46,8 +50,6 @@ Loaded LoadPuzzle(const std::string& name) {
     out.width = bmp.width;
     out.height = bmp.height;
     out.colours = bmp.colourCount;
-    out.picture.width = bmp.width;
-    out.picture.height = bmp.height;
     int white = -1;
     int palettes = 0;
     std::map<COLORREF, int> seen;
@@ -59,7 +61,6 @@ Loaded LoadPuzzle(const std::string& name) {
     for (int y = 0; y < bmp.height; ++y) {
         for (int x = 0; x < bmp.width; ++x) {
             std::uint8_t index = bmp.PixelIndex(x, y);
-            out.picture.pixels.push_back(index);
             COLORREF colour = bmp.PaletteColour(index);
             if (colour == kWhite) ++whitePixels;
             if (seen.emplace(colour, index).first->second != index) ++palettes;
@@ -67,7 +68,7 @@ Loaded LoadPuzzle(const std::string& name) {
     }
     EXPECT_EQ(palettes, 0) << name << ": one colour under two palette indices";
     EXPECT_GT(whitePixels, 0) << name << ": no white background";
-    out.picture.background = std::uint8_t(white < 0 ? 0 : white);
+    out.board->Reset();
     return out;
 }
 
@@ -90,28 +91,34 @@ TEST(PuzzlePack, EveryPuzzleLoadsAndHasExactlyOneSolution) {
                 break;
             }
         }
-        EXPECT_TRUE(pack::LinesAloneSolve(p.picture)) << name << " is not determined by its clues";
+        CountingProgress progress;
+        const SolveResult result = SolvePuzzle(*p.board, progress);
+        EXPECT_FALSE(result.unsupported) << name;
+        EXPECT_EQ(result.count, 1) << name << " does not have exactly one solution";
+        EXPECT_FALSE(result.storeFull) << name;
     }
     EXPECT_GE(twoColour, 40);
     EXPECT_GE(manyColour, 15);
     for (int bound : {10, 15, 20, 25, 40, 50}) EXPECT_GE(bands[bound], 3) << "sizes up to " << bound;
 }
 
-// The uniqueness check itself must be able to say no: the two diagonals of a 2 x 2 square have
-// the same clues, and a same-colour diagonal pair inside blanks as well.
-TEST(PuzzlePack, LineCheckRejectsAmbiguousPictures) {
-    pack::IndexPicture diagonal{2, 2, {1, 0, 0, 1}, 0};
-    EXPECT_FALSE(pack::LinesAloneSolve(diagonal));
+// The pack's uniqueness check must be able to say no: the two diagonals of a 2 x 2 square have
+// the same clues, so the solver finds both; a picture its clues fix passes.
+TEST(PuzzlePack, CheckRejectsAmbiguousPictures) {
+    auto diagonal = test::BoardFromText({"1.", ".1"}, {kWhite, kBlack});
+    ASSERT_TRUE(diagonal);
+    CountingProgress progress;
+    SolveResult result = SolvePuzzle(*diagonal, progress);
+    EXPECT_EQ(result.count, 2);
+    EXPECT_FALSE(result.linesAlone);
 
-    pack::IndexPicture solid{3, 2, {1, 1, 1, 0, 1, 0}, 0};
-    EXPECT_TRUE(pack::LinesAloneSolve(solid));
-
-    // Colours matter: red and blue runs that may touch, fixed by their columns.
-    pack::IndexPicture touching{3, 1, {1, 2, 2}, 0};
-    EXPECT_TRUE(pack::LinesAloneSolve(touching));
-
-    pack::IndexPicture checker{4, 4, {0, 0, 0, 0,  0, 1, 0, 0,  0, 0, 1, 0,  0, 0, 0, 0}, 0};
-    EXPECT_FALSE(pack::LinesAloneSolve(checker));
+    // Red and blue runs that touch, fixed by their columns.
+    auto touching = test::BoardFromText({"122", "1.."}, {kWhite, 0x0000FF, 0xFF0000});
+    ASSERT_TRUE(touching);
+    result = SolvePuzzle(*touching, progress);
+    EXPECT_EQ(result.count, 1);
+    EXPECT_FALSE(result.storeFull);
+    EXPECT_TRUE(result.linesAlone);
 }
 
 }  // namespace
