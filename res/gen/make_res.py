@@ -46,9 +46,10 @@ def write_png(path, w, h, rgba):
     open(path, 'wb').write(png)
 
 
-# --- Backgrounds: a pale sky over two rows of soft hills, a faint sun and a few clouds. Every
-# colour is light (each channel at least 0xDC) so that the grid, the clues and the painted cells
-# stay legible over it.
+# --- Backgrounds: a pale sky over two rows of soft hills, a faint sun and a few clouds. The blank
+# cells show the background through the grid, so every colour is drawn halfway to PAPER (each
+# channel at least 0xE9): the shapes stay recognisable around the board without putting edges
+# or tints of their own among the cells.
 
 def lerp(a, b, t):
     return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
@@ -57,6 +58,7 @@ def lerp(a, b, t):
 SKY_TOP, SKY_LOW = (0xE6, 0xEF, 0xF9), (0xF6, 0xF8, 0xFA)
 FAR_HILL, NEAR_HILL = (0xE5, 0xEE, 0xE6), (0xDF, 0xEC, 0xDC)
 SUN, CLOUD = (0xFB, 0xF4, 0xDC), (0xFB, 0xFC, 0xFE)
+PAPER = (0xF6, 0xF8, 0xFA)
 
 
 def background(w, h):
@@ -89,7 +91,7 @@ def background(w, h):
                     if ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0:
                         v = cloud
             px[y][x] = v
-    return palette, px
+    return [lerp(c, PAPER, 0.5) for c in palette], px
 
 
 # --- Icon: a small nonogram board with a heart being painted and a row of clue marks.
