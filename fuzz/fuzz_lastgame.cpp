@@ -1,0 +1,69 @@
+// Applies arbitrary bytes as a last-game file to a model set up from a small picture. A file
+// that is applied must encode back to exactly the same bytes; a refused one must leave the
+// model as it was.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "catalogue/core/BmpWriter.h"
+#include "catalogue/core/Text.h"
+#include "savegame/core/LastGameCodec.h"
+
+namespace {
+
+using mosgrid::BoardModel;
+
+// 4 x 3 cells in red and blue on white; green is in the palette but no pixel uses it.
+mosgrid::Picture4 FuzzPicture() {
+    mosgrid::Picture4 p;
+    p.width = 4;
+    p.height = 3;
+    p.palette = {mosgrid::kWhite, 0x0000FF, 0xFF0000, 0x00FF00};
+    p.indices = {1, 1, 0, 2,  //
+                 1, 0, 2, 2,  //
+                 2, 1, 1, 1};
+    return p;
+}
+
+// Set up once, the way the board sets a puzzle up: from its picture file in a folder.
+BoardModel& Model() {
+    static BoardModel* model = [] {
+        auto folder = std::filesystem::temp_directory_path() / ("mosgrid-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        auto path = mosgrid::PicturePath(folder, u"p");
+        auto* m = new BoardModel;
+        if (!mosgrid::WriteBmp4(path, FuzzPicture()) || !m->Setup(path, u"p")) std::abort();
+        m->Reset();
+        std::filesystem::remove_all(folder);
+        return m;
+    }();
+    return *model;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> bytes(data, size);
+    if (std::optional<std::u16string> name = mosgrid::LastGameName(bytes)) {
+        if (!mosgrid::IsRestorableName(*name)) std::abort();
+    }
+    BoardModel& model = Model();
+    const std::optional<std::vector<std::uint8_t>> before = mosgrid::EncodeLastGame(model);
+    if (!before) std::abort();
+    const bool applied = mosgrid::ApplyLastGame(bytes, model);
+    const std::optional<std::vector<std::uint8_t>> after = mosgrid::EncodeLastGame(model);
+    if (!after) std::abort();
+    if (applied) {
+        if (!std::equal(after->begin(), after->end(), bytes.begin(), bytes.end())) std::abort();
+    } else if (*after != *before) {
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,196 @@
+#include "savegame/core/LastGameCodec.h"
+
+#include <algorithm>
+
+#include "catalogue/core/Text.h"
+
+namespace mosgrid {
+namespace {
+
+constexpr std::size_t kTapCounterAt = 520;
+constexpr std::size_t kColumnFlagsAt = 524;
+constexpr std::size_t kRowFlagsAt = 724;
+constexpr std::size_t kSecondsAt = 924;
+constexpr std::size_t kMinutesAt = 928;
+constexpr std::size_t kHoursAt = 932;
+
+class Writer {
+public:
+    explicit Writer(std::size_t size) { bytes_.reserve(size); }
+    void U8(std::uint8_t v) { bytes_.push_back(v); }
+    void U16(std::uint16_t v) {
+        U8(std::uint8_t(v));
+        U8(std::uint8_t(v >> 8));
+    }
+    void U32(std::uint32_t v) {
+        U16(std::uint16_t(v));
+        U16(std::uint16_t(v >> 16));
+    }
+    void I32(std::int32_t v) { U32(std::uint32_t(v)); }
+    std::vector<std::uint8_t> Take() { return std::move(bytes_); }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+// Reads little-endian fields at given offsets; the caller has checked the length.
+class Reader {
+public:
+    explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    std::uint8_t U8(std::size_t at) const { return bytes_[at]; }
+    std::uint16_t U16(std::size_t at) const { return std::uint16_t(bytes_[at] | (bytes_[at + 1] << 8)); }
+    std::uint32_t U32(std::size_t at) const { return std::uint32_t(U16(at)) | (std::uint32_t(U16(at + 2)) << 16); }
+    std::int32_t I32(std::size_t at) const { return std::int32_t(U32(at)); }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+};
+
+void WriteClue(Writer& w, const ClueEntry& e) {
+    w.U8(e.length);
+    w.U8(e.colourIndex);
+    w.U8(0);
+    w.U8(0);
+    w.I32(e.done);
+}
+
+bool IsFlag(std::int32_t v) { return v == 0 || v == 1; }
+
+bool IsWellFormedUtf16(std::u16string_view s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char16_t u = s[i];
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i + 1 >= s.size() || s[i + 1] < 0xDC00 || s[i + 1] > 0xDFFF) return false;
+            ++i;
+        } else if (u >= 0xDC00 && u <= 0xDFFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A table of clue entries in the file agrees with the derived one: same length and colour
+// index in every slot, zero padding, done flag 0 or 1 and 0 on an empty slot.
+bool CluesFit(const Reader& in, std::size_t at, const std::vector<ClueEntry>& derived) {
+    for (const ClueEntry& e : derived) {
+        std::int32_t done = in.I32(at + 4);
+        if (in.U8(at) != e.length || in.U8(at + 1) != e.colourIndex || in.U8(at + 2) != 0 ||
+            in.U8(at + 3) != 0 || !IsFlag(done) || (e.length == 0 && done != 0)) {
+            return false;
+        }
+        at += 8;
+    }
+    return true;
+}
+
+void ReadDoneFlags(const Reader& in, std::size_t at, std::vector<ClueEntry>& clues) {
+    for (ClueEntry& e : clues) {
+        e.done = in.I32(at + 4);
+        at += 8;
+    }
+}
+
+bool IsPictureColour(const BoardModel& model, COLORREF colour) {
+    const CBmpFile& p = model.picture;
+    const std::int32_t n = std::clamp<std::int32_t>(p.colourCount, 0, std::int32_t(p.colours.size()));
+    return std::find(p.colours.begin(), p.colours.begin() + n, colour) != p.colours.begin() + n;
+}
+
+}  // namespace
+
+bool IsRestorableName(std::u16string_view name) {
+    if (name.empty() || name.size() > kLastGameMaxNameLength) return false;
+    if (name == u"." || name == u"..") return false;
+    if (name.find_first_of(std::u16string_view(u"/\\\0", 3)) != std::u16string_view::npos) return false;
+    return IsWellFormedUtf16(name);
+}
+
+std::optional<std::vector<std::uint8_t>> EncodeLastGame(const BoardModel& model) {
+    if (!model.HasPuzzle() || !IsRestorableName(model.name)) return std::nullopt;
+    const int cols = model.cols();
+    const int rows = model.rows();
+    Writer w(LastGameSize(cols, rows));
+    for (std::size_t i = 0; i < kLastGameNameUnits; ++i) w.U16(i < model.name.size() ? model.name[i] : 0);
+    w.I32(model.tapCounter);
+    for (std::int32_t flag : model.columnSolved) w.I32(flag);
+    for (std::int32_t flag : model.rowSolved) w.I32(flag);
+    w.I32(model.seconds);
+    w.I32(model.minutes);
+    w.I32(model.hours);
+    for (const ClueEntry& e : model.columnClues) WriteClue(w, e);
+    for (const ClueEntry& e : model.rowClues) WriteClue(w, e);
+    for (const CellRecord& cell : model.cells) {
+        w.I32(cell.state);
+        w.U32(cell.colour);
+    }
+    return w.Take();
+}
+
+std::optional<std::u16string> LastGameName(std::span<const std::uint8_t> bytes) {
+    std::u16string name;
+    for (std::size_t i = 0; i < kLastGameNameUnits; ++i) {
+        std::uint16_t low = 2 * i < bytes.size() ? bytes[2 * i] : 0;
+        std::uint16_t high = 2 * i + 1 < bytes.size() ? bytes[2 * i + 1] : 0;
+        char16_t unit = char16_t(low | (high << 8));
+        if (unit == 0) break;
+        name.push_back(unit);
+    }
+    if (!IsRestorableName(name)) return std::nullopt;
+    return name;
+}
+
+bool ApplyLastGame(std::span<const std::uint8_t> bytes, BoardModel& model) {
+    if (!model.HasPuzzle() || !IsRestorableName(model.name)) return false;
+    const int cols = model.cols();
+    const int rows = model.rows();
+    if (bytes.size() != LastGameSize(cols, rows)) return false;
+    const Reader in(bytes);
+
+    // The name, its terminator and the zeros after it, exactly as this puzzle's name encodes.
+    for (std::size_t i = 0; i < kLastGameNameUnits; ++i) {
+        if (in.U16(2 * i) != (i < model.name.size() ? model.name[i] : 0)) return false;
+    }
+    const std::int32_t tapCounter = in.I32(kTapCounterAt);
+    if (tapCounter < 0 || tapCounter > kLastGameMaxTapCounter) return false;
+    for (int i = 0; i < 2 * kMaxSlots; ++i) {
+        if (!IsFlag(in.I32(kColumnFlagsAt + 4 * std::size_t(i)))) return false;
+    }
+    const std::int32_t seconds = in.I32(kSecondsAt);
+    const std::int32_t minutes = in.I32(kMinutesAt);
+    const std::int32_t hours = in.I32(kHoursAt);
+    if (seconds < 0 || seconds >= 60 || minutes < 0 || minutes >= 60 || hours < 0 || hours > kLastGameMaxHours) {
+        return false;
+    }
+    const std::size_t columnCluesAt = kLastGameFixedBytes;
+    const std::size_t rowCluesAt = columnCluesAt + 400 * std::size_t(cols);
+    const std::size_t cellsAt = rowCluesAt + 400 * std::size_t(rows);
+    if (!CluesFit(in, columnCluesAt, model.columnClues) || !CluesFit(in, rowCluesAt, model.rowClues)) return false;
+    for (std::size_t i = 0; i < model.cells.size(); ++i) {
+        const std::int32_t state = in.I32(cellsAt + 8 * i);
+        const COLORREF colour = in.U32(cellsAt + 8 * i + 4);
+        if (state == 1) {
+            if (colour != kWhite) return false;
+        } else if (state != 0 || (colour != kWhite && !IsPictureColour(model, colour))) {
+            return false;
+        }
+    }
+
+    // Everything fits: take it over.
+    model.tapCounter = tapCounter;
+    for (int i = 0; i < kMaxSlots; ++i) {
+        model.columnSolved[std::size_t(i)] = in.I32(kColumnFlagsAt + 4 * std::size_t(i));
+        model.rowSolved[std::size_t(i)] = in.I32(kRowFlagsAt + 4 * std::size_t(i));
+    }
+    model.seconds = seconds;
+    model.minutes = minutes;
+    model.hours = hours;
+    ReadDoneFlags(in, columnCluesAt, model.columnClues);
+    ReadDoneFlags(in, rowCluesAt, model.rowClues);
+    for (std::size_t i = 0; i < model.cells.size(); ++i) {
+        model.cells[i].state = in.I32(cellsAt + 8 * i);
+        model.cells[i].colour = in.U32(cellsAt + 8 * i + 4);
+    }
+    return true;
+}
+
+}  // namespace mosgrid

@@ -1,0 +1,66 @@
+#include "savegame/core/LastGameStore.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "catalogue/core/AtomicFile.h"
+#include "catalogue/core/Text.h"
+#include "savegame/core/LastGameCodec.h"
+
+namespace mosgrid {
+
+std::filesystem::path LastGamePath(const std::filesystem::path& folder) { return folder / kLastGameFileName; }
+
+LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const BoardModel& model) {
+    using Outcome = LastGameSaveResult::Outcome;
+    LastGameSaveResult result;
+    result.path = LastGamePath(folder);
+    if (!model.HasPuzzle() || model.gameOver != 0 || !IsRestorableName(model.name)) {
+        // Whatever the old file holds is not the game in play any more.
+        std::error_code error;
+        std::filesystem::remove(result.path, error);
+        if (error) {
+            result.outcome = Outcome::Failed;
+        } else {
+            result.outcome = model.HasPuzzle() && model.gameOver == 0 ? Outcome::NameNotStorable : Outcome::NothingToSave;
+        }
+        return result;
+    }
+    const std::optional<std::vector<std::uint8_t>> bytes = EncodeLastGame(model);
+    result.outcome = bytes && WriteFileAtomically(result.path, *bytes) ? Outcome::Written : Outcome::Failed;
+    return result;
+}
+
+std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder) {
+    const std::filesystem::path path = LastGamePath(folder);
+    std::error_code error;
+    // Only a regular file: a pipe or a device in its place must not block or flood the start.
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    LastGameFile file;
+    file.bytes.resize(kLastGameMaxSize + 1);
+    in.read(reinterpret_cast<char*>(file.bytes.data()), std::streamsize(file.bytes.size()));
+    if (in.bad()) return std::nullopt;
+    file.bytes.resize(std::size_t(in.gcount()));
+    std::optional<std::u16string> name = LastGameName(file.bytes);
+    if (!name) return std::nullopt;
+    file.name = std::move(*name);
+    return file;
+}
+
+std::optional<std::u16string> LoadLastGameName(const std::filesystem::path& folder) {
+    std::optional<LastGameFile> file = ReadLastGame(folder);
+    if (!file) return std::nullopt;
+    return std::move(file->name);
+}
+
+RestoreOutcome RestoreLastGame(const std::filesystem::path& folder, BoardModel& model) {
+    std::optional<LastGameFile> file = ReadLastGame(folder);
+    if (!file) return RestoreOutcome::NoGame;
+    if (!model.Setup(PicturePath(folder, file->name), file->name)) return RestoreOutcome::NoGame;
+    model.Reset();
+    return ApplyLastGame(file->bytes, model) ? RestoreOutcome::Restored : RestoreOutcome::StartedAfresh;
+}
+
+}  // namespace mosgrid

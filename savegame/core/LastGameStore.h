@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "board/core/BoardModel.h"
+
+namespace mosgrid {
+
+// The last-game file in the program's folder.
+inline constexpr const char* kLastGameFileName = "lastcrw.sav";
+std::filesystem::path LastGamePath(const std::filesystem::path& folder);
+
+struct LastGameSaveResult {
+    enum class Outcome {
+        Written,            // the game in play is in the file
+        NothingToSave,      // no puzzle or a finished game: no file is left
+        NameNotStorable,    // the puzzle's name cannot be stored (too long, or not a plain name)
+        Failed,             // the file could not be written or the old one not removed
+    };
+    Outcome outcome = Outcome::Failed;
+    std::filesystem::path path;  // the file's full path, which the player is shown on a failure
+    bool failed() const { return outcome == Outcome::NameNotStorable || outcome == Outcome::Failed; }
+};
+
+// Saves the game in play at the end of a run. With no puzzle or a finished game the old file is
+// removed and none is written. Otherwise the file is replaced atomically: a failed write leaves
+// the old one whole. A name longer than the file holds is not cut short (the shortened name
+// would name another picture): nothing is written and the outcome says so.
+LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const BoardModel& model);
+
+// The file as read at start: the puzzle name, already checked to be a plain name in the
+// program's folder, and all of the file's bytes (at most one byte more than the largest valid
+// file, which is enough to tell that it is too long).
+struct LastGameFile {
+    std::u16string name;
+    std::vector<std::uint8_t> bytes;
+};
+// Nothing when there is no regular file, it cannot be read or its name is refused.
+std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder);
+std::optional<std::u16string> LoadLastGameName(const std::filesystem::path& folder);
+
+// The whole restore on a bare model, as the board does it without drawing: read the file, set
+// the named puzzle up and reset it, then apply the rest of the file when it fits.
+enum class RestoreOutcome {
+    NoGame,         // no file, a refused name or no picture of that name: no puzzle set up
+    StartedAfresh,  // the puzzle is set up, but the rest of the file did not fit it
+    Restored,       // the puzzle is set up and the saved game applied
+};
+RestoreOutcome RestoreLastGame(const std::filesystem::path& folder, BoardModel& model);
+
+}  // namespace mosgrid

@@ -1,0 +1,52 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "board/core/BoardTypes.h"
+
+namespace mosgrid {
+
+// A cell's possible values as a bit set: bit 0 = empty (white), bit v = the solver's colour v.
+using ValueMask = std::uint32_t;
+constexpr int kMaxValues = 32;
+constexpr ValueMask kEmptyBit = 1;
+
+// One run of a line's clue list, in order from the start of the line.
+struct LineRun {
+    int length = 0;       // at least 1
+    int value = 1;        // bit of the run's colour in a ValueMask (1 .. kMaxValues - 1)
+    int colourIndex = 0;  // palette index: two neighbouring runs of one index need a gap
+};
+
+// Exact solver for one line: finds, for every cell, which values some valid placement of the
+// runs gives it. A placement is valid when every run lies on cells that allow its colour, runs
+// keep their order, neighbouring runs of the same palette index have at least one empty cell
+// between them (others may touch), and every cell outside the runs allows empty.
+//
+// Dynamic programming from both ends over (cells consumed, runs placed): time proportional to
+// length x runs, no allocation.
+class LineSolver {
+public:
+    // cells[0 .. length-1]: the values each cell still allows. On success fills
+    // possible[0 .. length-1] with the values some valid placement gives each cell (a subset of
+    // cells[i]) and returns true; returns false when no placement is valid.
+    bool Solve(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible);
+
+private:
+    static constexpr int kCells = kMaxSide;
+    static constexpr int kRuns = kMaxSlots;
+    // fromStart[j][i]: runs 0..j-1 explain cells 0..i-1 and run j may start at cell i.
+    std::array<std::array<bool, kCells + 1>, kRuns + 1> fromStart_{};
+    // toEnd[j][i]: runs j.. explain cells i..end, starting in that state.
+    std::array<std::array<bool, kCells + 1>, kRuns + 1> toEnd_{};
+    // fits[j][i]: run j can lie on cells i .. i+len-1 (with its separating empty cell, if any).
+    std::array<std::array<bool, kCells + 1>, kRuns> fits_{};
+    std::array<int, kRuns> next_{};
+    std::array<int, kRuns + 1> first_{};  // the first cell at which state (., j) can occur  // cells a placement of run j consumes (length + separator)
+    // blocked[v][i]: how many of cells 0..i-1 do not allow value v (only for run values).
+    std::array<std::array<std::uint8_t, kCells + 1>, kMaxValues> blocked_{};
+    // cover[v][i]: difference array of the placements of value v that were found valid.
+    std::array<std::array<std::int16_t, kCells + 1>, kMaxValues> cover_{};
+};
+
+}  // namespace mosgrid

@@ -1,0 +1,19 @@
+#pragma once
+#include "board/core/BoardTypes.h"
+
+namespace mosgrid {
+
+// Told of everything the solver does to the board's cells, so the board can show the search
+// as it goes. The solver calls it synchronously; how often the board actually repaints is the
+// board's business.
+class SolveListener {
+public:
+    virtual ~SolveListener() = default;
+    // Cell (column, row) has just been written with `cell` (a line pass writes back every cell
+    // of its line that was blank, changed or not; guesses and backtracking write too).
+    virtual void CellWritten(int column, int row, const CellRecord& cell) = 0;
+    // One line pass has ended.
+    virtual void LinePassed() = 0;
+};
+
+}  // namespace mosgrid
