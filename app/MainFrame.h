@@ -10,6 +10,7 @@
 #include "board/ui/BoardHost.h"
 
 class QAction;
+class QMenu;
 class QMenuBar;
 
 namespace mosgrid {
@@ -67,7 +68,7 @@ protected:
 
 private:
     void BuildMenus();
-    QAction* AddCommand(class QMenu* menu, const QString& text, CommandId id, void (CMainFrame::*handler)());
+    QAction* AddCommand(QMenu* menu, const QString& text, CommandId id, void (CMainFrame::*handler)());
     void SaveGameOnce();
     void SaveGameForSession();
 

@@ -1,7 +1,8 @@
 // Writes pictures of the main window (at 240x320, 480x640 and 640x480), the chooser, the About
 // box and a question box, for a look at the layout. Usage:
 //   shoot_screens [output folder] [puzzle folder]
-// Without a puzzle folder a few pictures are made in a temporary one.
+// The pictures are copied into a temporary folder (the chooser writes its catalogue file there);
+// without a puzzle folder a few pictures are made in it.
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,8 +59,13 @@ int main(int argc, char** argv) {
     const std::filesystem::path out = argc > 1 ? argv[1] : "screenshots";
     std::filesystem::create_directories(out);
     test::TempFolder temp;
-    const std::filesystem::path folder = argc > 2 ? std::filesystem::path(argv[2]) : temp.path();
-    if (argc <= 2) MakePuzzles(folder);
+    const std::filesystem::path folder = temp.path();
+    if (argc > 2) {
+        for (const auto& entry : std::filesystem::directory_iterator(argv[2]))
+            if (entry.path().extension() == ".bmp") std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
+    } else {
+        MakePuzzles(folder);
+    }
 
     CMainFrame frame(folder);
     frame.show();

@@ -12,10 +12,10 @@ struct SolveOutcome {
     std::filesystem::path catalogPath; // the catalogue file, for the message on a failed write
 };
 
-// Records a solve of puzzle `name` in the catalogue file "mg.bd" of `folder`: every record of
-// that name gets its solve count raised by one and the best time of BestTimeAfterSolve. A
-// puzzle without a record keeps none, unless its picture lies in the folder (the catalogue
-// lists every picture of its folder). The file is rewritten atomically.
+// Records a solve of puzzle `name` in the catalogue of `folder` (its pictures and "mg.bd"): every
+// record of that name gets its solve count raised by one and the best time of
+// BestTimeAfterSolve; a name the catalogue does not list is not added. The catalogue is saved
+// in every case.
 SolveOutcome RecordSolve(const std::filesystem::path& folder, const std::u16string& name, const ClockTime& elapsed);
 
 }  // namespace mosgrid

@@ -23,7 +23,7 @@
 namespace mosgrid {
 namespace {
 
-using test::ScriptedAnswers;
+using test::ScriptedPrompts;
 using test::TempFolder;
 
 class OpenedUrls {
@@ -45,7 +45,7 @@ QStringList LabelTexts(QWidget* box) {
 TEST(AboutBoxTest, ShowsTitleContactAndSupportAndTheMailLinkOpensAMail) {
     OpenedUrls opened;
     TempFolder folder;
-    ScriptedAnswers prompts;
+    ScriptedPrompts prompts;
     CMainFrame frame(folder.path());
     frame.show();
 
@@ -76,7 +76,7 @@ TEST(AboutBoxTest, ShowsTitleContactAndSupportAndTheMailLinkOpensAMail) {
     EXPECT_TRUE(seen);
     ASSERT_EQ(opened.urls.size(), 1u);
     EXPECT_EQ(opened.urls[0], QUrl(QStringLiteral("mailto:") + CAboutBox::MailAddress()));
-    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
 TEST(AboutBoxTest, AMailLinkWithoutTargetOpensItsText) {
@@ -92,12 +92,12 @@ TEST(AboutBoxTest, AMailLinkWithoutTargetOpensItsText) {
 TEST(RulesPageTest, OpensTheProgramFoldersPageAndNothingWithoutIt) {
     OpenedUrls opened;
     TempFolder folder;
-    ScriptedAnswers prompts;
+    ScriptedPrompts prompts;
     CMainFrame frame(folder.path());
 
     frame.Action(ID_HELP_RULES)->trigger();
     EXPECT_TRUE(opened.urls.empty());
-    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_TRUE(test::NoBoxes(prompts));
 
     std::ofstream(folder / "mosgrid.htm") << "<html></html>";
     frame.Action(ID_HELP_RULES)->trigger();

@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,46 +16,17 @@
 #include <vector>
 
 #include "app/Prompts.h"
-#include "board/core/Layout.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/BmpWriter.h"
+#include "tests/gui/ScriptedPrompts.h"
 #include "tests/unit/TestPictures.h"
 
 namespace mosgrid::test {
 
-// Message boxes answered from a script: every box is recorded; questions take the next scripted
-// answer (a question without one is a test failure, answered "Нет").
-class ScriptedAnswers : public Prompts {
-public:
-    enum class Kind { Ask, Tell, Refuse };
-    struct Box {
-        Kind kind;
-        QString text;
-    };
-
-    ScriptedAnswers() { Prompts::Install(this); }
-    ~ScriptedAnswers() override { Prompts::Install(nullptr); }
-
-    void AnswerNext(bool yes) { answers_.push_back(yes); }
-
-    bool Ask(QWidget*, const QString& text) override {
-        boxes.push_back({Kind::Ask, text});
-        if (answers_.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return false;
-        }
-        bool yes = answers_.front();
-        answers_.pop_front();
-        return yes;
-    }
-    void Tell(QWidget*, const QString& text) override { boxes.push_back({Kind::Tell, text}); }
-    void Refuse(QWidget*, const QString& text) override { boxes.push_back({Kind::Refuse, text}); }
-
-    std::vector<Box> boxes;
-
-private:
-    std::deque<bool> answers_;
-};
+// No message box was shown.
+inline bool NoBoxes(const ScriptedPrompts& prompts) {
+    return prompts.asked.empty() && prompts.told.empty() && prompts.refused.empty();
+}
 
 // Puzzles used by the tests, black on white.
 inline const std::vector<COLORREF> kBlackOnWhite = {kWhite, kBlack};
@@ -114,19 +84,12 @@ inline void WriteCatalogueFile(const std::filesystem::path& file, const std::vec
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-// The middle of a cell in the board's viewport, for a board small enough to be shown whole and
-// centred (as the tests' puzzles are).
-inline QPoint CellCentre(CGmGride& board, int column, int row) {
+// The middle of a cell in the board's viewport.
+inline QPoint CellCentre(const CGmGride& board, int column, int row) {
     const BoardModel& m = board.Model();
-    BoardGeometry g;
-    g.cols = m.cols();
-    g.rows = m.rows();
-    g.K = m.K;
-    g.R = m.R;
-    g.s = board.CellSize();
-    const QSize area = board.viewport()->size();
-    const View view = LayoutOnResize(g, area.width(), area.height());
-    return QPoint((g.R + column) * g.s - view.hx + g.s / 2, (g.K + row) * g.s - view.vy + g.s / 2);
+    const int s = board.CellSize();
+    return QPoint((m.R + column) * s - board.HorizontalOffset() + s / 2,
+                  (m.K + row) * s - board.VerticalOffset() + s / 2);
 }
 
 // Runs `act` on the next modal dialog of type D once it is open (the dialog's exec() is running),

@@ -76,16 +76,19 @@ TEST_F(BoardSolving, SolvedOnlyOnceEveryWhiteCellIsCrossed) {
 }
 
 TEST_F(BoardSolving, EqualTimeKeepsTheStoredBest) {
+    ASSERT_TRUE(WriteBmp4(folder / "other.bmp", PictureFromText({"1"}, {kWhite, kRed})));
     SetUpCross({{u"other", 3, 0, 1, 0}, {u"cross", 2, 0, 10, 0}});
     AlmostSolve();
     FinishAt(0, 10, 0);
     ASSERT_EQ(prompts.told.size(), 1u);
     EXPECT_EQ(prompts.told[0], Solved("0:10:00", "0:10:00"));
     auto entries = ReadCatalog(folder / "mg.bd");
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].solvedCount, 3);
-    EXPECT_EQ(entries[0].solvedCount, 3);  // another puzzle untouched
-    EXPECT_EQ(entries[0].minutes, 1);
+    ASSERT_EQ(entries.size(), 2u);  // sorted by name
+    EXPECT_EQ(entries[0].name, u"cross");
+    EXPECT_EQ(entries[0].solvedCount, 3);
+    EXPECT_EQ(entries[0].minutes, 10);
+    EXPECT_EQ(entries[1].solvedCount, 3);  // another puzzle untouched
+    EXPECT_EQ(entries[1].minutes, 1);
 }
 
 TEST_F(BoardSolving, TimesCompareByTotalSeconds) {
@@ -220,6 +223,53 @@ TEST_F(BoardPlay, RestartClearsTheGameButKeepsColourAndHints) {
     EXPECT_EQ(model().currentColour, kRed);  // the double tap on the red clue picked red
     EXPECT_EQ(model().hints, 1);
     EXPECT_EQ(PixelAt(board->Images().Miniature(), 1, 0), kWhite);
+}
+
+TEST_F(BoardPlay, PaintCellDrawsTheModelWithoutTheLineCheck) {
+    MakeBoard(300, 300);
+    Load({"1"}, {kWhite, kBlue});
+    model().Cell(0, 0) = CellRecord{0, kBlue};  // as the solver writes it
+    board->PaintCell(0, 0);
+    const QRect interior = board->Images().CellInterior(0, 0);
+    EXPECT_EQ(PixelAt(board->Images().Cells(), interior.left(), interior.top()), kBlue);
+    EXPECT_EQ(PixelAt(board->Images().Miniature(), 0, 0), kBlue);
+    EXPECT_EQ(model().rowSolved[0], 0);
+    EXPECT_EQ(model().gameOver, 0);
+    EXPECT_TRUE(prompts.told.empty());
+    board->PaintCell(5, 5);  // outside the grid: ignored
+}
+
+TEST_F(BoardPlay, FirstPuzzleColourBecomesCurrentAndTheSwatchIsShown) {
+    MakeBoard(300, 300);
+    Load({"..2", "1.."}, {kWhite, kRed, kBlue});
+    EXPECT_EQ(model().currentColour, kBlue);  // first in reading order
+    host.swatches.clear();
+    board->ApplyFirstPuzzleColour();
+    ASSERT_EQ(host.swatches.size(), 1u);  // shown again although unchanged
+    EXPECT_EQ(host.swatches[0], kBlue);
+    // An all-white picture has no colour to offer: the current one stays.
+    Load({"..", ".."}, {kWhite, kRed}, "white");
+    EXPECT_EQ(model().K, 0);
+    EXPECT_EQ(model().currentColour, kBlue);
+    EXPECT_TRUE(board->Images().ColumnClues().isNull());
+    board->SetCurrentColour(kWhite);  // never white
+    EXPECT_EQ(model().currentColour, kBlue);
+}
+
+TEST(BoardWithoutHost, PlaysWithoutAMainWindow) {
+    ScriptedPrompts prompts;
+    TempFolder folder;
+    ASSERT_TRUE(WriteBmp4(folder / "p.bmp", PictureFromText({"1"}, {kWhite, kRed})));
+    CGmGride board(folder.path(), nullptr);
+    board.resize(100, 100);
+    board.SetupPuzzle(folder / "p.bmp", u"p");
+    board.ApplyFirstPuzzleColour();
+    board.EnterFullScreen();
+    EXPECT_TRUE(board.IsFullScreen());
+    board.UpdateCell(0, 0, CellUpdate::Mark);
+    EXPECT_EQ(board.Model().gameOver, 1);
+    EXPECT_FALSE(board.IsFullScreen());
+    ASSERT_EQ(prompts.told.size(), 1u);
 }
 
 }  // namespace

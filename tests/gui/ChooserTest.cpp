@@ -18,7 +18,7 @@ namespace mosgrid {
 namespace {
 
 using test::FileRecord;
-using test::ScriptedAnswers;
+using test::ScriptedPrompts;
 using test::TempFolder;
 
 constexpr COLORREF kRedColour = 0x0000FF;
@@ -33,7 +33,7 @@ QStringList Row(QTreeWidget* list, int i) {
 class ChooserTest : public ::testing::Test {
 protected:
     TempFolder folder;
-    ScriptedAnswers prompts;
+    ScriptedPrompts prompts;
 };
 
 TEST_F(ChooserTest, ListsEveryPuzzleInCatalogueOrderWithSizeColoursAndBestTime) {
@@ -70,7 +70,7 @@ TEST_F(ChooserTest, ListsEveryPuzzleInCatalogueOrderWithSizeColoursAndBestTime) 
     std::vector<FileRecord> records = test::ReadCatalogueFile(folder / "mg.bd");
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].name, u"C");
-    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
 TEST_F(ChooserTest, BestTimesComeFromTheCatalogueFileAndRemovedPicturesDisappear) {
@@ -105,9 +105,9 @@ TEST_F(ChooserTest, ACatalogueFileThatCannotBeWrittenIsToldByItsPath) {
     std::filesystem::create_directory(folder / "mg.bd");
     CListFiles chooser(folder.path());
     EXPECT_EQ(chooser.List()->topLevelItemCount(), 1);
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].kind, ScriptedAnswers::Kind::Tell);
-    EXPECT_EQ(prompts.boxes[0].text, QString::fromStdString((folder / "mg.bd").string()));
+    ASSERT_EQ(prompts.told.size(), 1u);
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(prompts.told[0], QString::fromStdString((folder / "mg.bd").string()));
 }
 
 TEST_F(ChooserTest, OkGivesTheSelectedPuzzleWithAnyCaseOfExtension) {

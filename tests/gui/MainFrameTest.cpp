@@ -19,7 +19,7 @@
 namespace mosgrid {
 namespace {
 
-using test::ScriptedAnswers;
+using test::ScriptedPrompts;
 using test::TempFolder;
 
 // The items of a menu as text: separators as "-", submenus as "name[...]".
@@ -53,7 +53,7 @@ protected:
     bool Enabled(CMainFrame& f, CommandId id) { return f.Action(id)->isEnabled(); }
 
     TempFolder folder;
-    ScriptedAnswers prompts;
+    ScriptedPrompts prompts;
 };
 
 TEST_F(MainFrameTest, MenusHoldExactlyTheItemsOfTheGame) {
@@ -120,7 +120,7 @@ TEST_F(MainFrameTest, CommandsThatNeedAPuzzleDoNothingWithoutOne) {
     frame->OnCheckPuzzle();
     frame->OnNextVariant();
     frame->OnPrevVariant();
-    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_TRUE(test::NoBoxes(prompts));
     EXPECT_FALSE(frame->Board().Model().HasPuzzle());
     EXPECT_EQ(frame->CurrentMenuState(), before);
 }
@@ -130,7 +130,7 @@ TEST_F(MainFrameTest, RandomPickInAnEmptyFolderLeavesTheBoardEmpty) {
     frame->Action(ID_GAME_RANDOM)->trigger();
     EXPECT_FALSE(frame->Board().Model().HasPuzzle());
     EXPECT_FALSE(Enabled(*frame, ID_GAME_RESTART));
-    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
 TEST_F(MainFrameTest, TheRowKeepsMenusSwatchAndLabelInOrderAndTheBoardFillsTheRestOnResize) {

@@ -22,7 +22,7 @@ namespace mosgrid {
 namespace {
 
 using test::FileRecord;
-using test::ScriptedAnswers;
+using test::ScriptedPrompts;
 using test::TempFolder;
 
 constexpr COLORREF kBlue = 0xFF0000;
@@ -90,7 +90,7 @@ protected:
     }
 
     TempFolder folder;
-    ScriptedAnswers prompts;
+    ScriptedPrompts prompts;
 };
 
 TEST_F(PlayThroughTest, ChooseSolveAndRecordTheBestTimeThenRestart) {
@@ -118,9 +118,9 @@ TEST_F(PlayThroughTest, ChooseSolveAndRecordTheBestTimeThenRestart) {
     board.Model().minutes = 3;
     board.Model().seconds = 7;
     SolvePlus(*frame);
-    ASSERT_FALSE(prompts.boxes.empty());
-    EXPECT_EQ(prompts.boxes.back().kind, ScriptedAnswers::Kind::Tell);
-    EXPECT_EQ(prompts.boxes.back().text,
+    ASSERT_EQ(prompts.told.size(), 1u);
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(prompts.told.back(),
               QStringLiteral("Кроссворд решен.\nЗатрачено времени - 0:03:07.\nЛучшее время - 0:03:07."));
     EXPECT_EQ(board.Model().gameOver, 1);
 
@@ -205,13 +205,23 @@ TEST_F(PlayThroughTest, HintsOnAndOffRestoreTheBoardAndTheMarkAgreesWithTheFlag)
     hints->trigger();
     EXPECT_TRUE(hints->isChecked());
     EXPECT_EQ(frame->Board().Model().hints, 1);
-    EXPECT_NE(frame->Board().ComposedImage(), before);  // the complete row is marked
+    const QImage on = frame->Board().ComposedImage();
+    EXPECT_NE(on, before);  // the complete row is marked
 
     hints->trigger();
     EXPECT_FALSE(hints->isChecked());
     EXPECT_EQ(frame->Board().Model().hints, 0);
-    EXPECT_EQ(frame->Board().ComposedImage(), before);
-    EXPECT_TRUE(prompts.boxes.empty());
+    const QImage off = frame->Board().ComposedImage();
+    EXPECT_NE(off, on);
+
+    // Twice more: the board comes back to the same two pictures.
+    hints->trigger();
+    EXPECT_TRUE(hints->isChecked());
+    EXPECT_EQ(frame->Board().ComposedImage(), on);
+    hints->trigger();
+    EXPECT_FALSE(hints->isChecked());
+    EXPECT_EQ(frame->Board().ComposedImage(), off);
+    EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
 TEST_F(PlayThroughTest, OpenFieldAsksAndOnlyYesEndsTheGame) {
@@ -220,19 +230,18 @@ TEST_F(PlayThroughTest, OpenFieldAsksAndOnlyYesEndsTheGame) {
     ASSERT_TRUE(frame->Board().Model().HasPuzzle());
     const QString question = QStringLiteral("Вы действительно хотите открыть поле ?\n(Игра будет проиграна)  ");
 
-    prompts.AnswerNext(false);
+    prompts.Answer(false);
     frame->Action(ID_OTHER_OPEN_FIELD)->trigger();
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].kind, ScriptedAnswers::Kind::Ask);
-    EXPECT_EQ(prompts.boxes[0].text, question);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0], question);
     EXPECT_EQ(frame->Board().Model().gameOver, 0);
     EXPECT_EQ(frame->Board().Model().Cell(1, 1).state, 1);
     EXPECT_TRUE(frame->Action(ID_OTHER_OPEN_FIELD)->isEnabled());
 
-    prompts.AnswerNext(true);
+    prompts.Answer(true);
     frame->Action(ID_OTHER_OPEN_FIELD)->trigger();
-    ASSERT_EQ(prompts.boxes.size(), 2u);
-    EXPECT_EQ(prompts.boxes[1].text, question);
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[1], question);
     EXPECT_EQ(frame->Board().Model().gameOver, 1);
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) {
@@ -242,7 +251,7 @@ TEST_F(PlayThroughTest, OpenFieldAsksAndOnlyYesEndsTheGame) {
     EXPECT_FALSE(frame->Action(ID_OTHER_OPEN_FIELD)->isEnabled());
     EXPECT_TRUE(frame->Action(ID_GAME_RESTART)->isEnabled());
     // No solved message and no solve recorded.
-    EXPECT_EQ(prompts.boxes.size(), 2u);
+    EXPECT_TRUE(prompts.told.empty());
     for (const FileRecord& r : test::ReadCatalogueFile(folder / "mg.bd")) EXPECT_EQ(r.solvedCount, 0);
 }
 
