@@ -30,7 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-using test::ScriptedAnswers;
+using test::ScriptedPrompts;
 using test::TempFolder;
 
 constexpr COLORREF kBlue = 0xFF0000;
@@ -159,7 +159,7 @@ protected:
     }
 
     TempFolder folder;
-    ScriptedAnswers prompts;
+    ScriptedPrompts prompts;
     const fs::path file = folder / "lastcrw.sav";
 };
 
@@ -219,7 +219,7 @@ TEST_F(LastGameTest, QuitAndStartAgainShowsTheSameBoardAndTheClockRunsOn) {
     EXPECT_EQ(frame->Swatch()->Colour(), kRed);
     EXPECT_EQ(board.Model().gameOver, 0);
     EXPECT_TRUE(frame->Action(ID_OTHER_OPEN_FIELD)->isEnabled());
-    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_TRUE(test::NoBoxes(prompts));
 
     // Save, restore, save: the same bytes.
     frame->close();
@@ -304,7 +304,7 @@ TEST_F(LastGameTest, FinishedGamesAndNoPuzzleLeaveNoFile) {
     frame.reset();
     frame = Start();
     ASSERT_TRUE(frame->Board().Model().HasPuzzle());
-    prompts.AnswerNext(true);
+    prompts.Answer(true);
     frame->Action(ID_OTHER_OPEN_FIELD)->trigger();
     ASSERT_EQ(frame->Board().Model().gameOver, 1);
     frame.reset();  // the end of the program without a close
@@ -321,11 +321,11 @@ TEST_F(LastGameTest, AFileThatCannotBeWrittenShowsItsPathAndLeavesNoPartialFile)
     PickTen(*frame);
     PlaySome(*frame);
     frame->Action(ID_GAME_EXIT)->trigger();
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].kind, ScriptedAnswers::Kind::Tell);
-    EXPECT_EQ(prompts.boxes[0].text, QString::fromStdString(file.string()));
+    ASSERT_EQ(prompts.told.size(), 1u);
+    EXPECT_EQ(prompts.told[0], QString::fromStdString(file.string()));
+    EXPECT_TRUE(prompts.asked.empty());
     frame.reset();
-    EXPECT_EQ(prompts.boxes.size(), 1u);  // told once
+    EXPECT_EQ(prompts.told.size(), 1u);  // told once
     EXPECT_TRUE(fs::is_directory(file));
     // Nothing else was left in the folder: the picture, the catalogue file and that folder.
     std::vector<std::string> names;
@@ -442,7 +442,7 @@ TEST_F(LastGameTest, BadFilesStartWithoutACrashAndWithoutGarbage) {
     WriteAll(folder / "Ten.bmp", Bytes(10, 0x42));
     WriteAll(file, good);
     expectEmpty("unreadable picture");
-    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
 }  // namespace
