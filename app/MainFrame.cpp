@@ -4,16 +4,17 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSessionManager>
 
 #include <algorithm>
 #include <optional>
 
 #include "app/AboutBox.h"
 #include "app/ColourSwatch.h"
-#include "app/LastGameHooks.h"
 #include "app/Prompts.h"
 #include "app/ProgramIcon.h"
 #include "app/StringTime.h"
@@ -22,6 +23,7 @@
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/ui/ListFiles.h"
+#include "savegame/ui/BoardLastGame.h"
 #include "solver/ui/CheckCommand.h"
 
 namespace mosgrid {
@@ -66,7 +68,6 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, QWidget* parent)
     setCentralWidget(board_);
     setFocusProxy(board_);
     timeLabel_->SetBoard(board_);
-    RestoreLastGame(*board_);
 
     if (screen) {
         const QRect available = screen->availableGeometry();
@@ -74,12 +75,23 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, QWidget* parent)
     } else {
         resize(480, 640);
     }
+    // The board fills the window before the last game is set up on it: set-up chooses the
+    // cell size from the board's size.
+    layout()->activate();
+    RestoreLastGame(*board_);
+    // Whatever ends the program saves the game once: closing the window, the application
+    // quitting without a close, or this window's destruction.
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &CMainFrame::SaveGameOnce);
+#ifndef QT_NO_SESSIONMANAGER
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { SaveGameForSession(); });
+#endif
     board_->setFocus(Qt::OtherFocusReason);
     UpdateMenuState();
 }
 
 CMainFrame::~CMainFrame() {
-    // Closing saved the game already; this covers an end of the program without a close.
+    // Closing saved the game already; this covers an end of the program without a close. The
+    // board is still there: children go only after this body.
     SaveGameOnce();
 }
 
@@ -177,6 +189,13 @@ void CMainFrame::SaveGameOnce() {
     if (gameSaved_) return;
     gameSaved_ = true;
     SaveLastGame(*board_);
+}
+
+void CMainFrame::SaveGameForSession() {
+    // The session may end the program without closing the window: the game goes into the file
+    // now. Should the program go on (the logout was cancelled), the save at its end still runs
+    // and writes the game as it stands then.
+    if (!gameSaved_) SaveLastGame(*board_);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

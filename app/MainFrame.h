@@ -70,6 +70,7 @@ private:
     void BuildMenus();
     QAction* AddCommand(QMenu* menu, const QString& text, CommandId id, void (CMainFrame::*handler)());
     void SaveGameOnce();
+    void SaveGameForSession();
 
     std::filesystem::path folder_;
     QWidget* menuRow_ = nullptr;

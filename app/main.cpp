@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/ProgramIcon.h"
 #include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
 #include "catalogue/core/ProgramFolder.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     if (instance.AskRunningToRaise()) return 0;
 
     mosgrid::CMainFrame frame(folder);
+    // A session that ends the program by a signal still has the game saved.
+    mosgrid::QuitOnTerminationSignals();
     instance.Listen([&frame] { frame.BringToFront(); });
     frame.show();
     return app.exec();

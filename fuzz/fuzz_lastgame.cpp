@@ -1,6 +1,6 @@
 // Applies arbitrary bytes as a last-game file to a model set up from a small picture. A file
-// that is applied must encode back to exactly the same bytes; a refused one must leave the
-// model as it was.
+// that is applied must encode back to exactly the same bytes and keep the solved flags in step
+// with the cells; a refused one must leave the model as it was.
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +14,7 @@
 
 #include "catalogue/core/BmpWriter.h"
 #include "catalogue/core/Text.h"
+#include "board/core/LineCheck.h"
 #include "savegame/core/LastGameCodec.h"
 
 namespace {
@@ -62,6 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!after) std::abort();
     if (applied) {
         if (!std::equal(after->begin(), after->end(), bytes.begin(), bytes.end())) std::abort();
+        // An applied file never announces a solved line the cells do not hold, nor hides one.
+        for (int c = 0; c < model.cols(); ++c)
+            if ((model.columnSolved[std::size_t(c)] == 1) != mosgrid::ColumnComplete(model, c)) std::abort();
+        for (int r = 0; r < model.rows(); ++r)
+            if ((model.rowSolved[std::size_t(r)] == 1) != mosgrid::RowComplete(model, r)) std::abort();
     } else if (*after != *before) {
         std::abort();
     }

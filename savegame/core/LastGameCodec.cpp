@@ -1,8 +1,9 @@
 #include "savegame/core/LastGameCodec.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "catalogue/core/Text.h"
+#include "board/core/LineCheck.h"
 
 namespace mosgrid {
 namespace {
@@ -96,6 +97,23 @@ bool IsPictureColour(const BoardModel& model, COLORREF colour) {
     return std::find(p.colours.begin(), p.colours.begin() + n, colour) != p.colours.begin() + n;
 }
 
+// The stored solved flag of every row and column of the picture says what the stored cells
+// say: 1 exactly when the line is complete by the board's own line check. A file edited to
+// announce a solved line it does not hold (or to hide one) is refused. The model's cells are
+// borrowed for the check and given back unchanged.
+bool SolvedFlagsAgree(const Reader& in, BoardModel& model, BoardModel::Cells& stored) {
+    std::swap(model.cells, stored);
+    bool agree = true;
+    for (int c = 0; c < model.cols() && agree; ++c) {
+        agree = (in.I32(kColumnFlagsAt + 4 * std::size_t(c)) == 1) == ColumnComplete(model, c);
+    }
+    for (int r = 0; r < model.rows() && agree; ++r) {
+        agree = (in.I32(kRowFlagsAt + 4 * std::size_t(r)) == 1) == RowComplete(model, r);
+    }
+    std::swap(model.cells, stored);
+    return agree;
+}
+
 }  // namespace
 
 bool IsRestorableName(std::u16string_view name) {
@@ -165,7 +183,8 @@ bool ApplyLastGame(std::span<const std::uint8_t> bytes, BoardModel& model) {
     const std::size_t rowCluesAt = columnCluesAt + 400 * std::size_t(cols);
     const std::size_t cellsAt = rowCluesAt + 400 * std::size_t(rows);
     if (!CluesFit(in, columnCluesAt, model.columnClues) || !CluesFit(in, rowCluesAt, model.rowClues)) return false;
-    for (std::size_t i = 0; i < model.cells.size(); ++i) {
+    BoardModel::Cells stored(model.cells.size());
+    for (std::size_t i = 0; i < stored.size(); ++i) {
         const std::int32_t state = in.I32(cellsAt + 8 * i);
         const COLORREF colour = in.U32(cellsAt + 8 * i + 4);
         if (state == 1) {
@@ -173,7 +192,9 @@ bool ApplyLastGame(std::span<const std::uint8_t> bytes, BoardModel& model) {
         } else if (state != 0 || (colour != kWhite && !IsPictureColour(model, colour))) {
             return false;
         }
+        stored[i] = CellRecord{state, colour};
     }
+    if (!SolvedFlagsAgree(in, model, stored)) return false;
 
     // Everything fits: take it over.
     model.tapCounter = tapCounter;
@@ -186,10 +207,7 @@ bool ApplyLastGame(std::span<const std::uint8_t> bytes, BoardModel& model) {
     model.hours = hours;
     ReadDoneFlags(in, columnCluesAt, model.columnClues);
     ReadDoneFlags(in, rowCluesAt, model.rowClues);
-    for (std::size_t i = 0; i < model.cells.size(); ++i) {
-        model.cells[i].state = in.I32(cellsAt + 8 * i);
-        model.cells[i].colour = in.U32(cellsAt + 8 * i + 4);
-    }
+    model.cells = std::move(stored);
     return true;
 }
 

@@ -59,7 +59,9 @@ std::optional<std::u16string> LastGameName(std::span<const std::uint8_t> bytes);
 // The file must fit that picture exactly: its length, its name, every clue's length and colour
 // index, done flags 0 or 1 (0 on empty slots, padding bytes zero), solved flags 0 or 1, cells
 // blank and white or decided in white or a colour of the picture, a non-negative clock with
-// seconds and minutes below 60. Everything is checked before anything is written: on false the
+// seconds and minutes below 60. The solved flag of each row and column of the picture must be 1
+// exactly when the stored cells make that line complete (RowComplete, ColumnComplete), so a
+// hand-made file can neither claim a solved line nor hide one. Everything is checked before anything is written: on false the
 // model is untouched and the caller plays the puzzle afresh.
 //
 // Solved flags beyond the picture's width or height are taken over as they stand (0 or 1): a

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "catalogue/core/AtomicFile.h"
-#include "catalogue/core/Text.h"
+#include "catalogue/core/PictureFiles.h"
 #include "savegame/core/LastGameCodec.h"
 
 namespace mosgrid {
@@ -58,7 +58,8 @@ std::optional<std::u16string> LoadLastGameName(const std::filesystem::path& fold
 RestoreOutcome RestoreLastGame(const std::filesystem::path& folder, BoardModel& model) {
     std::optional<LastGameFile> file = ReadLastGame(folder);
     if (!file) return RestoreOutcome::NoGame;
-    if (!model.Setup(PicturePath(folder, file->name), file->name)) return RestoreOutcome::NoGame;
+    // The picture is found whatever the letter case of its extension ("Cat.BMP").
+    if (!model.Setup(FindPicturePath(folder, file->name), file->name)) return RestoreOutcome::NoGame;
     model.Reset();
     return ApplyLastGame(file->bytes, model) ? RestoreOutcome::Restored : RestoreOutcome::StartedAfresh;
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <random>
 
+#include "board/core/LineCheck.h"
 #include "catalogue/core/Text.h"
 #include "savegame/core/LastGameCodec.h"
 #include "savegame/core/LastGameStore.h"
@@ -45,12 +46,18 @@ struct Game {
     BoardModel model;
 };
 
-// Marks, crossed-out clues, solved flags and a running clock.
+// Sets the solved flags of every line of the picture as play leaves them.
+void CheckAllLines(BoardModel& m) {
+    for (int c = 0; c < m.cols(); ++c) m.columnSolved[std::size_t(c)] = ColumnComplete(m, c) ? 1 : 0;
+    for (int r = 0; r < m.rows(); ++r) m.rowSolved[std::size_t(r)] = RowComplete(m, r) ? 1 : 0;
+}
+
+// Marks, crossed-out clues, solved flags and a running clock. Column 3 and row 14 are right.
 void PlaySome(BoardModel& m) {
+    for (int r = 0; r < 15; ++r) m.Cell(3, r) = {0, m.PictureColour(3, r)};
+    for (int c = 0; c < 10; ++c) m.Cell(c, 14) = {0, m.PictureColour(c, 14)};
     m.Cell(2, 0) = {0, kRed};
-    m.Cell(3, 1) = {0, kBlue};
     m.Cell(0, 0) = {0, kWhite};
-    m.Cell(9, 14) = {0, kWhite};
     m.Cell(5, 7) = {0, kBlue};  // wrong, but a colour of the picture
     m.ColumnClue(2, 0).done = 1;
     m.RowClue(13, 0).done = 1;
@@ -93,6 +100,13 @@ Bytes WithName(Bytes b, std::u16string_view name) {
         b[2 * i + 1] = std::uint8_t(u >> 8);
     }
     return b;
+}
+
+// Applies bytes that must be refused to a game in progress and checks nothing changed.
+void ExpectRefused(const Bytes& bytes, BoardModel& target, const std::string& what) {
+    const Bytes before = Encode(target);
+    EXPECT_FALSE(ApplyLastGame(bytes, target)) << what;
+    EXPECT_EQ(Encode(target), before) << what;
 }
 
 // Offsets in the file of a 10 x 15 game.
@@ -179,9 +193,11 @@ TEST(LastGameRestore, ExtremesThatPlayCanReachAreAccepted) {
     // Flags beyond this picture's width and height, left by a larger puzzle played before.
     g.model.columnSolved[30] = 1;
     g.model.rowSolved[49] = 1;
-    // Every cell decided, every clue crossed out.
+    // Every cell decided and all but one right, every clue crossed out.
     for (int r = 0; r < 15; ++r)
         for (int c = 0; c < 10; ++c) g.model.Cell(c, r) = {0, g.model.PictureColour(c, r)};
+    g.model.Cell(5, 7) = {0, kWhite};
+    CheckAllLines(g.model);
     for (ClueEntry& e : g.model.columnClues) e.done = e.length ? 1 : 0;
     for (ClueEntry& e : g.model.rowClues) e.done = e.length ? 1 : 0;
     const Bytes saved = Encode(g.model);
@@ -189,6 +205,60 @@ TEST(LastGameRestore, ExtremesThatPlayCanReachAreAccepted) {
     ASSERT_TRUE(ApplyLastGame(saved, fresh.model));
     EXPECT_EQ(Encode(fresh.model), saved);
     EXPECT_EQ(fresh.model.columnSolved[30], 1);
+    EXPECT_EQ(fresh.model.rowSolved[0], 1);
+    EXPECT_EQ(fresh.model.rowSolved[7], 0);
+    EXPECT_EQ(fresh.model.columnSolved[5], 0);
+}
+
+TEST(LastGameRestore, SolvedFlagsMustSayWhatTheStoredCellsSay) {
+    Game g;
+    PlaySome(g.model);
+    const Bytes good = Encode(g.model);
+    Game target;
+    target.model.Cell(1, 1) = {0, kRed};
+
+    struct Patch {
+        const char* what;
+        std::function<void(Bytes&)> apply;
+    };
+    const std::vector<Patch> patches = {
+        // A flag of 1 on a line that is not complete.
+        {"untouched row claimed", [](Bytes& b) { PutI32(b, 724 + 4 * 0, 1); }},
+        {"last column claimed", [](Bytes& b) { PutI32(b, 524 + 4 * 9, 1); }},
+        {"every line claimed", [](Bytes& b) {
+             for (std::size_t i = 0; i < 10; ++i) PutI32(b, 524 + 4 * i, 1);
+             for (std::size_t i = 0; i < 15; ++i) PutI32(b, 724 + 4 * i, 1);
+         }},
+        // A solved row whose cell was changed behind its flag: blanked, crossed where the
+        // picture is blue, painted red where it is white.
+        {"cell of a solved row blanked", [](Bytes& b) {
+             PutI32(b, CellAt(0, 14), 1);
+             PutI32(b, CellAt(0, 14) + 4, std::int32_t(kWhite));
+         }},
+        {"cell of a solved row crossed", [](Bytes& b) { PutI32(b, CellAt(0, 14) + 4, std::int32_t(kWhite)); }},
+        {"cell of a solved column recoloured", [](Bytes& b) { PutI32(b, CellAt(3, 3) + 4, std::int32_t(kRed)); }},
+        // A flag of 0 on a complete line.
+        {"complete row hidden", [](Bytes& b) { PutI32(b, 724 + 4 * 14, 0); }},
+        {"complete column hidden", [](Bytes& b) { PutI32(b, 524 + 4 * 3, 0); }},
+    };
+    for (const Patch& p : patches) {
+        Bytes b = good;
+        p.apply(b);
+        ExpectRefused(b, target.model, p.what);
+    }
+
+    // A line completed by hand in the file, with its flag set to match, is a fair game.
+    Bytes completed = good;
+    for (std::size_t r = 0; r < kRows; ++r) {
+        PutI32(completed, CellAt(9, r), 0);
+        PutI32(completed, CellAt(9, r) + 4, std::int32_t(g.model.PictureColour(9, int(r))));
+    }
+    ExpectRefused(completed, target.model, "complete column without its flag");
+    PutI32(completed, 524 + 4 * 9, 1);
+    ASSERT_TRUE(ApplyLastGame(completed, target.model));
+    EXPECT_EQ(target.model.columnSolved[9], 1);
+    EXPECT_EQ(target.model.Cell(9, 5).state, 0);
+    EXPECT_EQ(target.model.Cell(1, 1).state, 1);
 }
 
 TEST(LastGameSave, FinishedGameOrNoPuzzleLeavesNoFile) {
@@ -273,13 +343,6 @@ TEST(LastGameName, NameOf259UnitsRoundTripsAndLongerNamesAreNotSaved) {
 
     // A file whose name fills all 260 units has no terminator and is refused.
     EXPECT_FALSE(LastGameName(WithName(saved, name + u"x")).has_value());
-}
-
-// Applies bytes that must be refused to a game in progress and checks nothing changed.
-void ExpectRefused(const Bytes& bytes, BoardModel& target, const std::string& what) {
-    const Bytes before = Encode(target);
-    EXPECT_FALSE(ApplyLastGame(bytes, target)) << what;
-    EXPECT_EQ(Encode(target), before) << what;
 }
 
 TEST(LastGameRestore, FilesThatDoNotFitThePictureAreRefusedWithoutTouchingTheModel) {
@@ -386,6 +449,18 @@ TEST(LastGameRestore, DamagedFileStartsThePuzzleAfresh) {
     EXPECT_EQ(RestoreLastGame(empty.path(), m), RestoreOutcome::NoGame);
     std::filesystem::create_directory(empty / "lastcrw.sav");
     EXPECT_FALSE(LoadLastGameName(empty.path()).has_value());
+}
+
+TEST(LastGameRestore, PictureIsFoundWhateverTheCaseOfItsExtension) {
+    Game g;
+    PlaySome(g.model);
+    ASSERT_FALSE(SaveLastGame(g.folder.path(), g.model).failed());
+    const Bytes saved = ReadAll(g.folder / "lastcrw.sav");
+    std::filesystem::rename(g.folder / "p.bmp", g.folder / "p.BMP");
+    BoardModel m;
+    ASSERT_EQ(RestoreLastGame(g.folder.path(), m), RestoreOutcome::Restored);
+    EXPECT_EQ(m.name, u"p");
+    EXPECT_EQ(Encode(m), saved);
 }
 
 TEST(LastGameName, HostileNamesAreNeverOpened) {
