@@ -1,6 +1,7 @@
 #pragma once
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPoint>
 
 #include <filesystem>
 #include <string>
@@ -103,6 +104,8 @@ signals:
 private:
     struct Impl;
     BoardGeometry Geometry() const;
+    // Enters the cells that a drag from `from` to `to` passed over between two mouse moves.
+    void FillDragGap(int flags, QPoint from, QPoint to);
     // Brings the scroll bars' visibility up to date with their ranges at once.
     void SettleScrollBars();
     void SetScrollRanges(int hMax, int vMax);

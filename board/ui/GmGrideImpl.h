@@ -1,5 +1,6 @@
 #pragma once
 // The board window's private state, shared by its source files.
+#include <QPoint>
 #include <QImage>
 
 #include "board/ui/Backgrounds.h"
@@ -18,6 +19,8 @@ struct CGmGride::Impl {
     int vy = 0;                // and at its top edge
     int lastColumn = -1;       // last stylus position acted on (cell, or clue line and slot)
     int lastRow = -1;
+    QPoint dragPoint;          // where the left button last was while held, for drag gaps
+    bool dragging = false;
     bool fullScreen = false;
     int timerId = 0;
     int adjusting = 0;         // > 0 while the board itself moves the scroll bars

@@ -3,6 +3,9 @@
 #include <QMouseEvent>
 #include <QString>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/Prompts.h"
 #include "board/core/BoardTexts.h"
 #include "board/core/CellMarking.h"
@@ -39,12 +42,34 @@ void CGmGride::mousePressEvent(QMouseEvent* event) {
     impl_->lastColumn = -1;
     impl_->lastRow = -1;
     const QPoint at = event->position().toPoint();
+    impl_->dragPoint = at;
+    impl_->dragging = true;
     ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Tap);
 }
 
 void CGmGride::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Tap);
+    const int flags = StylusFlagsOf(event);
+    if (flags == kStylusLeft && impl_->dragging) FillDragGap(flags, impl_->dragPoint, at);
+    impl_->dragPoint = at;
+    impl_->dragging = (event->buttons() & Qt::LeftButton) != 0;
+    ProcessStylus(flags, at.x(), at.y(), StylusKind::Tap);
+}
+
+// The window system merges mouse moves that arrive faster than they are handled, so a quick drag
+// can jump over cells. The cells between the last point and this one are entered as the stroke
+// passed them, each once; points outside the cell area are left out, so the clue areas see only
+// the real events.
+void CGmGride::FillDragGap(int flags, QPoint from, QPoint to) {
+    const int step = std::max(1, impl_->s / 2);
+    const int distance = std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
+    const int samples = distance / step;
+    for (int i = 1; i < samples; ++i) {
+        const int x = from.x() + (to.x() - from.x()) * i / samples;
+        const int y = from.y() + (to.y() - from.y()) * i / samples;
+        if (HitTest(Geometry(), impl_->hx, impl_->vy, x, y).area != HitArea::Cells) continue;
+        ProcessStylus(flags, x, y, StylusKind::Tap);
+    }
 }
 
 void CGmGride::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -52,11 +77,14 @@ void CGmGride::mouseDoubleClickEvent(QMouseEvent* event) {
     impl_->lastColumn = -1;
     impl_->lastRow = -1;
     const QPoint at = event->position().toPoint();
+    impl_->dragPoint = at;
+    impl_->dragging = true;
     ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Double);
 }
 
 void CGmGride::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    impl_->dragging = false;
     RepaintNow();
 }
 
