@@ -49,12 +49,6 @@ std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder) {
     return file;
 }
 
-std::optional<std::u16string> LoadLastGameName(const std::filesystem::path& folder) {
-    std::optional<LastGameFile> file = ReadLastGame(folder);
-    if (!file) return std::nullopt;
-    return std::move(file->name);
-}
-
 RestoreOutcome RestoreLastGame(const std::filesystem::path& folder, BoardModel& model) {
     std::optional<LastGameFile> file = ReadLastGame(folder);
     if (!file) return RestoreOutcome::NoGame;

@@ -40,7 +40,6 @@ struct LastGameFile {
 };
 // Nothing when there is no regular file, it cannot be read or its name is refused.
 std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder);
-std::optional<std::u16string> LoadLastGameName(const std::filesystem::path& folder);
 
 // The whole restore on a bare model, as the board does it without drawing: read the file, set
 // the named puzzle up and reset it, then apply the rest of the file when it fits.
