@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QLocalServer>
 #include <QUrl>
 
 #include <fstream>
@@ -62,20 +61,10 @@ TEST(AboutAndRulesTest, AboutShowsItsTextsAndMailsAndTheRulesPageOpensWhenPresen
     EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
-TEST(SingleInstanceTest, ASecondStartRaisesTheFirstAndOtherFoldersOrStaleSocketsRunApart) {
+TEST(SingleInstanceTest, ASecondStartRaisesTheFirstAndOtherFoldersRunApart) {
     test::TempFolder one, two;
     const QString key = SingleInstance::KeyFor(unsigned(::getuid()), one.path());
     EXPECT_NE(key, SingleInstance::KeyFor(unsigned(::getuid()), two.path()));
-    EXPECT_NE(key, SingleInstance::KeyFor(unsigned(::getuid()) + 1, one.path()));
-    {
-        // A server that ends without removing its socket file, as after a crash.
-        QLocalServer stale;
-        stale.setSocketOptions(QLocalServer::UserAccessOption);
-        ASSERT_TRUE(stale.listen(key));
-        const QString file = stale.fullServerName();
-        stale.close();
-        std::ofstream(file.toStdString());
-    }
     SingleInstance first(key);
     EXPECT_FALSE(first.AskRunningToRaise(200));  // nobody runs
     int raised = 0;

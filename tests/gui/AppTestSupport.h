@@ -10,8 +10,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "app/Prompts.h"
 #include "board/ui/GmGride.h"
@@ -22,7 +20,6 @@
 
 namespace mosgrid::test {
 
-// No message box was shown.
 inline bool NoBoxes(const ScriptedPrompts& prompts) {
     return prompts.asked.empty() && prompts.told.empty() && prompts.refused.empty();
 }
@@ -52,9 +49,8 @@ inline void LeftClick(QWidget* widget, QPoint at) {
     QApplication::sendEvent(widget, &release);
 }
 
-// Runs `act` on the next modal dialog of type D once it is open (the dialog's exec() is running),
-// so that a test can drive a dialog without being blocked by it. A dialog that never shows up is
-// a test failure; any dialog left open then is rejected so the test cannot hang.
+// Runs `act` on the next modal dialog of type D once its exec() is running. A dialog that never
+// shows up is a test failure; any dialog left open then is rejected so the test cannot hang.
 template <class D>
 void WhenDialogOpens(std::function<void(D&)> act, int attempts = 200) {
     QTimer::singleShot(5, [act = std::move(act), attempts]() mutable {

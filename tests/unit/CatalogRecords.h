@@ -13,9 +13,7 @@ namespace mosgrid::test {
 struct CatalogEntry {
     std::u16string name;
     std::int32_t solvedCount = 0;
-    int hours = 0;
-    int minutes = 0;
-    int seconds = 0;
+    int hours = 0, minutes = 0, seconds = 0;
 };
 
 inline std::vector<std::uint8_t> CatalogBytes(const std::vector<CatalogEntry>& entries) {

@@ -95,15 +95,17 @@ TEST(PictureFiles, NamesDropTheFinalExtensionInAnyLetterCaseAndAreFoundAgain) {
     EXPECT_EQ(FindPicturePath(folder.path(), u"Dog"), folder / "Dog.bmp");
     EXPECT_EQ(FindPicturePath(folder.path(), u"Owl"), folder / "Owl.BMP");  // first by bytes
     EXPECT_EQ(FindPicturePath(folder.path(), u"Box"), folder / "Box.bmp");  // a folder is no picture
-    EXPECT_EQ(FindPicturePath(folder.path(), u"ca"), folder / "ca.bmp");
     EXPECT_EQ(FindPicturePath(folder.path(), u"../Cat"), fs::path());
 }
 
-TEST(Catalog, ScanKeepsOnlyPlayablePicturesOncePerNameInAnyCase) {
+// The scan visits names by their bytes; once the file exists the catalogue is in UTF-16 order
+// (U+FF21 precedes U+1F600 in UTF-8 bytes but follows its surrogates in UTF-16 units).
+TEST(Catalog, ScanKeepsOnlyPlayablePicturesOncePerNameAndSavingSortsThem) {
     test::TempFolder folder;
     for (auto [file, w, h] : {std::tuple("full.bmp", 50, 50), {"one.bmp", 1, 1}, {"wide.bmp", 51, 10},
                               {"tall.bmp", 10, 51}, {"other.png", 3, 3}, {"x.bmp.bmp", 2, 2}, {"Cat.BMP", 2, 2},
-                              {"Dup.bmp", 2, 2}, {"Dup.BMP", 60, 2}, {"Big.BMP", 60, 2}, {"Big.Bmp", 2, 2}})
+                              {"Dup.bmp", 2, 2}, {"Dup.BMP", 60, 2}, {"Big.BMP", 60, 2}, {"Big.Bmp", 2, 2},
+                              {"\xEF\xBC\xA1.bmp", 2, 2}, {"\xF0\x9F\x98\x80.bmp", 2, 2}})
         WritePicture(folder.path(), file, w, h);
     Bytes eight = ReadBytes(folder / "one.bmp");
     eight[28] = 8;  // 8 bits a pixel
@@ -111,28 +113,18 @@ TEST(Catalog, ScanKeepsOnlyPlayablePicturesOncePerNameInAnyCase) {
     WriteBytes(folder / "text.bmp", {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'});
     fs::create_directory(folder / "dir.bmp");
 
-    CCatalog catalog(folder.path());
-    catalog.Load();
-    // "Dup.BMP" is not the file of "Dup"; "Big.BMP", the file of "Big", is too wide.
-    EXPECT_EQ(Names(catalog), (std::vector<std::u16string>{u"Cat", u"Dup", u"full", u"one", u"x.bmp"}));
-    EXPECT_EQ(catalog.Records()[0].solvedCount, 0);
-    EXPECT_EQ(catalog.PicturePathOf(u"Cat"), folder / "Cat.BMP");
-    EXPECT_EQ(catalog.PicturePathOf(u"x.bmp"), folder / "x.bmp.bmp");
-    EXPECT_FALSE(fs::exists(catalog.CatalogueFilePath()));  // loading never writes
-}
-
-TEST(Catalog, ScanOrderUntilTheFileExistsThenUtf16Order) {
-    test::TempFolder folder;
-    // U+FF21 precedes U+1F600 in UTF-8 bytes but follows its surrogates in UTF-16 units.
-    for (const char* file : {"b.bmp", "\xEF\xBC\xA1.bmp", "a.bmp", "\xF0\x9F\x98\x80.bmp", "C.bmp", "Кот.bmp"})
-        WritePicture(folder.path(), file, 3, 3);
     CCatalog first(folder.path());
     first.Load();
-    EXPECT_EQ(Names(first), (std::vector<std::u16string>{u"C", u"a", u"b", u"Кот", u"\uFF21", u"\U0001F600"}));
+    // "Dup.BMP" is not the file of "Dup"; "Big.BMP", the file of "Big", is too wide.
+    EXPECT_EQ(Names(first), (std::vector<std::u16string>{u"Cat", u"Dup", u"full", u"one", u"x.bmp", u"\uFF21",
+                                                         u"\U0001F600"}));
+    EXPECT_EQ(first.PicturePathOf(u"Cat"), folder / "Cat.BMP");
+    EXPECT_FALSE(fs::exists(first.CatalogueFilePath()));  // loading never writes
     ASSERT_TRUE(first.Save());
     CCatalog second(folder.path());
     second.Load();
-    EXPECT_EQ(Names(second), (std::vector<std::u16string>{u"C", u"a", u"b", u"Кот", u"\U0001F600", u"\uFF21"}));
+    EXPECT_EQ(Names(second), (std::vector<std::u16string>{u"Cat", u"Dup", u"full", u"one", u"x.bmp",
+                                                          u"\U0001F600", u"\uFF21"}));
 }
 
 TEST(Catalog, LoadMergesTheFileByNameLaterRecordsWinning) {
@@ -194,9 +186,6 @@ TEST(CatalogPick, OnlyTheLeastSolvedTakePartEachAboutEquallyOftenCountsCompareUn
     ASSERT_EQ(tally.size(), 2u);
     EXPECT_NEAR(tally[u"p1"], 2000, 200);
     EXPECT_NEAR(tally[u"p3"], 2000, 200);
-    std::map<std::u16string, int> even = Tally(WithCounts({7, 7, 7}), 3000);
-    ASSERT_EQ(even.size(), 3u);
-    for (const auto& [name, times] : even) EXPECT_NEAR(times, 1000, 150);
     const CCatalog catalog = WithCounts({0, 0, 0, 1});
     for (std::uint32_t seed : {1u, 0xFFFFFFFFu}) EXPECT_EQ(catalog.PickRandom(seed), catalog.PickRandom(seed));
     for (int i = 0; i < 20; ++i) EXPECT_NE(catalog.PickRandom().value_or(u"p3"), u"p3");  // the clock's seed
@@ -214,9 +203,7 @@ TEST(ProgramFolder, IsTheFolderOfTheRunningExecutableWithItsLetterCase) {
     WriteBytes(temp / "Game Folder" / "MosGrid", {0});
     fs::create_directories(temp / "Links");
     fs::create_symlink(temp / "Game Folder" / "MosGrid", temp / "Links" / "exe");
-    fs::create_symlink("../Game Folder/MosGrid", temp / "Links" / "relative");
     EXPECT_EQ(FolderOfLinkTarget(temp / "Links" / "exe"), temp / "Game Folder");
-    EXPECT_EQ(fs::canonical(FolderOfLinkTarget(temp / "Links" / "relative")), fs::canonical(temp / "Game Folder"));
     EXPECT_EQ(FolderOfLinkTarget(temp / "Links" / "missing"), fs::path());
 }
 

@@ -5,8 +5,7 @@
 namespace mosgrid {
 namespace {
 
-// The greying table: inputs {cols, gameOver, variants, current, hints} and the items they leave
-// {restart, open field, check, previous, next, hints mark}.
+// {cols, gameOver, variants, current, hints} -> {restart, open field, check, prev, next, hints mark}
 TEST(MenuStateTest, GreyingTable) {
     struct Row { MenuInputs in; MenuState out; };
     const Row rows[] = {
