@@ -27,7 +27,6 @@ TEST(ChooserTest, ListsTheCatalogueWithSizeColoursAndBestTimeAndGivesTheChosenFi
     EXPECT_EQ(header, QStringList({"Наименование", "Размер", "Цвета", "Время"}));
     EXPECT_EQ(chooser.OkButton()->text(), QStringLiteral("ОК"));
     EXPECT_EQ(chooser.CancelButton()->text(), QStringLiteral("Отмена"));
-    EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         for (int c = 0; c < 4; ++c) rows << list->topLevelItem(i)->text(c);
     EXPECT_EQ(rows, QStringList({"Shouty", "1x1", "0", "0:00:00", "a", "1x5", "1", "0:05:07", "b", "3x2", "3",

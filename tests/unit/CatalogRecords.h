@@ -25,7 +25,7 @@ inline std::vector<std::uint8_t> CatalogBytes(const std::vector<CatalogEntry>& e
             record[2 * i] = std::uint8_t(unit & 0xFF);
             record[2 * i + 1] = std::uint8_t(unit >> 8);
         }
-        for (int b = 0; b < 4; ++b) record[520 + std::size_t(b)] = std::uint8_t(std::uint32_t(e.solvedCount) >> (8 * b));
+        for (unsigned b = 0; b < 4; ++b) record[520 + b] = std::uint8_t(std::uint32_t(e.solvedCount) >> (8 * b));
         record[524] = std::uint8_t(e.hours);
         record[525] = std::uint8_t(e.minutes);
         record[526] = std::uint8_t(e.seconds);
