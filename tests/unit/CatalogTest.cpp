@@ -164,7 +164,7 @@ TEST(Catalog, FailedSaveLeavesTheOldFileWhole) {
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadBytes(folder / "mg.bd"), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);  // no temporary left
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);  // mg.bd alone: no temporary left
 }
 
 CCatalog WithCounts(const std::vector<std::int32_t>& counts) {
