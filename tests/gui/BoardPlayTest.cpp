@@ -124,15 +124,5 @@ TEST_F(BoardPlay, ClockRollsIntoTheHourAndOpeningTheFieldStopsItWithoutASolve) {
     EXPECT_EQ(model().RowClue(1, 0).done, 0);
 }
 
-TEST_F(BoardPlay, PlaysWithoutAMainWindow) {
-    board = std::make_unique<CGmGride>(folder.path(), nullptr);
-    Load({"1"}, {kWhite, kRed});
-    board->EnterFullScreen();
-    board->UpdateCell(0, 0, CellUpdate::Mark);
-    EXPECT_EQ(model().gameOver, 1);
-    EXPECT_FALSE(board->IsFullScreen());
-    EXPECT_EQ(prompts.told.size(), 1u);
-}
-
 }  // namespace
 }  // namespace mosgrid::test
