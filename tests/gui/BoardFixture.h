@@ -7,9 +7,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "board/ui/BoardImages.h"
 #include "board/ui/GmGride.h"
@@ -24,8 +21,12 @@ constexpr COLORREF kBlue = 0xFF0000;
 constexpr COLORREF kYellow = 0x00FFFF;
 constexpr COLORREF kNavy = 0x800000;
 
-inline void Settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+inline void Settle() { for (int i = 0; i < 3; ++i) QApplication::processEvents(); }
+
+// A pixel of an image as 0x00BBGGRR.
+inline COLORREF PixelAt(const QImage& image, int x, int y) {
+    QRgb p = image.pixel(x, y);
+    return MakeColour(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
 }
 
 class BoardFixture : public ::testing::Test {
@@ -39,33 +40,23 @@ protected:
     }
     // Writes the picture as folder/name.bmp and sets it up as a chooser would.
     void Load(const std::vector<std::string>& rows, std::vector<COLORREF> palette, const std::string& name = "p") {
-        auto path = folder / (name + ".bmp");
-        ASSERT_TRUE(WriteBmp4(path, PictureFromText(rows, std::move(palette))));
-        board->SetupPuzzle(path, Utf8ToUtf16(name));
+        ASSERT_TRUE(WriteBmp4(folder / (name + ".bmp"), PictureFromText(rows, std::move(palette))));
+        board->SetupPuzzle(folder / (name + ".bmp"), Utf8ToUtf16(name));
         ASSERT_TRUE(board->Model().HasPuzzle());
         board->ApplyFirstPuzzleColour();
         Settle();
     }
-
     BoardModel& model() { return board->Model(); }
     int s() const { return board->CellSize(); }
     QWidget* viewport() { return board->viewport(); }
+    const QImage& Cells() { return board->Images().Cells(); }
 
-    // Viewport points in the middle of a cell and of a clue slot.
+    // Viewport points in the middle of cell (c, r) and of clue slots (counted from the grid).
     QPoint CellPoint(int c, int r) {
-        const BoardModel& m = board->Model();
-        return {(m.R + c) * s() - board->HorizontalOffset() + s() / 2, (m.K + r) * s() - board->VerticalOffset() + s() / 2};
+        return {(model().R + c) * s() - board->HorizontalOffset() + s() / 2, (model().K + r) * s() - board->VerticalOffset() + s() / 2};
     }
-    QPoint ColumnCluePoint(int column, int slot) {
-        const BoardModel& m = board->Model();
-        return {(m.R + column) * s() - board->HorizontalOffset() + s() / 2,
-                (m.K - 1 - slot) * s() - board->VerticalOffset() + s() / 2};
-    }
-    QPoint RowCluePoint(int row, int slot) {
-        const BoardModel& m = board->Model();
-        return {(m.R - 1 - slot) * s() - board->HorizontalOffset() + s() / 2,
-                (m.K + row) * s() - board->VerticalOffset() + s() / 2};
-    }
+    QPoint ColumnCluePoint(int column, int slot) { return CellPoint(column, -1 - slot); }
+    QPoint RowCluePoint(int row, int slot) { return CellPoint(-1 - slot, row); }
 
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -77,15 +68,18 @@ protected:
     }
     void MoveHeld(QPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
     void Release(QPoint at) { Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
-    void Tap(QPoint at) {
-        Press(at);
-        Release(at);
-    }
+    void Tap(QPoint at) { Press(at), Release(at); }
     // What a double click delivers: press, release, double click, release.
     void DoubleTap(QPoint at) {
-        Press(at);
-        Release(at);
+        Tap(at);
         Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+        Release(at);
+    }
+    // A press held on `at` for `further` events before the release (one offers a reveal).
+    void Hold(QPoint at, int further, bool answer) {
+        prompts.Answer(answer);
+        Press(at);
+        for (int i = 0; i < further; ++i) MoveHeld(at);
         Release(at);
     }
     void Key(int key) {
@@ -98,11 +92,5 @@ protected:
     ScriptedPrompts prompts;
     std::unique_ptr<CGmGride> board;
 };
-
-// A pixel of an image as 0x00BBGGRR.
-inline COLORREF PixelAt(const QImage& image, int x, int y) {
-    QRgb p = image.pixel(x, y);
-    return MakeColour(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
-}
 
 }  // namespace mosgrid::test

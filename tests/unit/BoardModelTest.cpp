@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "board/core/BoardModel.h"
 #include "tests/unit/TestPictures.h"
 
@@ -10,123 +8,61 @@ namespace {
 
 constexpr COLORREF kBlue = 0xFF0000;
 
-std::unique_ptr<BoardModel> SetUpModel(const std::vector<std::string>& rows, std::vector<COLORREF> palette) {
+void SetUpModel(BoardModel& m, const std::vector<std::string>& rows, std::vector<COLORREF> palette) {
     test::TempFolder folder;
-    auto path = folder / "p.bmp";
-    EXPECT_TRUE(WriteBmp4(path, test::PictureFromText(rows, std::move(palette))));
-    auto m = std::make_unique<BoardModel>();
-    EXPECT_TRUE(m->Setup(path, u"p"));
-    return m;
+    ASSERT_TRUE(WriteBmp4(folder / "p.bmp", test::PictureFromText(rows, std::move(palette))));
+    ASSERT_TRUE(m.Setup(folder / "p.bmp", u"p"));
 }
 
-TEST(ClueDerivation, ColumnSlotsCountFromTheGridUpwards) {
-    // Column top to bottom: white, red, red, white, blue.
-    auto model = SetUpModel({".", "1", "1", ".", "2"}, {kWhite, kRed, kBlue});
-    BoardModel& m = *model;
-    ASSERT_EQ(m.K, 2);
-    EXPECT_EQ(m.ColumnClue(0, 0).length, 1);
-    EXPECT_EQ(m.ClueColour(m.ColumnClue(0, 0)), kBlue);
-    EXPECT_EQ(m.ColumnClue(0, 1).length, 2);
-    EXPECT_EQ(m.ClueColour(m.ColumnClue(0, 1)), kRed);
-    EXPECT_EQ(m.ColumnClue(0, 2).length, 0);
+// Clues as "length/index" from slot 0 (the one next to the grid) outwards.
+std::string Clues(BoardModel& m, bool column, int line) {
+    std::string out;
+    for (int k = 0; k < (column ? m.K : m.R); ++k) {
+        const ClueEntry& e = column ? m.ColumnClue(line, k) : m.RowClue(line, k);
+        if (e.length == 0) break;
+        out += (out.empty() ? "" : " ") + std::to_string(e.length) + "/" + std::to_string(e.colourIndex);
+    }
+    return out;
 }
 
-TEST(ClueDerivation, TouchingRunsAndEqualColoursOfOtherIndices) {
-    // Row red, red, blue: two clues with no gap. Indices 1 and 3 are both red: two red clues.
-    auto model = SetUpModel({"112", "133"}, {kWhite, kRed, kBlue, kRed});
-    BoardModel& m = *model;
-    ASSERT_EQ(m.R, 2);
-    EXPECT_EQ(m.RowClue(0, 0).length, 1);
-    EXPECT_EQ(m.ClueColour(m.RowClue(0, 0)), kBlue);
-    EXPECT_EQ(m.RowClue(0, 1).length, 2);
-    EXPECT_EQ(m.RowClue(1, 0).length, 2);
-    EXPECT_EQ(m.RowClue(1, 0).colourIndex, 3);
-    EXPECT_EQ(m.RowClue(1, 1).length, 1);
-    EXPECT_EQ(m.RowClue(1, 1).colourIndex, 1);
+TEST(ClueDerivation, RunsCountFromTheGridOutwards) {
+    struct Case { std::vector<std::string> rows; std::vector<COLORREF> palette; bool column; int line; std::string clues; };
+    const std::vector<COLORREF> rgb = {kWhite, kRed, kBlue};
+    for (const Case& k : {
+             Case{{".", "1", "1", ".", "2"}, rgb, true, 0, "1/2 2/1"},              // from the bottom up
+             Case{{"112"}, rgb, false, 0, "1/2 2/1"},                              // touching runs
+             Case{{"133"}, {kWhite, kRed, kBlue, kRed}, false, 0, "2/3 1/1"},      // equal colours, two indices
+             Case{{"0101", "1111"}, {kBlack, kWhite}, false, 0, "1/0 1/0"},       // white at index 1
+             Case{{"0101", "1111"}, {kBlack, kWhite}, false, 1, ""},
+             Case{{"0101", "1111"}, {kBlack, kWhite}, true, 1, ""},
+             Case{{"...", "..."}, rgb, false, 0, ""}}) {  // all white: playable, no clues
+        BoardModel m;
+        SetUpModel(m, k.rows, k.palette);
+        EXPECT_EQ(Clues(m, k.column, k.line), k.clues) << k.rows[0] << (k.column ? " column " : " row ") << k.line;
+    }
 }
 
-TEST(ClueDerivation, WhiteNeverFormsAClueWhateverItsIndex) {
-    // Palette entry 0 is black here and entry 1 white.
-    auto model = SetUpModel({"0101", "1111"}, {kBlack, kWhite});
-    BoardModel& m = *model;
-    EXPECT_EQ(m.R, 2);
-    EXPECT_EQ(m.K, 1);
-    EXPECT_EQ(m.RowClue(1, 0).length, 0);
-    EXPECT_EQ(m.ColumnClue(1, 0).length, 0);
-    EXPECT_EQ(m.ColumnClue(0, 0).length, 1);
-}
-
-TEST(ClueDerivation, AllWhitePictureHasNoClues) {
-    auto model = SetUpModel({"...", "..."}, {kWhite, kRed});
-    BoardModel& m = *model;
-    EXPECT_TRUE(m.HasPuzzle());
-    EXPECT_EQ(m.K, 0);
-    EXPECT_EQ(m.R, 0);
-    COLORREF c = 123;
-    EXPECT_FALSE(m.FirstPuzzleColour(c));
-    EXPECT_EQ(c, 123u);
-}
-
-TEST(ClueDerivation, FiftyAlternatingRunsFillEverySlot) {
-    std::string row;
-    for (int i = 0; i < 50; ++i) row += (i % 2 ? '2' : '1');
+TEST(ClueDerivation, FiftyRunsInARowFillEverySlotAndFailedSetUpsLeaveNoPuzzle) {
+    BoardModel m;
     std::vector<std::string> rows(50, std::string(50, '.'));
-    rows[7] = row;
-    auto model = SetUpModel(rows, {kWhite, kRed, kBlue});
-    BoardModel& m = *model;
+    for (int i = 0; i < 50; ++i) rows[7][std::size_t(i)] = i % 2 ? '2' : '1';
+    SetUpModel(m, rows, {kWhite, kRed, kBlue});
     EXPECT_EQ(m.R, 50);
-    for (int k = 0; k < 50; ++k) EXPECT_EQ(m.RowClue(7, k).length, 1);
-    EXPECT_EQ(m.RowClue(7, 0).colourIndex, 2);  // the right-most run is slot 0
-}
-
-TEST(BoardModel, ArraysLaidOutSlotMajor) {
-    auto model = SetUpModel({"1.1", "111"}, {kWhite, kRed});
-    BoardModel& m = *model;
-    EXPECT_EQ(m.cells.size(), 6u);
-    EXPECT_EQ(m.columnClues.size(), 150u);
-    EXPECT_EQ(m.rowClues.size(), 100u);
-    // Row 0 "1.1": slot 0 (right run) at index 0 * rows + 0, slot 1 at index 1 * rows + 0.
-    EXPECT_EQ(m.rowClues[0].length, 1);
-    EXPECT_EQ(m.rowClues[2].length, 1);
-    EXPECT_EQ(m.rowClues[1].length, 3);
-    // Column 1 ".1": slot 0 at index 1.
-    EXPECT_EQ(m.columnClues[1].length, 1);
-}
-
-TEST(BoardModel, ResetBlanksEverythingAndFailedSetupLeavesNoPuzzle) {
-    auto model = SetUpModel({"12"}, {kWhite, kRed, kBlue});
-    BoardModel& m = *model;
-    m.Reset();
-    m.Cell(0, 0) = {0, kRed};
-    m.RowClue(0, 0).done = 1;
-    m.gameOver = 1;
-    m.seconds = 5;
-    m.variants.push_back(m.cells);
-    m.Reset();
-    EXPECT_EQ(m.Cell(0, 0).state, 1);
-    EXPECT_EQ(m.Cell(0, 0).colour, kWhite);
-    EXPECT_EQ(m.RowClue(0, 0).done, 0);
-    EXPECT_EQ(m.gameOver, 0);
-    EXPECT_EQ(m.seconds, 0);
-    EXPECT_TRUE(m.variants.empty());
-    COLORREF first = 0;
-    ASSERT_TRUE(m.FirstPuzzleColour(first));
-    EXPECT_EQ(first, kRed);
-
-    EXPECT_FALSE(m.Setup("/nonexistent/x.bmp", u"x"));
-    EXPECT_FALSE(m.HasPuzzle());
-    EXPECT_EQ(m.K, 0);
-    EXPECT_TRUE(m.cells.empty());
-}
-
-TEST(BoardModel, PicturesLargerThanFiftyAreNotPlayed) {
-    auto model = SetUpModel({"1"}, {kWhite, kRed});
-    BoardModel& m = *model;
+    EXPECT_EQ(m.K, 1);
+    for (int k = 0; k < 50; ++k) EXPECT_EQ(m.RowClue(7, k).colourIndex, k % 2 ? 1 : 2) << k;
+    for (int k = 0; k < 50; ++k) EXPECT_EQ(m.RowClue(7, k).length, 1) << k;
+    COLORREF first = 0;  // the first non-white colour in reading order
+    EXPECT_TRUE(m.FirstPuzzleColour(first) && first == kRed);
+    SetUpModel(m, {"..2", "1.."}, {kWhite, kRed, kBlue});
+    EXPECT_TRUE(m.FirstPuzzleColour(first) && first == kBlue);
     test::TempFolder folder;
-    auto path = folder / "big.bmp";
-    ASSERT_TRUE(WriteBmp4(path, test::PictureFromText({std::string(51, '1')}, {kWhite, kRed})));
-    EXPECT_FALSE(m.Setup(path, u"big"));
-    EXPECT_FALSE(m.HasPuzzle());
+    ASSERT_TRUE(WriteBmp4(folder / "big.bmp", test::PictureFromText({std::string(51, '1')}, {kWhite, kRed})));
+    for (const char* name : {"big.bmp", "missing.bmp"}) {  // wider than 50, unreadable
+        SetUpModel(m, {"1"}, {kWhite, kRed});
+        EXPECT_FALSE(m.Setup(folder / name, u"x")) << name;
+        EXPECT_FALSE(m.HasPuzzle()) << name;
+        EXPECT_TRUE(m.K == 0 && m.cells.empty()) << name;
+    }
 }
 
 }  // namespace

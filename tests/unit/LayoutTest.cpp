@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "board/core/Layout.h"
 
 namespace mosgrid {
@@ -7,80 +9,54 @@ namespace {
 
 TEST(CellSize, FitsTheBoardButNeverBelowTen) {
     EXPECT_EQ(ComputeCellSize(240, 268, 5, 5, 1, 1), 40);
-    EXPECT_EQ(ComputeCellSize(240, 268, 50, 50, 10, 10), 10);
     EXPECT_EQ(ComputeCellSize(240, 268, 20, 20, 5, 5), 10);  // 9 across would be too small
     EXPECT_EQ(ComputeCellSize(240, 268, 0, 0, 0, 0), 10);    // no puzzle
     EXPECT_EQ(ComputeCellSize(240, 268, 3, 2, 0, 0), 80);    // no clues: the grid alone
 }
 
-TEST(View, CentresBySignedHalfOverflowTruncatedTowardZero) {
-    BoardGeometry g{5, 5, 1, 1, 40};
-    View v = LayoutOnResize(g, 240, 268);
-    EXPECT_EQ(v.hx, 0);   // ox = -1
-    EXPECT_EQ(v.vy, -14); // oy = -29
-    EXPECT_EQ(v.hMax, 0);
-    EXPECT_EQ(v.vMax, 0);
-
-    BoardGeometry g10{10, 10, 3, 3, 18};
-    EXPECT_EQ(LayoutAtSetup(g10, 240, 268).hx, -3);  // ox = -7
+TEST(View, CentresBySignedHalfOverflowAndScrollsOverTheRest) {
+    struct Case { BoardGeometry g; bool atSetup; int w, h; int hx, vy, hMax, vMax; };
+    for (const Case& k : {Case{{5, 5, 1, 1, 40}, false, 240, 268, 0, -14, 0, 0},   // ox = -1, oy = -29
+                          Case{{10, 10, 3, 3, 18}, true, 240, 268, -3, -17, 0, 0},  // ox = -7, oy = -35
+                          Case{{50, 50, 10, 10, 10}, true, 240, 268, 0, 0, 359, 331},
+                          Case{{50, 50, 10, 10, 10}, false, 240, 268, 0, 0, 359, 331},
+                          Case{{3, 3, 0, 0, 10}, false, 500, 500, 0, 0, 0, 0},      // no clues
+                          Case{{3, 3, 0, 0, 10}, true, 500, 500, -235, -235, 0, 0}}) {
+        const View v = k.atSetup ? LayoutAtSetup(k.g, k.w, k.h) : LayoutOnResize(k.g, k.w, k.h);
+        SCOPED_TRACE(testing::Message() << k.g.cols << "x" << k.g.rows << " s " << k.g.s << " setup " << k.atSetup);
+        EXPECT_EQ(std::tuple(v.hx, v.vy, v.hMax, v.vMax), std::tuple(k.hx, k.vy, k.hMax, k.vMax));
+    }
 }
 
-TEST(View, LargeBoardScrollsOverItsOverflow) {
-    BoardGeometry g{50, 50, 10, 10, 10};
-    View v = LayoutAtSetup(g, 240, 268);
-    EXPECT_EQ(v.hx, 0);
-    EXPECT_EQ(v.vy, 0);
-    EXPECT_EQ(v.hMax, 359);
-    EXPECT_EQ(v.vMax, 331);
-    EXPECT_EQ(LayoutOnResize(g, 240, 268).hMax, 359);
-}
-
-TEST(View, ResizeWithoutCluesNeitherCentresNorScrolls) {
-    BoardGeometry g{3, 3, 0, 0, 10};
-    View v = LayoutOnResize(g, 500, 500);
-    EXPECT_EQ(v.hx, 0);
-    EXPECT_EQ(v.vy, 0);
-    EXPECT_EQ(v.hMax, 0);
-    // At set-up the same board is centred.
-    EXPECT_LT(LayoutAtSetup(g, 500, 500).hx, 0);
-}
-
-TEST(Scrolling, EveryCodeStaysWithinTheRange) {
-    EXPECT_EQ(ScrollPosition(SB_LINEUP, 0, 0, 100, 18, 0), 0);
-    EXPECT_EQ(ScrollPosition(SB_LINEUP, 5, 0, 100, 18, 0), 4);
-    EXPECT_EQ(ScrollPosition(SB_LINEDOWN, 100, 0, 100, 18, 0), 100);
-    EXPECT_EQ(ScrollPosition(SB_PAGEUP, 10, 0, 100, 18, 0), 0);
-    EXPECT_EQ(ScrollPosition(SB_PAGEDOWN, 90, 0, 100, 18, 0), 100);
-    EXPECT_EQ(ScrollPosition(SB_PAGEDOWN, 50, 0, 100, 18, 0), 68);
-    EXPECT_EQ(ScrollPosition(SB_THUMBTRACK, 50, 0, 100, 18, 33), 33);
-    EXPECT_EQ(ScrollPosition(SB_TOP, 50, 0, 100, 18, 0), 0);
-    EXPECT_EQ(ScrollPosition(SB_BOTTOM, 50, 0, 100, 18, 0), 100);
-    EXPECT_EQ(ScrollPosition(SB_ENDSCROLL, 50, 0, 100, 18, 0), 50);
+TEST(Scrolling, EveryCodeAndKeyStaysWithinTheRange) {
+    struct Case { int code, p, track, want; };
+    for (const Case& k : {Case{SB_LINEUP, 0, 0, 0}, Case{SB_LINEUP, 5, 0, 4}, Case{SB_LINEDOWN, 100, 0, 100},
+                          Case{SB_PAGEUP, 10, 0, 0}, Case{SB_PAGEDOWN, 90, 0, 100}, Case{SB_PAGEDOWN, 50, 0, 68},
+                          Case{SB_THUMBTRACK, 50, 33, 33}, Case{SB_TOP, 50, 0, 0}, Case{SB_BOTTOM, 50, 0, 100},
+                          Case{SB_ENDSCROLL, 50, 0, 50}}) {
+        EXPECT_EQ(ScrollPosition(k.code, k.p, 0, 100, 18, k.track), k.want) << k.code << " at " << k.p;
+    }
     EXPECT_EQ(KeyScrollPosition(+1, 95, 0, 100, 10), 100);
+    EXPECT_EQ(KeyScrollPosition(+1, 50, 0, 100, 10), 60);
     EXPECT_EQ(KeyScrollPosition(-1, 15, 0, 100, 10), 5);
+    EXPECT_EQ(KeyScrollPosition(-1, 5, 0, 100, 10), 0);
 }
 
 TEST(HitTest, AreasAreHalfOpenAndGiveSlotsFromTheGrid) {
-    BoardGeometry g{4, 3, 2, 3, 10};  // grid at (30, 20) to (70, 50)
-    Hit h = HitTest(g, 0, 0, 30, 19);
-    EXPECT_EQ(h.area, HitArea::ColumnClues);
-    EXPECT_EQ(h.column, 0);
-    EXPECT_EQ(h.row, 0);  // the slot nearest the grid
-    h = HitTest(g, 0, 0, 31, 0);
-    EXPECT_EQ(h.row, 1);
-    h = HitTest(g, 0, 0, 0, 20);
-    EXPECT_EQ(h.area, HitArea::RowClues);
-    EXPECT_EQ(h.column, 2);  // the slot at the left edge
-    EXPECT_EQ(h.row, 0);
-    h = HitTest(g, 0, 0, 69, 49);
-    EXPECT_EQ(h.area, HitArea::Cells);
-    EXPECT_EQ(h.column, 3);
-    EXPECT_EQ(h.row, 2);
-    EXPECT_EQ(HitTest(g, 0, 0, 70, 49).area, HitArea::None);
-    EXPECT_EQ(HitTest(g, 0, 0, 10, 10).area, HitArea::None);  // the miniature corner
-    // Scrolled by one cell and centred by a negative offset.
-    EXPECT_EQ(HitTest(g, 10, 10, 20, 10).area, HitArea::Cells);
-    EXPECT_EQ(HitTest(g, -5, 0, 34, 25).area, HitArea::RowClues);
+    const BoardGeometry g{4, 3, 2, 3, 10};  // grid at (30, 20) to (70, 50)
+    struct Case { int hx, vy, x, y; HitArea area; int column, row; };
+    for (const Case& k : {Case{0, 0, 30, 19, HitArea::ColumnClues, 0, 0},  // the slot nearest the grid
+                          Case{0, 0, 31, 0, HitArea::ColumnClues, 0, 1},
+                          Case{0, 0, 0, 20, HitArea::RowClues, 2, 0},      // the slot at the left edge
+                          Case{0, 0, 69, 49, HitArea::Cells, 3, 2},
+                          Case{0, 0, 70, 49, HitArea::None, 0, 0},
+                          Case{0, 0, 10, 10, HitArea::None, 0, 0},         // the miniature corner
+                          Case{10, 10, 20, 10, HitArea::Cells, 0, 0},      // scrolled by a cell
+                          Case{-5, 0, 34, 25, HitArea::RowClues, 0, 0}}) { // centred
+        const Hit h = HitTest(g, k.hx, k.vy, k.x, k.y);
+        const bool none = h.area == HitArea::None;
+        EXPECT_EQ(std::tuple(h.area, none ? 0 : h.column, none ? 0 : h.row), std::tuple(k.area, k.column, k.row)) << k.x << "," << k.y;
+    }
 }
 
 }  // namespace
