@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <memory>
 
-#include "app/Prompts.h"
+#include "bench/SilentPrompts.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/BmpWriter.h"
 #include "tests/unit/TestPictures.h"
@@ -13,13 +13,6 @@
 namespace {
 
 using namespace mosgrid;
-
-class SilentPrompts : public Prompts {
-public:
-    bool Ask(QWidget*, const QString&) override { return false; }
-    void Tell(QWidget*, const QString&) override {}
-    void Refuse(QWidget*, const QString&) override {}
-};
 
 // A 50 x 50 picture in three colours with many clues, on a board of 480 x 640 (s = 10).
 struct Board50 {

@@ -19,7 +19,7 @@
 #include <random>
 #include <string>
 
-#include "app/Prompts.h"
+#include "bench/SilentPrompts.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/BmpFile.h"
 #include "catalogue/core/BmpWriter.h"
@@ -33,14 +33,6 @@
 namespace {
 
 using namespace mosgrid;
-
-// Message boxes that nobody answers: a benchmark must never wait on one.
-class SilentPrompts : public Prompts {
-public:
-    bool Ask(QWidget*, const QString&) override { return true; }
-    void Tell(QWidget*, const QString&) override {}
-    void Refuse(QWidget*, const QString&) override {}
-};
 
 struct Puzzle {
     std::filesystem::path path;
@@ -165,7 +157,7 @@ void Register(const char* label, const Puzzle& puzzle) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SilentPrompts prompts;
+    SilentPrompts prompts(true);
     Prompts::Install(&prompts);
     benchmark::Initialize(&argc, argv);
     const std::filesystem::path folder = argc > 1 ? std::filesystem::path(argv[1]) : std::filesystem::path(MOSGRID_GAME_DIR);

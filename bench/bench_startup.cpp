@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <random>
 
+#include "bench/SilentPrompts.h"
 #include "app/MainFrame.h"
-#include "app/Prompts.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/BmpWriter.h"
 #include "catalogue/ui/ListFiles.h"
@@ -19,14 +19,6 @@
 namespace {
 
 using namespace mosgrid;
-
-// Message boxes that nobody answers: a benchmark must never wait on one.
-class SilentPrompts : public Prompts {
-public:
-    bool Ask(QWidget*, const QString&) override { return false; }
-    void Tell(QWidget*, const QString&) override {}
-    void Refuse(QWidget*, const QString&) override {}
-};
 
 void BM_MainWindowStartup(benchmark::State& state) {
     test::TempFolder folder;

@@ -9,20 +9,13 @@
 #include <functional>
 #include <iostream>
 
-#include "app/Prompts.h"
+#include "bench/SilentPrompts.h"
 #include "board/ui/GmGride.h"
 #include "tests/unit/TestPictures.h"
 
 namespace {
 
 using namespace mosgrid;
-
-class SilentPrompts : public Prompts {
-public:
-    bool Ask(QWidget*, const QString&) override { return false; }
-    void Tell(QWidget*, const QString&) override {}
-    void Refuse(QWidget*, const QString&) override {}
-};
 
 struct Shooter {
     std::filesystem::path out;

@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/SilentPrompts.h"
 #include "app/MainFrame.h"
-#include "app/Prompts.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Text.h"
 #include "tests/unit/TestPictures.h"
@@ -32,13 +32,6 @@ namespace {
 
 using namespace mosgrid;
 namespace fs = std::filesystem;
-
-class SilentPrompts : public Prompts {
-public:
-    bool Ask(QWidget*, const QString&) override { return false; }
-    void Tell(QWidget*, const QString&) override {}
-    void Refuse(QWidget*, const QString&) override {}
-};
 
 struct Options {
     fs::path out = "screenshots";

@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <iostream>
 
+#include "bench/SilentPrompts.h"
 #include "app/AboutBox.h"
 #include "app/MainFrame.h"
-#include "app/Prompts.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/ui/ListFiles.h"
@@ -22,13 +22,6 @@
 namespace {
 
 using namespace mosgrid;
-
-class SilentPrompts : public Prompts {
-public:
-    bool Ask(QWidget*, const QString&) override { return false; }
-    void Tell(QWidget*, const QString&) override {}
-    void Refuse(QWidget*, const QString&) override {}
-};
 
 void Save(QWidget& widget, const std::filesystem::path& file) {
     QApplication::processEvents();
