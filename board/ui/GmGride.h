@@ -106,6 +106,7 @@ private:
     BoardGeometry Geometry() const;
     // Enters the cells that a drag from `from` to `to` passed over between two mouse moves.
     void FillDragGap(int flags, QPoint from, QPoint to);
+    void ClueEvent(bool column, int line, int slot, StylusKind kind, COLORREF& apply);
     // Brings the scroll bars' visibility up to date with their ranges at once.
     void SettleScrollBars();
     void SetScrollRanges(int hMax, int vMax);

@@ -88,6 +88,40 @@ void CGmGride::mouseReleaseEvent(QMouseEvent* event) {
     RepaintNow();
 }
 
+// One stylus event on a clue of a column (column true) or row `line`, slot `slot`: while hints are
+// on, further events on the same line count towards the reveal question; then a tap takes the
+// clue's colour and a double crosses the clue out or back in.
+void CGmGride::ClueEvent(bool column, int line, int slot, StylusKind kind, COLORREF& apply) {
+    if (model_.hints == 1) {
+        if (line == (column ? impl_->lastColumn : impl_->lastRow)) {
+            ++model_.tapCounter;
+            if (model_.tapCounter >= 5) {
+                if (column) {
+                    AskRevealColumn(line);
+                } else {
+                    AskRevealRow(line);
+                }
+            }
+        } else {
+            model_.tapCounter = 0;
+            impl_->lastColumn = column ? line : slot;
+            impl_->lastRow = column ? slot : line;
+        }
+    }
+    ClueEntry& clue = column ? model_.ColumnClue(line, slot) : model_.RowClue(line, slot);
+    if (clue.length == 0) return;
+    if (kind == StylusKind::Tap) {
+        apply = model_.ClueColour(clue);
+        return;
+    }
+    clue.done = clue.done == 1 ? 0 : 1;
+    if (column) {
+        impl_->images.DrawToggledColumnClue(model_, line, slot);
+    } else {
+        impl_->images.DrawToggledRowClue(model_, line, slot);
+    }
+}
+
 void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
     if (model_.gameOver != 0) return;
     if (flags != kStylusLeft) return;
@@ -95,54 +129,12 @@ void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
     COLORREF apply = model_.currentColour;
     const Hit hit = HitTest(Geometry(), impl_->hx, impl_->vy, x, y);
     switch (hit.area) {
-        case HitArea::ColumnClues: {
-            const int column = hit.column;
-            const int slot = hit.row;
-            if (model_.hints == 1) {
-                if (column == impl_->lastColumn) {
-                    ++model_.tapCounter;
-                    if (model_.tapCounter >= 5) AskRevealColumn(column);
-                } else {
-                    model_.tapCounter = 0;
-                    impl_->lastColumn = column;
-                    impl_->lastRow = slot;
-                }
-            }
-            ClueEntry& clue = model_.ColumnClue(column, slot);
-            if (clue.length != 0) {
-                if (kind == StylusKind::Tap) {
-                    apply = model_.ClueColour(clue);
-                } else {
-                    clue.done = clue.done == 1 ? 0 : 1;
-                    impl_->images.DrawToggledColumnClue(model_, column, slot);
-                }
-            }
+        case HitArea::ColumnClues:
+            ClueEvent(true, hit.column, hit.row, kind, apply);
             break;
-        }
-        case HitArea::RowClues: {
-            const int slot = hit.column;
-            const int row = hit.row;
-            if (model_.hints == 1) {
-                if (row == impl_->lastRow) {
-                    ++model_.tapCounter;
-                    if (model_.tapCounter >= 5) AskRevealRow(row);
-                } else {
-                    model_.tapCounter = 0;
-                    impl_->lastColumn = slot;
-                    impl_->lastRow = row;
-                }
-            }
-            ClueEntry& clue = model_.RowClue(row, slot);
-            if (clue.length != 0) {
-                if (kind == StylusKind::Tap) {
-                    apply = model_.ClueColour(clue);
-                } else {
-                    clue.done = clue.done == 1 ? 0 : 1;
-                    impl_->images.DrawToggledRowClue(model_, row, slot);
-                }
-            }
+        case HitArea::RowClues:
+            ClueEvent(false, hit.row, hit.column, kind, apply);
             break;
-        }
         case HitArea::Cells:
             if (kind == StylusKind::Tap) {
                 if (hit.column != impl_->lastColumn || hit.row != impl_->lastRow) {
