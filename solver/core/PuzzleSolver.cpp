@@ -132,12 +132,14 @@ void PuzzleSolver::PropagateLines(CSolveProgress& progress) {
         ran = false;
         for (int r = 0; r < model_.rows(); ++r) {
             if (!pendingRows[std::size_t(r)]) continue;
+            if (PollStop()) return;
             SolveLine(LineKind::Row, r, progress);
             if (listener_) listener_->LinePassed();
             ran = true;
         }
         for (int c = 0; c < model_.cols(); ++c) {
             if (!pendingColumns[std::size_t(c)]) continue;
+            if (PollStop()) return;
             SolveLine(LineKind::Column, c, progress);
             if (listener_) listener_->LinePassed();
             ran = true;
@@ -149,6 +151,7 @@ bool PuzzleSolver::SearchSolutions(CSolveProgress& progress, int column, int row
     if (!usable_ || !model_.HasPuzzle()) return false;
     contradiction = 0;
     PropagateLines(progress);
+    if (stopped_) return true;
     if (contradiction) return false;
 
     const int cols = model_.cols();
@@ -170,7 +173,7 @@ bool PuzzleSolver::SearchSolutions(CSolveProgress& progress, int column, int row
     bool first = true;
     for (int v = 0; v < int(valueColours_.size()); ++v) {
         if (!(open >> v & 1)) continue;
-        if (StoreFull()) break;
+        if (StoreFull() || PollStop()) break;
         if (!first) {
             UndoTo(mark);
             progress.SetPos(saved);

@@ -47,6 +47,8 @@ public:
 
     void MarkAllLinesPending();
     bool StoreFull() const { return model_.variants.size() >= std::size_t(kMaxVariants); }
+    // The listener asked for a stop; the search unwinds without exploring further.
+    bool Stopped() const { return stopped_; }
 
     std::array<std::uint8_t, kMaxSide> pendingColumns{};
     std::array<std::uint8_t, kMaxSide> pendingRows{};
@@ -86,6 +88,12 @@ private:
     std::array<ValueMask, kMaxSide> linePossible_{};
     long guesses_ = 0;
     long linePasses_ = 0;
+    bool stopped_ = false;
+
+    bool PollStop() {
+        if (!stopped_ && listener_ && listener_->StopRequested()) stopped_ = true;
+        return stopped_;
+    }
 };
 
 }  // namespace mosgrid

@@ -14,6 +14,9 @@ public:
     virtual void CellWritten(int column, int row, const CellRecord& cell) = 0;
     // One line pass has ended.
     virtual void LinePassed() = 0;
+    // Polled between line passes and before every guess: true ends the search as soon as it
+    // can. The cells and the stored variants are then whatever the search had reached.
+    virtual bool StopRequested() { return false; }
 };
 
 }  // namespace mosgrid

@@ -23,7 +23,8 @@ SolveResult SolvePuzzle(BoardModel& model, CSolveProgress& progress, SolveListen
     result.storeFull = solver.StoreFull();
     result.guesses = solver.Guesses();
     result.linePasses = solver.LinePasses();
-    result.linesAlone = result.guesses == 0 && result.count == 1;
+    result.stopped = solver.Stopped();
+    result.linesAlone = !result.stopped && result.guesses == 0 && result.count == 1;
     return result;
 }
 

@@ -17,6 +17,8 @@ struct SolveResult {
     bool linesAlone = false;
     // The picture has more colours than the solver handles; nothing was done.
     bool unsupported = false;
+    // The listener asked the search to stop before it was over; count and variants are partial.
+    bool stopped = false;
     long guesses = 0;
     long linePasses = 0;
     std::chrono::nanoseconds elapsed{0};
