@@ -29,8 +29,33 @@ QImage PlaceholderBackground(int width, int height) {
     return image;
 }
 
+const QImage& Backgrounds::For(int windowWidth, int windowHeight, QSize device) const {
+    const bool tall = windowWidth < windowHeight;
+    const QImage& picture = tall ? portrait : landscape;
+    if (device.width() <= picture.width() && device.height() <= picture.height()) return picture;
+    if (fitted_.isNull() || fittedSize_ != device || fittedPortrait_ != tall) {
+        QImage& source = tall ? portraitSource_ : landscapeSource_;
+        if (source.isNull()) {
+            const QString& resource = tall ? portraitLarge : landscapeLarge;
+            source = resource.isEmpty() ? QImage() : QImage(resource);
+            if (source.isNull()) source = picture;
+        }
+        if (source.isNull()) return picture;
+        const QImage scaled = source.scaled(device, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        fitted_ = scaled
+                      .copy((scaled.width() - device.width()) / 2, (scaled.height() - device.height()) / 2,
+                            device.width(), device.height())
+                      .convertToFormat(QImage::Format_RGB32);
+        fittedSize_ = device;
+        fittedPortrait_ = tall;
+    }
+    return fitted_;
+}
+
 Backgrounds LoadBackgrounds(int screenWidth) {
     Backgrounds b;
+    b.landscapeLarge = QStringLiteral(":/backgrounds/landscape_hd.png");
+    b.portraitLarge = QStringLiteral(":/backgrounds/portrait_hd.png");
     if (screenWidth <= 320) {
         b.landscape = LoadOrMake(QStringLiteral(":/backgrounds/landscape_small.bmp"), 320, 240);
         b.portrait = LoadOrMake(QStringLiteral(":/backgrounds/portrait_small.bmp"), 240, 320);

@@ -5,6 +5,9 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
 
 #include "board/ui/Raster.h"
 
@@ -18,13 +21,91 @@ constexpr QRgb kSidePen = ToRgb(0xA4A4A4);
 constexpr QRgb kBorderPen = ToRgb(kBlack);
 constexpr QRgb kWhitePen = ToRgb(kWhite);
 constexpr QRgb kRedPen = ToRgb(kRed);
+// The numbers of a crossed-out clue.
+constexpr COLORREF kCrossedText = 0x707070;
 
 int Brightness(COLORREF c) { return (int(RedOf(c)) + int(GreenOf(c)) + int(BlueOf(c))) / 3; }
+
+// Halfway from the colour to white: the fill of a crossed-out clue.
+COLORREF Faded(COLORREF c) {
+    auto half = [](std::uint8_t v) { return std::uint8_t((int(v) + 255 + 1) / 2); };
+    return MakeColour(half(RedOf(c)), half(GreenOf(c)), half(BlueOf(c)));
+}
 
 // The stroke of a crossed-out clue: white on a red clue, red on every other.
 QRgb StrikeColour(COLORREF clueColour) { return clueColour == kRed ? kWhitePen : kRedPen; }
 
 bool IsThick(int j, int n) { return j == 0 || j == n || j % 5 == 0; }
+
+// The hint band's colour: the first of a few vivid colours that is far, in every channel that
+// matters, from each clue colour of the puzzle.
+COLORREF ChooseHintColour(const BoardModel& model) {
+    std::vector<COLORREF> used;
+    for (const std::vector<ClueEntry>* clues : {&model.columnClues, &model.rowClues}) {
+        for (const ClueEntry& e : *clues) {
+            if (e.length == 0) continue;
+            const COLORREF c = model.ClueColour(e);
+            if (std::find(used.begin(), used.end(), c) == used.end()) used.push_back(c);
+        }
+    }
+    auto distance = [](COLORREF a, COLORREF b) {
+        return std::max({std::abs(int(RedOf(a)) - int(RedOf(b))), std::abs(int(GreenOf(a)) - int(GreenOf(b))),
+                         std::abs(int(BlueOf(a)) - int(BlueOf(b)))});
+    };
+    // green, magenta, cyan, orange, violet
+    const COLORREF candidates[] = {0x00C000, 0xFF00FF, 0xFFFF00, 0x0080FF, 0xFF4080};
+    COLORREF best = candidates[0];
+    int bestDistance = -1;
+    for (COLORREF candidate : candidates) {
+        int nearest = 256;
+        for (COLORREF c : used) nearest = std::min(nearest, distance(candidate, c));
+        if (nearest >= 96) return candidate;
+        if (nearest > bestDistance) {
+            bestDistance = nearest;
+            best = candidate;
+        }
+    }
+    return best;
+}
+
+// Where the ink of `text` lies when it is written from x = 0: its first column and its width,
+// measured by writing it.
+BoardImages::Ink MeasureInk(const QFont& font, const QString& text) {
+    const QFontMetrics metrics(font);
+    constexpr int pad = 4;
+    QImage scratch(metrics.horizontalAdvance(text) + 2 * pad + 2, metrics.height() + 2 * pad, QImage::Format_RGB32);
+    scratch.fill(raster::kWhiteRgb);
+    {
+        QPainter painter(&scratch);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(pad, pad + metrics.ascent()), text);
+    }
+    int first = scratch.width();
+    int last = -1;
+    for (int y = 0; y < scratch.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == raster::kWhiteRgb) continue;
+            first = std::min(first, x);
+            last = std::max(last, x);
+        }
+    }
+    if (last < 0) return BoardImages::Ink{0, 0};
+    return BoardImages::Ink{first - pad, last - first + 1};
+}
+
+// The largest font no larger than `font` in which the ink of every text of `texts` is at most
+// `width` pixels wide.
+QFont FitWidth(QFont font, const QStringList& texts, int width) {
+    for (int px = font.pixelSize(); px > 1; --px) {
+        font.setPixelSize(px);
+        bool fits = true;
+        for (const QString& t : texts) fits = fits && MeasureInk(font, t).width <= width;
+        if (fits) break;
+    }
+    return font;
+}
 
 }  // namespace
 
@@ -43,15 +124,55 @@ QFont ClueFont(int cellSize) {
     return font;
 }
 
-void BoardImages::Create(const BoardModel& model, int s) {
+int BoardImages::Dev(int x) const {
+    if (ratio_ == 1.0) return x;
+    return int(std::floor(x * ratio_ + 0.5));
+}
+
+int BoardImages::Unit() const { return std::max(1, int(ratio_ + 1e-9)); }
+
+void BoardImages::Create(const BoardModel& model, int s, double ratio) {
+    ratio_ = ratio > 0 ? ratio : 1.0;
     geometry_ = BoardGeometry{model.cols(), model.rows(), model.K, model.R, s};
     const int cols = model.cols();
     const int rows = model.rows();
     miniature_ = raster::NewImage(cols, rows);
-    cells_ = raster::NewImage(s * cols + 1, s * rows + 1);
-    columnClues_ = raster::NewImage(s * cols + 1, s * model.K);
-    rowClues_ = raster::NewImage(s * model.R, s * rows + 1);
-    font_ = ClueFont(s);
+    cells_ = raster::NewImage(Dev(s * cols) + 1, Dev(s * rows) + 1);
+    columnClues_ = raster::NewImage(Dev(s * cols) + 1, Dev(s * model.K));
+    rowClues_ = raster::NewImage(Dev(s * model.R), Dev(s * rows) + 1);
+    rowMarks_.assign(std::size_t(std::max(rows, 0)), false);
+    columnMarks_.assign(std::size_t(std::max(cols, 0)), false);
+    hintColour_ = ChooseHintColour(model);
+
+    // The narrowest cell between two lines, in device pixels: its text cell is the font's
+    // height, and the longest clue must leave one device pixel of the fill free on either side.
+    const int cell = int(std::floor(s * ratio_));
+    font_ = ClueFont(cell);
+    QStringList wide;
+    for (const std::vector<ClueEntry>* clues : {&model.columnClues, &model.rowClues}) {
+        for (const ClueEntry& e : *clues) {
+            if (e.length >= 10 && !wide.contains(QString::number(e.length))) wide << QString::number(e.length);
+        }
+    }
+    QStringList narrow;
+    for (int d = 0; d <= 9; ++d) narrow << QString::number(d);
+    font_ = FitWidth(font_, narrow, cell - 3);
+    wideFont_ = FitWidth(font_, wide, cell - 3);
+    inks_.clear();
+    for (int length = 1; length <= kMaxSlots; ++length) {
+        if (length < 10 || wide.contains(QString::number(length)))
+            inks_[length] = MeasureInk(ClueFontFor(length), QString::number(length));
+    }
+}
+
+void BoardImages::Rebuild(const BoardModel& model, int s, double ratio) {
+    Create(model, s, ratio);
+    DrawNewGame(model);
+    RenderFromState(model);
+    if (model.hints == 1) {
+        for (int r = 0; r < geometry_.rows; ++r) rowMarks_[std::size_t(r)] = model.rowSolved[std::size_t(r)] != 0;
+        for (int c = 0; c < geometry_.cols; ++c) columnMarks_[std::size_t(c)] = model.columnSolved[std::size_t(c)] != 0;
+    }
 }
 
 void BoardImages::Release() {
@@ -60,12 +181,14 @@ void BoardImages::Release() {
     columnClues_ = QImage();
     rowClues_ = QImage();
     miniature_ = QImage();
+    rowMarks_.clear();
+    columnMarks_.clear();
 }
 
 // Line j of n: every fifth line and both outer ones are three pixels wide, light grey sides
 // around a black centre; the others one grey pixel.
 void BoardImages::DrawGridLine(QImage& image, bool horizontal, int j, int n, int from, int to) {
-    const int at = j * geometry_.s;
+    const int at = Dev(j * geometry_.s);
     auto line = [&](int pos, QRgb colour) {
         if (horizontal) {
             raster::DrawLine(image, from, pos, to, pos, colour);
@@ -82,21 +205,40 @@ void BoardImages::DrawGridLine(QImage& image, bool horizontal, int j, int n, int
     }
 }
 
-void BoardImages::DrawClue(QPainter& painter, QImage& image, int c, int r, COLORREF colour, int length) {
+QRect BoardImages::ClueFill(int c, int r) const {
     const int s = geometry_.s;
+    const int left = Dev(c * s) + 1;
+    const int top = Dev(r * s) + 1;
+    return QRect(left, top, Dev((c + 1) * s) - left, Dev((r + 1) * s) - top);
+}
+
+void BoardImages::DrawClue(QPainter& painter, QImage& image, int c, int r, COLORREF colour, int length,
+                           bool crossed) {
     // A black clue stands black on white; any other fills its cell and is written in black or
-    // white, whichever stands out from the colour.
+    // white, whichever stands out from the colour. A crossed-out one is faded: its fill halfway
+    // to white, its number grey.
+    const QRect fill = ClueFill(c, r);
+    const COLORREF background = colour == kBlack ? kWhite : (crossed ? Faded(colour) : colour);
+    raster::FillRect(image, fill.left(), fill.top(), fill.width(), fill.height(), ToRgb(background));
     COLORREF text = kBlack;
-    if (colour != kBlack) {
-        raster::FillRect(image, c * s + 1, r * s + 1, s - 1, s - 1, ToRgb(colour));
+    if (crossed) {
+        text = kCrossedText;
+    } else if (colour != kBlack) {
         text = Brightness(colour) > 128 ? kBlack : kWhite;
-    } else {
-        raster::FillRect(image, c * s + 1, r * s + 1, s - 1, s - 1, ToRgb(kWhite));
     }
-    const QRect box(c * s, r * s + 1, s, s - 1);
-    painter.setClipRect(box);
+    // The number's ink centred across the fill, so that one device pixel of the fill stays free
+    // on either side; its text cell at the top of the cell (the smaller font in the middle).
+    const QFont& font = ClueFontFor(length);
+    const QFontMetrics metrics(font);
+    const auto found = inks_.find(length);
+    const Ink ink = found != inks_.end() ? found->second : Ink{0, metrics.horizontalAdvance(QString::number(length))};
+    const int x = fill.left() + (fill.width() - ink.width) / 2 - ink.left;
+    int y = fill.top() + metrics.ascent();
+    if (font.pixelSize() < font_.pixelSize()) y = fill.top() + (fill.height() - metrics.height()) / 2 + metrics.ascent();
+    painter.setFont(font);
+    painter.setClipRect(fill);
     painter.setPen(QColor::fromRgb(ToRgb(text)));
-    painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, QString::number(length));
+    painter.drawText(QPoint(x, y), QString::number(length));
 }
 
 void BoardImages::DrawNewGame(const BoardModel& model) {
@@ -106,77 +248,87 @@ void BoardImages::DrawNewGame(const BoardModel& model) {
     const int rows = geometry_.rows;
     const int K = geometry_.K;
     const int R = geometry_.R;
+    const int width = Dev(cols * s);
+    const int height = Dev(rows * s);
 
     miniature_.fill(raster::kWhiteRgb);
+    std::fill(rowMarks_.begin(), rowMarks_.end(), false);
+    std::fill(columnMarks_.begin(), columnMarks_.end(), false);
 
     cells_.fill(raster::kWhiteRgb);
-    for (int j = 0; j <= rows; ++j) DrawGridLine(cells_, true, j, rows, 0, cols * s);
-    for (int j = 0; j <= cols; ++j) DrawGridLine(cells_, false, j, cols, 0, rows * s);
+    for (int j = 0; j <= rows; ++j) DrawGridLine(cells_, true, j, rows, 0, width);
+    for (int j = 0; j <= cols; ++j) DrawGridLine(cells_, false, j, cols, 0, height);
     // The thick lines once more, so that they lie over the thin ones where they cross.
     for (int j = 0; j <= rows; ++j) {
-        if (IsThick(j, rows)) DrawGridLine(cells_, true, j, rows, 0, cols * s);
+        if (IsThick(j, rows)) DrawGridLine(cells_, true, j, rows, 0, width);
     }
     for (int j = 0; j <= cols; ++j) {
-        if (IsThick(j, cols)) DrawGridLine(cells_, false, j, cols, 0, rows * s);
+        if (IsThick(j, cols)) DrawGridLine(cells_, false, j, cols, 0, height);
     }
 
     if (!columnClues_.isNull()) {
         columnClues_.fill(raster::kWhiteRgb);
         {
             QPainter painter(&columnClues_);
-            painter.setFont(font_);
             for (int c = 0; c < cols; ++c) {
                 for (int r = 0; r < K; ++r) {
                     const ClueEntry& e = model.ColumnClue(c, K - 1 - r);
-                    if (e.length != 0) DrawClue(painter, columnClues_, c, r, model.ClueColour(e), e.length);
+                    if (e.length != 0) DrawClue(painter, columnClues_, c, r, model.ClueColour(e), e.length, false);
                 }
             }
         }
         for (int k = 0; k <= K; ++k) {
-            raster::DrawLine(columnClues_, 0, k * s, cols * s, k * s, (k == 0 || k == K) ? kBorderPen : kThinPen);
+            raster::DrawLine(columnClues_, 0, Dev(k * s), width, Dev(k * s), (k == 0 || k == K) ? kBorderPen : kThinPen);
         }
-        for (int j = 0; j <= cols; ++j) DrawGridLine(columnClues_, false, j, cols, 0, K * s);
+        for (int j = 0; j <= cols; ++j) DrawGridLine(columnClues_, false, j, cols, 0, Dev(K * s));
     }
 
     if (!rowClues_.isNull()) {
         rowClues_.fill(raster::kWhiteRgb);
         {
             QPainter painter(&rowClues_);
-            painter.setFont(font_);
             for (int r = 0; r < rows; ++r) {
                 for (int c = 0; c < R; ++c) {
                     const ClueEntry& e = model.RowClue(r, R - 1 - c);
-                    if (e.length != 0) DrawClue(painter, rowClues_, c, r, model.ClueColour(e), e.length);
+                    if (e.length != 0) DrawClue(painter, rowClues_, c, r, model.ClueColour(e), e.length, false);
                 }
             }
         }
         for (int i = 0; i <= R; ++i) {
-            raster::DrawLine(rowClues_, i * s, 0, i * s, rows * s, (i == 0 || i == R) ? kBorderPen : kThinPen);
+            raster::DrawLine(rowClues_, Dev(i * s), 0, Dev(i * s), height, (i == 0 || i == R) ? kBorderPen : kThinPen);
         }
-        for (int k = 0; k <= rows; ++k) DrawGridLine(rowClues_, true, k, rows, 0, R * s);
+        for (int k = 0; k <= rows; ++k) DrawGridLine(rowClues_, true, k, rows, 0, Dev(R * s));
     }
 }
 
 QRect BoardImages::CellInterior(int c, int r) const {
+    // One gap of the pen's width between the interior and the lines around it.
     const int s = geometry_.s;
-    return QRect(c * s + 2, r * s + 2, s - 3, s - 3);
+    const int gap = Unit();
+    const int left = Dev(c * s) + 1 + gap;
+    const int top = Dev(r * s) + 1 + gap;
+    return QRect(left, top, Dev((c + 1) * s) - gap - left, Dev((r + 1) * s) - gap - top);
 }
 
 void BoardImages::DrawCell(const BoardModel& model, int c, int r) {
     if (!Exists()) return;
-    const int s = geometry_.s;
     const CellRecord& cell = model.Cell(c, r);
     const QRect box = CellInterior(c, r);
     const bool painted = cell.state == 0 && cell.colour != kWhite;
     raster::FillRect(cells_, box.left(), box.top(), box.width(), box.height(), ToRgb(painted ? cell.colour : kWhite));
     if (cell.state == 0 && cell.colour == kWhite) {
-        raster::DrawLine(cells_, c * s + 2, r * s + 2, (c + 1) * s - 1, (r + 1) * s - 1, kBorderPen);
-        raster::DrawLine(cells_, (c + 1) * s - 2, r * s + 2, c * s + 1, (r + 1) * s - 1, kBorderPen);
+        // Two diagonals corner to corner of the interior, as wide as the pens.
+        const int w = Unit();
+        raster::DrawWideLine(cells_, box.left(), box.top(), box.right() + 1, box.bottom() + 1, w, kBorderPen, box);
+        raster::DrawWideLine(cells_, box.right(), box.top(), box.left() - 1, box.bottom() + 1, w, kBorderPen, box);
     }
     raster::SetPixel(miniature_, c, r, ToRgb(painted ? cell.colour : kWhite));
 }
 
-void BoardImages::DrawToggledColumnClue(const BoardModel& model, int column, int slot) {
+// The clue at column `column`, slot `slot` as its done flag says: a crossed-out clue faded and
+// struck from its top-right to its bottom-left corner (a little further inside when a restored
+// game is drawn).
+void BoardImages::DrawColumnClue(const BoardModel& model, int column, int slot, bool restored) {
     if (columnClues_.isNull()) return;
     const ClueEntry& e = model.ColumnClue(column, slot);
     if (e.length == 0) return;
@@ -184,16 +336,17 @@ void BoardImages::DrawToggledColumnClue(const BoardModel& model, int column, int
     const int c = column;
     const int r = geometry_.K - 1 - slot;
     const COLORREF colour = model.ClueColour(e);
-    if (e.done == 1) {
-        raster::DrawLine2(columnClues_, (c + 1) * s - 1, r * s + 1, c * s + 1, (r + 1) * s - 1, StrikeColour(colour));
-    } else {
+    {
         QPainter painter(&columnClues_);
-        painter.setFont(font_);
-        DrawClue(painter, columnClues_, c, r, colour, e.length);
+        DrawClue(painter, columnClues_, c, r, colour, e.length, e.done == 1);
     }
+    if (e.done != 1) return;
+    const int in = restored ? 2 : 1;
+    raster::DrawWideLine(columnClues_, Dev((c + 1) * s) - in, Dev(r * s) + in, Dev(c * s) + in, Dev((r + 1) * s) - in,
+                         2 * Unit(), StrikeColour(colour), columnClues_.rect());
 }
 
-void BoardImages::DrawToggledRowClue(const BoardModel& model, int row, int slot) {
+void BoardImages::DrawRowClue(const BoardModel& model, int row, int slot, bool restored) {
     if (rowClues_.isNull()) return;
     const ClueEntry& e = model.RowClue(row, slot);
     if (e.length == 0) return;
@@ -201,54 +354,67 @@ void BoardImages::DrawToggledRowClue(const BoardModel& model, int row, int slot)
     const int c = geometry_.R - 1 - slot;
     const int r = row;
     const COLORREF colour = model.ClueColour(e);
-    if (e.done == 1) {
-        raster::DrawLine2(rowClues_, (c + 1) * s - 1, r * s + 1, c * s + 1, (r + 1) * s - 1, StrikeColour(colour));
-    } else {
+    {
         QPainter painter(&rowClues_);
-        painter.setFont(font_);
-        DrawClue(painter, rowClues_, c, r, colour, e.length);
+        DrawClue(painter, rowClues_, c, r, colour, e.length, e.done == 1);
+    }
+    if (e.done != 1) return;
+    if (restored) {
+        raster::DrawWideLine(rowClues_, Dev(c * s) + 1, Dev((r + 1) * s) - 1, Dev((c + 1) * s) - 1, Dev(r * s) + 1,
+                             2 * Unit(), StrikeColour(colour), rowClues_.rect());
+    } else {
+        raster::DrawWideLine(rowClues_, Dev((c + 1) * s) - 1, Dev(r * s) + 1, Dev(c * s) + 1, Dev((r + 1) * s) - 1,
+                             2 * Unit(), StrikeColour(colour), rowClues_.rect());
     }
 }
 
-void BoardImages::DrawHintMarks(int c, int r, COLORREF rowColour, COLORREF columnColour) {
+void BoardImages::DrawToggledColumnClue(const BoardModel& model, int column, int slot) {
+    DrawColumnClue(model, column, slot, false);
+}
+
+void BoardImages::DrawToggledRowClue(const BoardModel& model, int row, int slot) {
+    DrawRowClue(model, row, slot, false);
+}
+
+void BoardImages::SetHintMarks(int c, int r, bool rowComplete, bool columnComplete) {
     if (!Exists()) return;
-    const int s = geometry_.s;
-    raster::DrawLine(cells_, 0, r * s + 1, 0, (r + 1) * s, ToRgb(rowColour));
-    raster::DrawLine(cells_, c * s + 1, 0, (c + 1) * s, 0, ToRgb(columnColour));
+    if (r >= 0 && r < int(rowMarks_.size())) rowMarks_[std::size_t(r)] = rowComplete;
+    if (c >= 0 && c < int(columnMarks_.size())) columnMarks_[std::size_t(c)] = columnComplete;
 }
 
 void BoardImages::RenderFromState(const BoardModel& model) {
     if (!Exists()) return;
-    const int s = geometry_.s;
     for (int r = 0; r < geometry_.rows; ++r) {
         for (int c = 0; c < geometry_.cols; ++c) DrawCell(model, c, r);
     }
-    // A restored game strikes its clues a little inside the cell.
     for (int c = 0; c < geometry_.cols; ++c) {
-        for (int i = 0; i < geometry_.K; ++i) {
-            const ClueEntry& e = model.ColumnClue(c, geometry_.K - 1 - i);
-            if (e.length == 0 || e.done != 1) continue;
-            raster::DrawLine2(columnClues_, (c + 1) * s - 2, i * s + 2, c * s + 2, (i + 1) * s - 2,
-                              StrikeColour(model.ClueColour(e)));
+        for (int slot = 0; slot < geometry_.K; ++slot) {
+            if (model.ColumnClue(c, slot).done == 1) DrawColumnClue(model, c, slot, true);
         }
     }
     for (int r = 0; r < geometry_.rows; ++r) {
-        for (int i = 0; i < geometry_.R; ++i) {
-            const ClueEntry& e = model.RowClue(r, geometry_.R - 1 - i);
-            if (e.length == 0 || e.done != 1) continue;
-            raster::DrawLine2(rowClues_, i * s + 1, (r + 1) * s - 1, (i + 1) * s - 1, r * s + 1,
-                              StrikeColour(model.ClueColour(e)));
+        for (int slot = 0; slot < geometry_.R; ++slot) {
+            if (model.RowClue(r, slot).done == 1) DrawRowClue(model, r, slot, true);
         }
     }
 }
 
 QRect BoardImages::MiniaturePlacement() const {
     const BoardGeometry& g = geometry_;
-    const double cornerWidth = double(g.R) * g.s;
-    const double cornerHeight = double(g.K) * g.s;
-    // Never enlarged: one pixel a cell unless the corner is too small for that.
-    const double fy = g.rows > g.K * g.s ? cornerHeight / g.rows : 1.0;
-    const double fx = g.cols > g.R * g.s ? cornerWidth / g.cols : 1.0;
+    if (g.cols <= 0 || g.rows <= 0) return QRect();
+    const int cornerWidth = Dev(g.R * g.s);
+    const int cornerHeight = Dev(g.K * g.s);
+    // The largest whole enlargement that leaves a small margin inside the corner.
+    const int margin = 2 * Unit();
+    const int factor = std::min((cornerWidth - 2 * margin) / g.cols, (cornerHeight - 2 * margin) / g.rows);
+    if (factor >= 1) {
+        const int dw = g.cols * factor;
+        const int dh = g.rows * factor;
+        return QRect((cornerWidth - dw) / 2, (cornerHeight - dh) / 2, dw, dh);
+    }
+    // A corner smaller than one pixel a cell: the picture shrinks to fit it.
+    const double fy = g.rows > cornerHeight ? double(cornerHeight) / g.rows : 1.0;
+    const double fx = g.cols > cornerWidth ? double(cornerWidth) / g.cols : 1.0;
     const double f = std::min(fx, fy);
     const int dw = int(g.cols * f);
     const int dh = int(g.rows * f);
@@ -261,11 +427,36 @@ void BoardImages::Compose(QImage& target, const QRect& clip, const QImage& backg
     raster::Tile(target, background, clip);
     if (!Exists()) return;
     const BoardGeometry& g = geometry_;
+    const int ox = Dev(hx);
+    const int oy = Dev(vy);
+    const int left = Dev(g.R * g.s) - ox;  // the grid's corner in the target
+    const int top = Dev(g.K * g.s) - oy;
     const QRect mini = MiniaturePlacement();
-    raster::CopyNonWhiteScaled(target, miniature_, mini.left() - hx, mini.top() - vy, mini.width(), mini.height(), clip);
-    raster::CopyNonWhite(target, cells_, g.R * g.s - hx, g.K * g.s - vy, clip);
-    raster::CopyNonWhite(target, columnClues_, g.R * g.s - hx, -vy, clip);
-    raster::CopyNonWhite(target, rowClues_, -hx, g.K * g.s - vy, clip);
+    raster::CopyNonWhiteScaled(target, miniature_, mini.left() - ox, mini.top() - oy, mini.width(), mini.height(), clip);
+    raster::CopyNonWhite(target, cells_, left, top, clip);
+    raster::CopyNonWhite(target, columnClues_, left, -oy, clip);
+    raster::CopyNonWhite(target, rowClues_, -ox, top, clip);
+
+    // Hint marks: a band over the border beside each complete line, between the grid lines
+    // across it, so it reads as a mark and not as part of the border.
+    const int half = Unit();
+    const QRgb band = ToRgb(hintColour_);
+    auto fill = [&](QRect r) {
+        r = r.intersected(clip);
+        if (!r.isEmpty()) raster::FillRect(target, r.left(), r.top(), r.width(), r.height(), band);
+    };
+    for (int r = 0; r < g.rows; ++r) {
+        if (!rowMarks_[std::size_t(r)]) continue;
+        const int y0 = top + Dev(r * g.s) + 2;
+        const int y1 = top + Dev((r + 1) * g.s) - 2;
+        fill(QRect(left - half, y0, 2 * half + 1, y1 - y0 + 1));
+    }
+    for (int c = 0; c < g.cols; ++c) {
+        if (!columnMarks_[std::size_t(c)]) continue;
+        const int x0 = left + Dev(c * g.s) + 2;
+        const int x1 = left + Dev((c + 1) * g.s) - 2;
+        fill(QRect(x0, top - half, x1 - x0 + 1, 2 * half + 1));
+    }
 }
 
 }  // namespace mosgrid

@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QRect>
 
+#include <map>
+#include <vector>
+
 #include "board/core/BoardModel.h"
 #include "board/core/Layout.h"
 
@@ -16,50 +19,95 @@ QFont ClueFont(int cellSize);
 
 // The four off-screen images of the board and everything drawn into them. White is
 // transparent when they are composed over the background.
-//   cells        cols*s + 1 by rows*s + 1: grid lines, the cells' marks, the hint marks
-//   columnClues  cols*s + 1 by K*s: the clues above the grid, slot 0 in the bottom image row
-//   rowClues     R*s by rows*s + 1: the clues left of the grid, slot 0 in the right-most column
+//
+// The geometry (the cell size s, the clue slots, every hit area) is in logical pixels; the
+// images are drawn in device pixels at a device pixel ratio, so that a high-density screen
+// shows them one image pixel to one screen pixel. Board point x (logical) lies at device pixel
+// Dev(x); grid line j of a line of n lies at Dev(j*s) and is one device pixel wide (three for
+// the thick ones); cells and clue fills take the device pixels between the lines. At ratio 1
+// device and logical pixels are the same.
+//   cells        Dev(cols*s) + 1 by Dev(rows*s) + 1: grid lines and the cells' marks
+//   columnClues  Dev(cols*s) + 1 by Dev(K*s): the clues above the grid, slot 0 in the bottom row
+//   rowClues     Dev(R*s) by Dev(rows*s) + 1: the clues left of the grid, slot 0 right-most
 //   miniature    cols by rows: one pixel per cell, painted cells in their colour
 class BoardImages {
 public:
-    // Makes the four images, white, for the model's puzzle at cell size s.
-    void Create(const BoardModel& model, int s);
+    // Makes the four images, white, for the model's puzzle at cell size s and device pixel ratio
+    // `ratio`; no line carries a hint mark.
+    void Create(const BoardModel& model, int s, double ratio = 1.0);
+    // Makes the images anew at cell size s and ratio `ratio` and draws everything the model
+    // holds: grid, clues (crossed ones crossed), cells, miniature, and the hint marks of the lines
+    // whose solved flag is set while hints are on. A zoom or a move to a screen of another pixel
+    // ratio calls this.
+    void Rebuild(const BoardModel& model, int s, double ratio);
     void Release();
     bool Exists() const { return geometry_.cols > 0; }
     const BoardGeometry& Geometry() const { return geometry_; }
+    double Ratio() const { return ratio_; }
+    // Device pixel of logical board coordinate x.
+    int Dev(int x) const;
 
     // A new game: every image cleared, the grid lines and every clue drawn afresh.
     void DrawNewGame(const BoardModel& model);
     // Cell (c, r) as the model has it: its rectangle in the cells image and its miniature pixel.
     void DrawCell(const BoardModel& model, int c, int r);
-    // A clue whose done flag has just changed: crossed out by one stroke, or drawn afresh.
+    // A clue whose done flag has just changed: crossed out (shaded and struck), or drawn afresh.
     void DrawToggledColumnClue(const BoardModel& model, int column, int slot);
     void DrawToggledRowClue(const BoardModel& model, int row, int slot);
-    // The hint marks on the grid's left border beside row r and its top border above column c.
-    void DrawHintMarks(int c, int r, COLORREF rowColour, COLORREF columnColour);
+    // The hint marks of row r and column c: a complete line gets a band over the grid's border
+    // beside it (left of a row, above a column), an incomplete one none.
+    void SetHintMarks(int c, int r, bool rowComplete, bool columnComplete);
+    bool RowMarked(int r) const { return r >= 0 && r < int(rowMarks_.size()) && rowMarks_[std::size_t(r)]; }
+    bool ColumnMarked(int c) const { return c >= 0 && c < int(columnMarks_.size()) && columnMarks_[std::size_t(c)]; }
+    // The band's colour: one that stands apart from every clue colour of the puzzle.
+    COLORREF HintColour() const { return hintColour_; }
     // Every cell and every crossed-out clue from the model (after a game is restored).
     void RenderFromState(const BoardModel& model);
 
-    // The rectangle of cell (c, r) inside the cells image that a mark changes.
+    // The rectangle of cell (c, r) inside the cells image that a mark changes (device pixels).
     QRect CellInterior(int c, int r) const;
-    // Composes the board into `target` within `clip`: the background tiled from the target's
-    // corner, then the miniature, the cells, the column clues and the row clues, white
-    // transparent. (hx, vy) is the board point at the target's top-left corner.
+    // The rectangle of the clue cell at image column c, row r of a clue image (device pixels)
+    // that its colour fills.
+    QRect ClueFill(int c, int r) const;
+    // Composes the board into `target` (device pixels) within `clip`: the background from the
+    // target's corner, then the miniature, the cells, the column clues, the row clues and the
+    // hint marks, white transparent. (hx, vy) is the board point (logical) at the target's
+    // top-left corner; `background` is at least as large as the target.
     void Compose(QImage& target, const QRect& clip, const QImage& background, int hx, int vy) const;
-    // Where the miniature goes on the board (board coordinates) and how large it is drawn.
+    // Where the miniature goes in the corner (device pixels from the board's corner) and how
+    // large it is drawn: enlarged by the largest whole factor that fits, centred; shrunk only
+    // when the corner is smaller than one pixel a cell.
     QRect MiniaturePlacement() const;
 
     const QImage& Cells() const { return cells_; }
     const QImage& ColumnClues() const { return columnClues_; }
     const QImage& RowClues() const { return rowClues_; }
     const QImage& Miniature() const { return miniature_; }
+    // The fonts of one-digit and of longer clues (the latter smaller when needed to fit).
+    const QFont& ClueFontFor(int length) const { return length >= 10 ? wideFont_ : font_; }
+
+    // Where a number's ink lies when written from x = 0: its first column and its width.
+    struct Ink {
+        int left = 0;
+        int width = 0;
+    };
 
 private:
-    void DrawClue(QPainter& painter, QImage& image, int c, int r, COLORREF colour, int length);
+    void DrawClue(QPainter& painter, QImage& image, int c, int r, COLORREF colour, int length, bool crossed);
     void DrawGridLine(QImage& image, bool horizontal, int j, int n, int from, int to);
+    void DrawColumnClue(const BoardModel& model, int column, int slot, bool restored);
+    void DrawRowClue(const BoardModel& model, int row, int slot, bool restored);
+    // Pixels of the pens and gaps that scale with the ratio: 1 at ratio 1 and 1.5, 2 at 2.
+    int Unit() const;
 
     BoardGeometry geometry_{0, 0, 0, 0, kMinCellSize};
+    double ratio_ = 1.0;
     QFont font_;
+    QFont wideFont_;
+    std::map<int, Ink> inks_;  // of every clue length the puzzle can show, in its font
+    COLORREF hintColour_ = 0x00B000;
+    std::vector<bool> rowMarks_;
+    std::vector<bool> columnMarks_;
     QImage cells_;
     QImage columnClues_;
     QImage rowClues_;

@@ -10,6 +10,7 @@
 #include <QTimerEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "board/core/GameClock.h"
@@ -86,7 +87,7 @@ void CGmGride::SetupPuzzle(const std::filesystem::path& picturePath, const std::
     impl_->vy = view.vy;
     SetScrollRanges(view.hMax, view.vMax);
 
-    impl_->images.Create(model_, impl_->s);
+    impl_->images.Create(model_, impl_->s, PixelRatio());
     ResetBoard();
 
     // Bars that the final ranges hide give the viewport more room: centre in that.
@@ -239,20 +240,40 @@ void CGmGride::LeaveFullScreen() {
 
 // ---- Drawing ------------------------------------------------------------------------------
 
+double CGmGride::PixelRatio() const { return viewport()->devicePixelRatioF(); }
+
+void CGmGride::RebuildImages() {
+    if (!model_.HasPuzzle()) return;
+    impl_->images.Rebuild(model_, impl_->s, PixelRatio());
+}
+
 void CGmGride::paintEvent(QPaintEvent* event) {
-    const QSize size = viewport()->size();
+    const double ratio = PixelRatio();
+    if (impl_->images.Exists() && impl_->images.Ratio() != ratio) RebuildImages();
+    const QSize size = viewport()->size() * ratio;
     if (impl_->frame.size() != size) impl_->frame = QImage(size, QImage::Format_RGB32);
     if (impl_->frame.isNull()) return;
-    const QRect clip = event->rect().intersected(impl_->frame.rect());
-    impl_->images.Compose(impl_->frame, clip, impl_->backgrounds.For(width(), height()), impl_->hx, impl_->vy);
+    // The logical rectangle to paint in device pixels, widened to whole pixels.
+    const QRectF area = QRectF(event->rect());
+    const QRect clip = QRect(QPoint(int(std::floor(area.left() * ratio)) - 1, int(std::floor(area.top() * ratio)) - 1),
+                             QPoint(int(std::ceil(area.right() * ratio)) + 1, int(std::ceil(area.bottom() * ratio)) + 1))
+                           .intersected(impl_->frame.rect());
+    impl_->frame.setDevicePixelRatio(1.0);
+    impl_->images.Compose(impl_->frame, clip, impl_->backgrounds.For(width(), height(), size), impl_->hx, impl_->vy);
+    impl_->frame.setDevicePixelRatio(ratio);
     QPainter painter(viewport());
-    painter.drawImage(clip.topLeft(), impl_->frame, clip);
+    painter.drawImage(QRectF(clip.left() / ratio, clip.top() / ratio, clip.width() / ratio, clip.height() / ratio),
+                      impl_->frame, QRectF(clip));
 }
 
 QImage CGmGride::ComposedImage() {
-    QImage image(viewport()->size(), QImage::Format_RGB32);
+    const double ratio = PixelRatio();
+    if (impl_->images.Exists() && impl_->images.Ratio() != ratio) RebuildImages();
+    const QSize size = viewport()->size() * ratio;
+    QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) return image;
-    impl_->images.Compose(image, image.rect(), impl_->backgrounds.For(width(), height()), impl_->hx, impl_->vy);
+    impl_->images.Compose(image, image.rect(), impl_->backgrounds.For(width(), height(), size), impl_->hx, impl_->vy);
+    image.setDevicePixelRatio(ratio);
     return image;
 }
 

@@ -69,6 +69,12 @@ public:
     void PaintCell(int column, int row);
     // Composes the board and puts it on the screen before returning.
     void RepaintNow();
+    // Draws the board's images anew at the present cell size and the window's device pixel
+    // ratio, from the model (after a change of either). Paints rebuild them by themselves when
+    // the window has moved to a screen of another ratio.
+    void RebuildImages();
+    // The device pixel ratio the window is shown at.
+    double PixelRatio() const;
     // Puts stored solution variant `index` on the board (every cell drawn, no line check),
     // makes it the current variant and repaints. An index outside the store does nothing.
     void ShowVariant(int index);
@@ -82,8 +88,8 @@ public:
     int HorizontalOffset() const;
     int VerticalOffset() const;
     const BoardImages& Images() const;
-    // The board as the window shows it now (background and the four images), for tests and
-    // screenshots.
+    // The board as the window shows it now (background and the four images), in device pixels
+    // with the window's device pixel ratio, for tests and screenshots.
     QImage ComposedImage();
 
 protected:

@@ -176,10 +176,9 @@ void CGmGride::UpdateCell(int column, int row, CellUpdate mode) {
 void CGmGride::CheckLines(int column, int row, CellUpdate mode) {
     const LineCheckResult result = CheckLinesThrough(model_, column, row);
     if (model_.hints == 1) {
-        impl_->images.DrawHintMarks(column, row, result.rowComplete ? kRed : kBlack,
-                                    result.columnComplete ? kRed : kBlack);
+        impl_->images.SetHintMarks(column, row, result.rowComplete, result.columnComplete);
     } else if (mode == CellUpdate::Refresh) {
-        impl_->images.DrawHintMarks(column, row, kBlack, kBlack);
+        impl_->images.SetHintMarks(column, row, false, false);
     }
     if (model_.gameOver == 0 && AllLinesSolved(model_)) Solved();
 }

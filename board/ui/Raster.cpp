@@ -68,13 +68,18 @@ void DrawLine(QImage& image, int x0, int y0, int x1, int y1, QRgb colour) {
     Walk(x0, y0, x1, y1, [&](int x, int y, int, int, bool) { SetPixel(image, x, y, colour); });
 }
 
-void DrawLine2(QImage& image, int x0, int y0, int x1, int y1, QRgb colour) {
+void DrawWideLine(QImage& image, int x0, int y0, int x1, int y1, int width, QRgb colour, const QRect& clip) {
+    const QRect area = clip.intersected(image.rect());
+    auto put = [&](int x, int y) {
+        if (area.contains(x, y)) reinterpret_cast<QRgb*>(image.scanLine(y))[x] = colour;
+    };
     Walk(x0, y0, x1, y1, [&](int x, int y, int sx, int sy, bool steep) {
-        SetPixel(image, x, y, colour);
-        if (steep) {
-            SetPixel(image, x + (sx != 0 ? sx : 1), y, colour);
-        } else {
-            SetPixel(image, x, y + (sy != 0 ? sy : 1), colour);
+        for (int k = 0; k < width; ++k) {
+            if (steep) {
+                put(x + k * (sx != 0 ? sx : 1), y);
+            } else {
+                put(x, y + k * (sy != 0 ? sy : 1));
+            }
         }
     });
 }

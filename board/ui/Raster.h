@@ -27,10 +27,11 @@ void FillRect(QImage& image, int left, int top, int width, int height, QRgb colo
 
 // A one-pixel line from (x0, y0) towards (x1, y1); the end point itself is not drawn.
 void DrawLine(QImage& image, int x0, int y0, int x1, int y1, QRgb colour);
-// A two-pixel line: the one-pixel line with each point doubled by its neighbour one step
-// further along the minor axis direction of travel (horizontally for lines of 45 degrees or
-// steeper, vertically for flatter ones), so both ends stay within the end points' span.
-void DrawLine2(QImage& image, int x0, int y0, int x1, int y1, QRgb colour);
+// A wide line: the one-pixel line with each point followed by width - 1 neighbours further
+// along the minor axis direction of travel (horizontally for lines of 45 degrees or steeper,
+// vertically for flatter ones), drawing only inside `clip` (image coordinates). Width 2 is the
+// two-pixel pen of the crossed-out clue.
+void DrawWideLine(QImage& image, int x0, int y0, int x1, int y1, int width, QRgb colour, const QRect& clip);
 
 // Copies every non-white pixel of `source` to `target` at (x, y), within `clip` (target
 // coordinates).

@@ -1,4 +1,5 @@
-"""Makes the program's pictures: the four background pictures (8-bit BMP, a pale landscape),
+"""Makes the program's pictures: the four background pictures (8-bit BMP, a pale landscape) and
+two large ones for big windows (8-bit PNG, drawn scaled to cover the window),
 the icon (PNG at several sizes and SVG: a small nonogram with a heart) and the colour button's
 black squares. Run from anywhere: python3 res/gen/make_res.py"""
 import math
@@ -34,6 +35,17 @@ def write_bmp24(path, w, h, colour):
     row = bytes((b, g, r)) * w + bytes(stride - w * 3)
     out += row * h
     open(path, 'wb').write(out)
+
+
+def write_png8(path, w, h, palette, pixels):
+    """An 8-bit palette PNG; palette and pixels as for write_bmp8."""
+    raw = b''.join(b'\0' + bytes(row) for row in pixels)
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data) & 0xFFFFFFFF)
+    png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 3, 0, 0, 0))
+    png += chunk(b'PLTE', b''.join(bytes(c) for c in palette))
+    png += chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b'')
+    open(path, 'wb').write(png)
 
 
 def write_png(path, w, h, rgba):
@@ -154,6 +166,10 @@ def main():
                          'landscape_large': (640, 480), 'portrait_large': (480, 640)}.items():
         pal, px = background(w, h)
         write_bmp8(os.path.join(RES, 'backgrounds', name + '.bmp'), w, h, pal, px)
+    # The same landscape for windows larger than those: drawn scaled down (or up) to cover them.
+    for name, (w, h) in {'landscape_hd': (1920, 1200), 'portrait_hd': (1200, 1920)}.items():
+        pal, px = background(w, h)
+        write_png8(os.path.join(RES, 'backgrounds', name + '.png'), w, h, pal, px)
     for size in (16, 24, 32, 48, 64, 128, 256):
         write_png(os.path.join(RES, 'icons', 'mosgrid-%d.png' % size), size, size, icon_pixels(size))
     open(os.path.join(RES, 'icons', 'mosgrid.svg'), 'w').write(icon_svg())

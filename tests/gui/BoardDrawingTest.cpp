@@ -48,23 +48,36 @@ TEST_F(BoardDrawing, EveryFifthAndTheOuterGridLinesAreThreePixelsWide) {
     EXPECT_EQ(PixelAt(board->Images().ColumnClues(), 3 * n, n / 2), kThin);
 }
 
-TEST_F(BoardDrawing, MiniatureIsOnePixelPerCellCentredInTheCornerOrShrunkToFit) {
-    std::vector<std::string> small(10, ".........."), large(50, std::string(50, '.'));
-    for (int r : {0, 2, 4, 6}) small[std::size_t(r)] = "1.1.1.1...";  // 4 clues: 14 cells of 20
+TEST_F(BoardDrawing, MiniatureIsEnlargedByTheLargestWholeFactorThatFitsTheCornerOrShrunkToFit) {
+    std::vector<std::string> large(50, std::string(50, '.'));
     for (int r : {0, 2, 4}) large[std::size_t(r)].replace(0, 5, "1.1.1");  // 3 clues, 10 pixels
-    struct Case { std::vector<std::string> rows; int w, h; QRect placement; };
-    for (const Case& k : {Case{small, 290, 290, QRect(35, 35, 10, 10)}, Case{large, 240, 268, QRect(0, 0, 30, 30)}}) {
+    struct Case { std::vector<std::string> rows; int w, h; };
+    for (const Case& k : {Case{Diagonal(5), 290, 290}, Case{Diagonal(5), 600, 400}, Case{large, 240, 268}}) {
         MakeBoard(k.w, k.h);
         Load(k.rows, {kWhite, kRed});
-        ASSERT_EQ(board->Images().MiniaturePlacement(), k.placement);
+        const int n = int(k.rows.size()), cornerW = model().R * s(), cornerH = model().K * s();
+        const QRect place = board->Images().MiniaturePlacement();
+        const int factor = place.width() / n;
+        SCOPED_TRACE(k.w);
+        EXPECT_EQ(place.height(), place.width());
+        if (n == 50) {  // a corner of 30 pixels: shrunk to fill it
+            EXPECT_EQ(place, QRect(0, 0, 30, 30));
+        } else {  // whole factor, the next one would not fit, centred
+            EXPECT_EQ(place.width(), factor * n);
+            EXPECT_GT((factor + 1) * n, std::min(cornerW, cornerH) - 4);
+            EXPECT_LE(std::abs(place.left() * 2 + place.width() - cornerW), 1);
+            EXPECT_LE(std::abs(place.top() * 2 + place.height() - cornerH), 1);
+        }
         Tap(CellPoint(0, 0));
-        if (k.w == 290) Tap(CellPoint(9, 9));  // the far corner, one pixel per cell
+        Tap(CellPoint(n - 1, n - 1));
         const QImage shown = board->ComposedImage();
-        const QPoint at = k.placement.topLeft() - QPoint(board->HorizontalOffset(), board->VerticalOffset());
-        EXPECT_EQ(PixelAt(shown, at.x(), at.y()), kRed) << k.w;
-        EXPECT_NE(PixelAt(shown, at.x() + 1, at.y()), kRed) << k.w;
-        EXPECT_NE(PixelAt(shown, std::max(at.x() - 1, 0), at.y() + 1), kRed) << k.w;
-        EXPECT_EQ(PixelAt(shown, at.x() + 9, at.y() + 9) == kRed, k.w == 290) << k.w;
+        const QPoint at = place.topLeft() - QPoint(board->HorizontalOffset(), board->VerticalOffset());
+        const int f = std::max(factor, 1);
+        EXPECT_EQ(PixelAt(shown, at.x(), at.y()), kRed);
+        EXPECT_EQ(PixelAt(shown, at.x() + f - 1, at.y() + f - 1), kRed);  // the whole square of the cell
+        EXPECT_NE(PixelAt(shown, at.x() + f, at.y()), kRed);
+        EXPECT_NE(PixelAt(shown, std::max(at.x() - 1, 0), at.y() + 1), kRed);
+        EXPECT_TRUE(factor < 1 || PixelAt(shown, at.x() + place.width() - 1, at.y() + place.height() - 1) == kRed);
     }
 }
 
@@ -82,23 +95,29 @@ TEST_F(BoardDrawing, CluesInTheirColourWithLegibleNumbersAndStrokesWhiteOnRed) {
         EXPECT_GT(Count(clues, interior(c), cases[c].number), 3) << c;
         EXPECT_EQ(Count(clues, interior(c), cases[c].never), 0) << c;
     }
-    // A crossed-out clue carries a two-pixel stroke from top right to bottom left, white on the
-    // red clue and red on every other, drawn again when a restored game is rendered.
+    // A crossed-out clue is faded (its fill halfway to white, its number grey) and carries a
+    // two-pixel stroke from top right to bottom left, white on the red clue and red on every
+    // other; a restored game draws it a pixel further inside.
     DoubleTap(ColumnCluePoint(0, 0));
     DoubleTap(ColumnCluePoint(1, 0));
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int i = 0; i < n - 2; ++i) {
-            const int x = n - 1 - i, y = 1 + i;
+    constexpr COLORREF kPaleRed = 0x8080FF, kPaleYellow = 0x80FFFF, kGrey = 0x707070;
+    for (int in : {1, 2}) {
+        for (int i = 0; i < n - 2 * in; ++i) {
+            const int x = n - in - i, y = in + i;
             EXPECT_EQ(PixelAt(clues, x, y), kWhite) << i;
             EXPECT_EQ(PixelAt(clues, x - 1, y), kWhite) << i;
             EXPECT_EQ(PixelAt(clues, n + x, y), kRed) << i;
             EXPECT_EQ(PixelAt(clues, n + x - 1, y), kRed) << i;
         }
-        EXPECT_EQ(PixelAt(clues, n + 1, n - 1), kYellow);  // the end point is left out
-        EXPECT_EQ(PixelAt(clues, n, n / 2), kThin);         // the lines around stay
-        board->RenderBoardFromState();
+        EXPECT_EQ(PixelAt(clues, 2, 2), kPaleRed);
+        EXPECT_EQ(PixelAt(clues, n + 1, n - 1), kPaleYellow);  // the end point is left out
+        EXPECT_EQ(PixelAt(clues, n, n / 2), kThin);             // the lines around stay
+        for (int c : {0, 1}) EXPECT_GT(Count(clues, interior(c), kGrey), 3) << c;
+        EXPECT_EQ(Count(clues, interior(1), kBlack), 0);
+        EXPECT_GT(Count(clues, interior(2), kBlack), 3);  // the others as they were
         model().Cell(0, 1) = CellRecord{0, kNavy};  // a restored game: cells from the model too
         model().Cell(1, 1) = CellRecord{0, kWhite};
+        board->RenderBoardFromState();
     }
     const QRect painted = board->Images().CellInterior(0, 1), crossed = board->Images().CellInterior(1, 1);
     EXPECT_EQ(PixelAt(Cells(), painted.left() + 3, painted.top()), kNavy);
@@ -107,6 +126,7 @@ TEST_F(BoardDrawing, CluesInTheirColourWithLegibleNumbersAndStrokesWhiteOnRed) {
     DoubleTap(ColumnCluePoint(1, 0));  // crossed back in: drawn afresh, the stroke gone
     EXPECT_EQ(Count(clues, QRect(n + 1, 1, n - 1, n - 1), kRed), 0);
     EXPECT_EQ(PixelAt(clues, 2 * n - 1, 1), kYellow);
+    EXPECT_GT(Count(clues, interior(1), kBlack), 3);
 }
 
 TEST_F(BoardDrawing, BackgroundShowsThroughEveryWhitePixel) {
