@@ -1,5 +1,6 @@
 #include "catalogue/ui/ListFiles.h"
 
+#include <QCollator>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QHeaderView>
@@ -7,6 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/Prompts.h"
@@ -37,13 +40,15 @@ const Column kColumns[] = {
     {u"Размер", u"Размер    ", Qt::AlignHCenter | Qt::AlignVCenter},
     {u"Цвета", u"Цвета    ", Qt::AlignHCenter | Qt::AlignVCenter},
     {u"Время", u"0:00:00    ", Qt::AlignHCenter | Qt::AlignVCenter},
+    {u"Решён", u"Решён    ", Qt::AlignHCenter | Qt::AlignVCenter},
 };
+constexpr int kColumnCount = 5;
 
 }  // namespace
 
 CListFiles::CListFiles(std::filesystem::path programFolder, QWidget* parent)
     : QDialog(parent), folder_(std::move(programFolder)) {
-    setWindowTitle(QStringLiteral("Dialog"));
+    setWindowTitle(QStringLiteral("Выбор кроссворда"));
 
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
@@ -53,18 +58,25 @@ CListFiles::CListFiles(std::filesystem::path programFolder, QWidget* parent)
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setAllColumnsShowFocus(true);
     list_->setUniformRowHeights(true);
-    list_->setColumnCount(4);
+    list_->setColumnCount(kColumnCount);
     QTreeWidgetItem* header = list_->headerItem();
     const QFontMetrics metrics = list_->fontMetrics();
     // Room for the header section's own margins around the measured text.
     const int padding = 2 * list_->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, list_) + 8;
-    for (int c = 0; c < 4; ++c) {
+    for (int c = 0; c < kColumnCount; ++c) {
         header->setText(c, QString::fromUtf16(kColumns[c].header));
         header->setTextAlignment(c, kColumns[c].alignment);
         list_->setColumnWidth(c, metrics.horizontalAdvance(QString::fromUtf16(kColumns[c].measure)) + padding);
     }
     list_->header()->setSectionsMovable(false);
     list_->header()->setStretchLastSection(false);
+    // The names take whatever width the window has beyond the other columns.
+    list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // A double click opens the puzzle of its row; Enter does so through the default button.
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        list_->setCurrentItem(item);
+        OnOk();
+    });
 
     auto* buttons = new QDialogButtonBox(this);
     ok_ = buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole);
@@ -90,7 +102,7 @@ void CListFiles::Fill() {
     CCatalog catalog(folder_);
     catalog.Load();
 
-    std::vector<QTreeWidgetItem*> rows;
+    std::vector<std::pair<QString, QTreeWidgetItem*>> rows;
     rows.reserve(catalog.Records().size());
     CBmpFile picture;
     for (const PuzzleRecord& record : catalog.Records()) {
@@ -103,11 +115,19 @@ void CListFiles::Fill() {
                                           long(picture.infoHeader.biHeight)));
         row->setText(2, QString::asprintf("%ld", long(picture.colourCount) - 1));
         row->setText(3, TimeText(record.bestHours, record.bestMinutes, record.bestSeconds));
-        for (int c = 0; c < 4; ++c) row->setTextAlignment(c, kColumns[c].alignment);
-        rows.push_back(row);
+        row->setText(4, record.solvedCount > 0 ? QString::number(record.solvedCount) : QString());
+        for (int c = 0; c < kColumnCount; ++c) row->setTextAlignment(c, kColumns[c].alignment);
+        rows.emplace_back(row->text(0), row);
         picture.Release();
     }
-    list_->addTopLevelItems(QList<QTreeWidgetItem*>(rows.begin(), rows.end()));
+    // On screen the names stand in Russian alphabetical order (Ё with Е); the catalogue file
+    // keeps its own.
+    QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](const auto& a, const auto& b) { return collator.compare(a.first, b.first) < 0; });
+    QList<QTreeWidgetItem*> items;
+    for (const auto& row : rows) items.push_back(row.second);
+    list_->addTopLevelItems(items);
 
     if (!catalog.Save())
         Prompts::Current().Tell(this, QFile::decodeName(catalog.CatalogueFilePath().c_str()));

@@ -9,9 +9,10 @@ class QPushButton;
 
 namespace mosgrid {
 
-// "Выбрать кроссворд": the list of every catalogued puzzle with its size, number of colours and
-// best time. Opening it brings the catalogue file up to date; "ОК" with a row selected gives
-// the chosen puzzle.
+// "Выбрать кроссворд": the list of every catalogued puzzle in alphabetical order with its size,
+// number of colours, best time and how often it was solved. Opening it brings the catalogue file
+// up to date; "ОК" (or Enter) with a row selected, or a double click on a row, gives the chosen
+// puzzle.
 class CListFiles : public QDialog {
     Q_OBJECT
 public:
