@@ -1,11 +1,14 @@
 // The board window's drawing costs: marking one cell (the model, the cells image, the line check
-// and the cell put on the screen) and a full paint of a 50 x 50 board at cells of 10 pixels.
+// and the cell put on the screen), a full paint of a 50 x 50 board at cells of 10 pixels, and
+// the composition and the rebuilding of its images at device pixel ratios 1 and 2. The window's
+// own ratio is the screen's: run with QT_SCALE_FACTOR=2 to paint the window at ratio 2.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <memory>
 
 #include "bench/SilentPrompts.h"
+#include "board/ui/BoardImages.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/BmpWriter.h"
 #include "tests/unit/TestPictures.h"
@@ -52,6 +55,7 @@ void BM_PaintFullBoard50x50(benchmark::State& state) {
     for (int c = 0; c < 50; c += 2) b.board->UpdateCell(c, c, CellUpdate::Mark);
     for (auto _ : state) b.board->RepaintNow();
     state.counters["s"] = b.board->CellSize();
+    state.counters["ratio"] = b.board->PixelRatio();
 }
 BENCHMARK(BM_PaintFullBoard50x50)->Unit(benchmark::kMillisecond);
 
@@ -60,6 +64,31 @@ void BM_ComposeImage50x50(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(b.board->ComposedImage());
 }
 BENCHMARK(BM_ComposeImage50x50)->Unit(benchmark::kMillisecond);
+
+// What a paint composes at ratio 1 or 2 (the argument): background, the four images and the
+// hint marks into a frame of the window's device pixels.
+void BM_ComposeAtRatio50x50(benchmark::State& state) {
+    Board50 b;
+    for (int c = 0; c < 50; c += 2) b.board->UpdateCell(c, c, CellUpdate::Mark);
+    const double ratio = double(state.range(0));
+    BoardImages images;
+    images.Rebuild(b.board->Model(), b.board->CellSize(), ratio);
+    QImage frame(b.board->viewport()->size() * ratio, QImage::Format_RGB32);
+    QImage background(frame.size(), QImage::Format_RGB32);
+    background.fill(0xFFF0F4F8u);
+    for (auto _ : state) images.Compose(frame, frame.rect(), background, 0, 0);
+    state.counters["device_w"] = frame.width();
+    state.counters["device_h"] = frame.height();
+}
+BENCHMARK(BM_ComposeAtRatio50x50)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// Every image drawn afresh from the model (a zoom, or a move to a screen of another ratio).
+void BM_RebuildAtRatio50x50(benchmark::State& state) {
+    Board50 b;
+    BoardImages images;
+    for (auto _ : state) images.Rebuild(b.board->Model(), b.board->CellSize(), double(state.range(0)));
+}
+BENCHMARK(BM_RebuildAtRatio50x50)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_NewGame50x50(benchmark::State& state) {
     Board50 b;

@@ -1,5 +1,6 @@
 // Writes PNG pictures of boards in play, for a person to look at: a 5 x 5, a 15 x 15 colour
-// puzzle, a scrolled 50 x 50, and hints with complete lines (with an enlarged corner). Usage:
+// puzzle, a scrolled 50 x 50, and hints with complete lines (with an enlarged corner), each at
+// device pixel ratio 1 and 2 (the latter named "...@2x.png"). Usage:
 //   shoot_board [output folder]
 #include <QApplication>
 #include <QScrollBar>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <iostream>
 
+#include "bench/AtRatios.h"
 #include "bench/SilentPrompts.h"
 #include "board/ui/GmGride.h"
 #include "tests/unit/TestPictures.h"
@@ -19,6 +21,7 @@ using namespace mosgrid;
 
 struct Shooter {
     std::filesystem::path out;
+    std::string suffix;
     test::TempFolder folder;
 
     // A board of w x h pixels with the picture of `rows` set up as the chooser would.
@@ -47,8 +50,12 @@ struct Shooter {
     void Save(CGmGride& board, const char* name, QRect zoom = {}) {
         board.RepaintNow();
         QImage image = board.ComposedImage();
-        if (!zoom.isNull()) image = image.copy(zoom).scaled(zoom.size() * 6);
-        const auto file = out / name;
+        const qreal ratio = image.devicePixelRatio();
+        if (!zoom.isNull()) {
+            const QRect device(zoom.topLeft() * ratio, zoom.size() * ratio);
+            image = image.copy(device).scaled(zoom.size() * 6);
+        }
+        const auto file = out / bench::Suffixed(name, suffix);
         if (image.save(QString::fromStdString(file.string()))) std::cout << file.string() << "\n";
         else std::cerr << "could not write " << file << "\n";
     }
@@ -56,12 +63,14 @@ struct Shooter {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+namespace {
+
+int Shoot(int argc, char** argv, const std::string& suffix) {
     QApplication app(argc, argv);
     SilentPrompts prompts;
     Prompts::Install(&prompts);
     Shooter shot;
+    shot.suffix = suffix;
     shot.out = argc > 1 ? argv[1] : "screenshots";
     std::filesystem::create_directories(shot.out);
     {
@@ -115,4 +124,11 @@ int main(int argc, char** argv) {
     }
     Prompts::Install(nullptr);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return bench::ShootAtRatios([&](const std::string& suffix) { return Shoot(argc, argv, suffix); });
 }

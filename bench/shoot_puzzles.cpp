@@ -6,8 +6,9 @@
 // The puzzle folder defaults to the built program's folder; without names a small two-colour
 // puzzle, a 15 x 15 colour one, a large colour one and a 50-high one are shot. Each window size
 // runs in a child process whose offscreen screen has that size, so the board picks the assets it
-// would pick on a device of that screen. The pictures are copied into a temporary folder first,
-// so the program folder is never written.
+// would pick on a device of that screen; the 480 x 640 one is shot once more on a screen of
+// device pixel ratio 2 ("..._480x640@2x.png"). The pictures are copied into a temporary folder
+// first, so the program folder is never written.
 #include <QApplication>
 #include <QImage>
 
@@ -20,6 +21,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/SilentPrompts.h"
@@ -54,7 +56,7 @@ void MarkPart(CGmGride& board) {
     board.RepaintNow();
 }
 
-int Shoot(int argc, char** argv, const Options& options, QSize size) {
+int Shoot(int argc, char** argv, const Options& options, QSize size, int ratio) {
     QApplication app(argc, argv);
     SilentPrompts prompts;
     Prompts::Install(&prompts);
@@ -73,7 +75,8 @@ int Shoot(int argc, char** argv, const Options& options, QSize size) {
         frame.resize(size);
         frame.show();
         QApplication::processEvents();
-        const std::string suffix = "_" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ".png";
+        const std::string suffix = "_" + std::to_string(size.width()) + "x" + std::to_string(size.height()) +
+                                   (ratio == 1 ? "" : "@" + std::to_string(ratio) + "x") + ".png";
         for (const std::string& name : options.names) {
             if (!fs::exists(folder / (name + ".bmp"))) continue;
             frame.Board().SetupPuzzle(folder / (name + ".bmp"), Utf8ToUtf16(name));
@@ -102,11 +105,11 @@ int Shoot(int argc, char** argv, const Options& options, QSize size) {
 }
 
 // The offscreen platform's description of one screen of the given size.
-fs::path ScreenConfig(const fs::path& folder, QSize size) {
-    const fs::path file = folder / ("screen_" + std::to_string(size.width()) + ".json");
+fs::path ScreenConfig(const fs::path& folder, QSize size, int ratio) {
+    const fs::path file = folder / ("screen_" + std::to_string(size.width()) + "_" + std::to_string(ratio) + ".json");
     std::ofstream json(file);
     json << R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": )" << size.width()
-         << R"(, "height": )" << size.height() << R"(, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+         << R"(, "height": )" << size.height() << R"(, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": )" << ratio << "}]}";
     return file;
 }
 
@@ -121,13 +124,14 @@ int main(int argc, char** argv) {
 
     test::TempFolder configs;
     int status = 0;
-    for (QSize size : {QSize(480, 640), QSize(240, 320)}) {
+    for (auto [size, ratio] :
+         {std::pair(QSize(480, 640), 1), std::pair(QSize(240, 320), 1), std::pair(QSize(480, 640), 2)}) {
         const pid_t child = fork();
         if (child < 0) return 2;
         if (child == 0) {
-            const std::string platform = "offscreen:configfile=" + ScreenConfig(configs.path(), size).string();
+            const std::string platform = "offscreen:configfile=" + ScreenConfig(configs.path(), size * ratio, ratio).string();
             setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
-            const int result = Shoot(argc, argv, options, size);
+            const int result = Shoot(argc, argv, options, size, ratio);
             std::cout.flush();
             std::cerr.flush();
             _exit(result);

@@ -1,5 +1,6 @@
 // Writes pictures of the main window (at 240x320, 480x640 and 640x480), the chooser, the About
-// box and a question box, for a look at the layout. Usage:
+// box and a question box, for a look at the layout, at device pixel ratio 1 and 2 (the latter
+// named "...@2x.png"). Usage:
 //   shoot_screens [output folder] [puzzle folder]
 // The pictures are copied into a temporary folder (the chooser writes its catalogue file there);
 // without a puzzle folder a few pictures are made in it.
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "bench/AtRatios.h"
 #include "bench/SilentPrompts.h"
 #include "app/AboutBox.h"
 #include "app/MainFrame.h"
@@ -41,16 +43,14 @@ void MakePuzzles(const std::filesystem::path& folder) {
     WriteBmp4(folder / "dot.bmp", test::PictureFromText({"1"}, {kWhite, kBlack}));
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+int Shoot(int argc, char** argv, const std::string& suffix) {
     QApplication app(argc, argv);
     SilentPrompts prompts;
     Prompts::Install(&prompts);
 
     const std::filesystem::path out = argc > 1 ? argv[1] : "screenshots";
     std::filesystem::create_directories(out);
+    auto file = [&](const std::string& name) { return out / bench::Suffixed(name, suffix); };
     test::TempFolder temp;
     const std::filesystem::path folder = temp.path();
     if (argc > 2) {
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
 
     CMainFrame frame(folder);
     frame.show();
-    Save(frame, out / "main_empty_480x640.png");
+    Save(frame, file("main_empty_480x640.png"));
 
     // The first puzzle of the catalogue, a few cells marked.
     CCatalog catalog(folder);
@@ -81,19 +81,19 @@ int main(int argc, char** argv) {
     }
     for (QSize size : {QSize(240, 320), QSize(480, 640), QSize(640, 480)}) {
         frame.resize(size);
-        Save(frame, out / ("main_" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ".png"));
+        Save(frame, file("main_" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ".png"));
     }
 
     frame.resize(480, 640);
     {
         CListFiles chooser(folder, &frame);
         chooser.show();
-        Save(chooser, out / "chooser.png");
+        Save(chooser, file("chooser.png"));
     }
     {
         CAboutBox about(&frame);
         about.show();
-        Save(about, out / "about.png");
+        Save(about, file("about.png"));
     }
     {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Mosgrid"),
@@ -102,8 +102,15 @@ int main(int argc, char** argv) {
         box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
         box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
         box.show();
-        Save(box, out / "question.png");
+        Save(box, file("question.png"));
     }
     Prompts::Install(nullptr);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return bench::ShootAtRatios([&](const std::string& suffix) { return Shoot(argc, argv, suffix); });
 }
