@@ -253,12 +253,12 @@ void CGmGride::paintEvent(QPaintEvent* event) {
     const QSize size = viewport()->size() * ratio;
     if (impl_->frame.size() != size) impl_->frame = QImage(size, QImage::Format_RGB32);
     if (impl_->frame.isNull()) return;
-    // The logical rectangle to paint in device pixels, widened to whole pixels.
+    // The logical rectangle to paint in device pixels, widened to whole pixels. The frame is
+    // composed pixel by pixel, so its own ratio only tells the painter how to place it.
     const QRectF area = QRectF(event->rect());
     const QRect clip = QRect(QPoint(int(std::floor(area.left() * ratio)) - 1, int(std::floor(area.top() * ratio)) - 1),
                              QPoint(int(std::ceil(area.right() * ratio)) + 1, int(std::ceil(area.bottom() * ratio)) + 1))
                            .intersected(impl_->frame.rect());
-    impl_->frame.setDevicePixelRatio(1.0);
     impl_->images.Compose(impl_->frame, clip, impl_->backgrounds.For(width(), height(), size), impl_->hx, impl_->vy);
     impl_->frame.setDevicePixelRatio(ratio);
     QPainter painter(viewport());
