@@ -11,6 +11,7 @@
 #include <QSessionManager>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "app/AboutBox.h"
@@ -71,6 +72,25 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, QWidget* parent)
     setFocusProxy(board_);
     timeLabel_->SetBoard(board_);
     connect(board_, &CGmGride::historyChanged, this, &CMainFrame::UpdateHistoryItems);
+    // Full-screen mode and the cell size answer their keys wherever the focus is in the window
+    // (the board handles them too when the keys reach it).
+    const auto addKeys = [this](const QList<QKeySequence>& keys, const std::function<void()>& run) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, run);
+        addAction(action);
+    };
+    addKeys({QKeySequence(Qt::Key_F11)}, [this] {
+        if (board_->IsFullScreen()) {
+            board_->LeaveFullScreen();
+        } else {
+            board_->EnterFullScreen();
+        }
+    });
+    addKeys({QKeySequence(Qt::Key_Escape)}, [this] { board_->LeaveFullScreen(); });
+    addKeys({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { board_->Zoom(+1); });
+    addKeys({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { board_->Zoom(-1); });
+    addKeys({QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { board_->FitToWindow(); });
     connect(board_, &CGmGride::puzzleSolved, this, &CMainFrame::UpdateHistoryItems);
 
     if (screen) {

@@ -147,7 +147,18 @@ void CGmGride::SetCellSize(int size) {
     horizontalScrollBar()->setPageStep(size);
     verticalScrollBar()->setPageStep(size);
     impl_->images.Create(model_, size);
-    impl_->images.RenderFromState(model_);
+    impl_->images.DrawNewGame(model_);
+    for (int r = 0; r < model_.rows(); ++r) {
+        for (int c = 0; c < model_.cols(); ++c) impl_->images.DrawCell(model_, c, r);
+    }
+    for (int c = 0; c < model_.cols(); ++c) {
+        for (int k = 0; k < model_.K; ++k)
+            if (model_.ColumnClue(c, k).length != 0 && model_.ColumnClue(c, k).done == 1) impl_->images.DrawToggledColumnClue(model_, c, k);
+    }
+    for (int r = 0; r < model_.rows(); ++r) {
+        for (int k = 0; k < model_.R; ++k)
+            if (model_.RowClue(r, k).length != 0 && model_.RowClue(r, k).done == 1) impl_->images.DrawToggledRowClue(model_, r, k);
+    }
     if (model_.hints == 1) {
         for (int c = 0; c < model_.cols(); ++c) {
             for (int r = 0; r < model_.rows(); ++r)

@@ -108,9 +108,13 @@ TEST_F(BoardSteps, ZoomKeepsTheRevealPenaltyOfTheSetUpCellSize) {
         MakeBoard(size.width(), size.height());
         Load({"1.1", "...", "1.."}, {kWhite, kRed});
         const int fitted = s();
+        Tap(CellPoint(2, 0));
         CtrlKey(Qt::Key_Plus);
         CtrlKey(Qt::Key_Plus);
         EXPECT_EQ(s(), fitted + 2);
+        // Drawn again at the new size: the grid's outer line and the painted cell.
+        EXPECT_EQ(PixelAt(Cells(), 0, s() / 2), kBlack);
+        EXPECT_EQ(PixelAt(Cells(), 2 * s() + s() / 2, s() / 2), kRed);
         board->SetHints(true);
         Hold(ColumnCluePoint(0, 0), 5, true);
         EXPECT_EQ(model().minutes, fitted) << size.width();
