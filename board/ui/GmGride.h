@@ -137,7 +137,7 @@ private:
     void EndStep();
     // Shows the messages a completed step left (the solved announcement).
     void ShowPendingMessages();
-    void RedrawMove(const Move& move);
+    void RedrawMove(Move move);
     int FittingCellSize() const;
     void SetCellSize(int s);
     // Lays the view out in the board's area: scroll bars only where the board overflows.

@@ -296,8 +296,9 @@ void CGmGride::Redo() {
 }
 
 // The changed cells and clues drawn again; the line check runs for every changed cell, so a
-// redo that completes the picture solves it.
-void CGmGride::RedrawMove(const Move& move) {
+// redo that completes the picture solves it. The step is a copy: a solve on the way may touch
+// the history it came from.
+void CGmGride::RedrawMove(Move move) {
     for (const ClueChange& c : move.Clues()) {
         if (c.column) {
             impl_->images.DrawToggledColumnClue(model_, c.line, c.slot);
@@ -307,8 +308,6 @@ void CGmGride::RedrawMove(const Move& move) {
     }
     for (const CellChange& c : move.Cells()) impl_->images.DrawCell(model_, c.column, c.row);
     for (const CellChange& c : move.Cells()) CheckLines(c.column, c.row, CellUpdate::Mark);
-    // A solve on the way has closed a step of its own: nothing of the redo is kept twice.
-    impl_->step = Move{};
     RepaintNow();
 }
 

@@ -21,37 +21,18 @@ protected:
         for (QPoint p : path) Mouse(QEvent::MouseMove, p, Qt::NoButton, Qt::RightButton);
         Mouse(QEvent::MouseButtonRelease, path.back(), Qt::RightButton, Qt::NoButton);
     }
-    void LeftDrag(std::vector<QPoint> path) {
-        Press(path.front());
-        for (QPoint p : path) MoveHeld(p);
-        Release(path.back());
-    }
-    void CtrlKey(int key) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
-        QApplication::sendEvent(board.get(), &press);
-    }
-    std::vector<QPoint> RowPoints(int r) {
-        std::vector<QPoint> points;
-        for (int c = 0; c < model().cols(); ++c) points.push_back(CellPoint(c, r));
-        return points;
-    }
 };
 
 TEST_F(BoardSteps, RightButtonCrossesOrClearsAndItsDragKeepsToTheFirstCellsState) {
     MakeBoard(240, 268);
     Load({"111", "1.1", "111"}, {kWhite, kRed});
-    Tap(CellPoint(0, 0));
-    Tap(CellPoint(1, 0)), Tap(CellPoint(1, 0));
-    ASSERT_EQ(Row(0), "#x.");
-    for (int c = 0; c < 3; ++c) RightDrag({CellPoint(c, 0)});
-    EXPECT_EQ(Row(0), "x.x");
     // Rows of mixed cells: each drag changes only the cells in its first cell's state.
     Tap(CellPoint(1, 1));
-    RightDrag(RowPoints(1));
+    RightDrag({CellPoint(0, 1), CellPoint(1, 1), CellPoint(2, 1)});
     EXPECT_EQ(Row(1), "x#x");
     Tap(CellPoint(0, 2)), Tap(CellPoint(2, 2)), Tap(CellPoint(2, 2));
     ASSERT_EQ(Row(2), "#.x");
-    RightDrag(RowPoints(2));
+    RightDrag({CellPoint(0, 2), CellPoint(1, 2), CellPoint(2, 2)});
     EXPECT_EQ(Row(2), "x.x");
     RightDrag({CellPoint(2, 2), CellPoint(1, 2), CellPoint(0, 2)});
     EXPECT_EQ(Row(2), "...");
@@ -68,7 +49,9 @@ TEST_F(BoardSteps, UndoAndRedoTakeWholeStepsCellsAndCluesButNeverTheClock) {
     Load({"1.1", "...", "1.."}, {kWhite, kRed});
     EXPECT_FALSE(board->CanUndo());
     // Out along the row and back: the cells passed twice end crossed, all in one step.
-    LeftDrag({CellPoint(0, 0), CellPoint(1, 0), CellPoint(2, 0), CellPoint(1, 0), CellPoint(0, 0)});
+    Press(CellPoint(0, 0));
+    for (int c : {1, 2, 1, 0}) MoveHeld(CellPoint(c, 0));
+    Release(CellPoint(0, 0));
     ASSERT_EQ(Row(0), "xx#");
     DoubleTap(ColumnCluePoint(0, 0));
     ASSERT_EQ(model().ColumnClue(0, 0).done, 1);
@@ -109,8 +92,8 @@ TEST_F(BoardSteps, ZoomKeepsTheRevealPenaltyOfTheSetUpCellSize) {
         Load({"1.1", "...", "1.."}, {kWhite, kRed});
         const int fitted = s();
         Tap(CellPoint(2, 0));
-        CtrlKey(Qt::Key_Plus);
-        CtrlKey(Qt::Key_Plus);
+        Key(Qt::Key_Plus, Qt::ControlModifier);
+        Key(Qt::Key_Plus, Qt::ControlModifier);
         EXPECT_EQ(s(), fitted + 2);
         // Drawn again at the new size: the grid's outer line and the painted cell.
         EXPECT_EQ(PixelAt(Cells(), 0, s() / 2), kBlack);
@@ -119,9 +102,9 @@ TEST_F(BoardSteps, ZoomKeepsTheRevealPenaltyOfTheSetUpCellSize) {
         Hold(ColumnCluePoint(0, 0), 5, true);
         EXPECT_EQ(model().minutes, fitted) << size.width();
         EXPECT_EQ(Row(2), "#..");
-        CtrlKey(Qt::Key_0);
+        Key(Qt::Key_0, Qt::ControlModifier);
         EXPECT_EQ(s(), fitted);
-        for (int i = 0; i < 50; ++i) CtrlKey(Qt::Key_Minus);
+        for (int i = 0; i < 50; ++i) Key(Qt::Key_Minus, Qt::ControlModifier);
         EXPECT_EQ(s(), 10);
     }
 }
