@@ -16,6 +16,8 @@ enum CommandId : int {
     ID_VARIANT_PREV = 32821,
     ID_VARIANT_NEXT = 32822,
     ID_APP_ABOUT = 57664,
+    ID_OTHER_UNDO = 32830,
+    ID_OTHER_REDO = 32831,
 };
 
 }  // namespace mosgrid

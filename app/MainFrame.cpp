@@ -11,6 +11,7 @@
 #include <QSessionManager>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "app/AboutBox.h"
@@ -28,6 +29,8 @@
 
 namespace mosgrid {
 namespace {
+
+const QString kLeaveGameQuestion = QStringLiteral("Прервать текущую игру?");
 
 const QString kOpenFieldQuestion =
     QStringLiteral("Вы действительно хотите открыть поле ?\n(Игра будет проиграна)  ");
@@ -68,6 +71,27 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, QWidget* parent)
     setCentralWidget(board_);
     setFocusProxy(board_);
     timeLabel_->SetBoard(board_);
+    connect(board_, &CGmGride::historyChanged, this, &CMainFrame::UpdateHistoryItems);
+    // Full-screen mode and the cell size answer their keys wherever the focus is in the window
+    // (the board handles them too when the keys reach it).
+    const auto addKeys = [this](const QList<QKeySequence>& keys, const std::function<void()>& run) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, run);
+        addAction(action);
+    };
+    addKeys({QKeySequence(Qt::Key_F11)}, [this] {
+        if (board_->IsFullScreen()) {
+            board_->LeaveFullScreen();
+        } else {
+            board_->EnterFullScreen();
+        }
+    });
+    addKeys({QKeySequence(Qt::Key_Escape)}, [this] { board_->LeaveFullScreen(); });
+    addKeys({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { board_->Zoom(+1); });
+    addKeys({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { board_->Zoom(-1); });
+    addKeys({QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { board_->FitToWindow(); });
+    connect(board_, &CGmGride::puzzleSolved, this, &CMainFrame::UpdateHistoryItems);
 
     if (screen) {
         const QRect available = screen->availableGeometry();
@@ -100,26 +124,38 @@ QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, CommandId id,
     QAction* action = menu->addAction(text);
     action->setData(int(id));
     connect(action, &QAction::triggered, this, handler);
+    // The window holds every command as well, so that the shortcuts work while full-screen
+    // mode hides the menus.
+    addAction(action);
     actions_[id] = action;
     return action;
 }
 
 void CMainFrame::BuildMenus() {
     QMenu* game = menuBar_->addMenu(QStringLiteral("Игра"));
-    AddCommand(game, QStringLiteral("Случайный выбор"), ID_GAME_RANDOM, &CMainFrame::OnRandomPuzzle);
-    AddCommand(game, QStringLiteral("Начать сначала"), ID_GAME_RESTART, &CMainFrame::OnRestart);
-    AddCommand(game, QStringLiteral("Выбрать кроссворд"), ID_GAME_CHOOSE, &CMainFrame::OnChoosePuzzle);
+    AddCommand(game, QStringLiteral("Случайный выбор"), ID_GAME_RANDOM, &CMainFrame::OnRandomPuzzle)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    AddCommand(game, QStringLiteral("Начать сначала"), ID_GAME_RESTART, &CMainFrame::OnRestart)->setShortcut(Qt::Key_F2);
+    AddCommand(game, QStringLiteral("Выбрать кроссворд"), ID_GAME_CHOOSE, &CMainFrame::OnChoosePuzzle)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     game->addSeparator();
     AddCommand(game, QStringLiteral("Выход"), ID_GAME_EXIT, &CMainFrame::OnExit);
 
     QMenu* other = menuBar_->addMenu(QStringLiteral("Прочее"));
-    AddCommand(other, QStringLiteral("Открыть поле"), ID_OTHER_OPEN_FIELD, &CMainFrame::OnOpenField);
-    AddCommand(other, QStringLiteral("Подсказки"), ID_OTHER_HINTS, &CMainFrame::OnHints)->setCheckable(true);
+    AddCommand(other, QStringLiteral("Отменить"), ID_OTHER_UNDO, &CMainFrame::OnUndo)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    AddCommand(other, QStringLiteral("Повторить"), ID_OTHER_REDO, &CMainFrame::OnRedo)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     other->addSeparator();
-    AddCommand(other, QStringLiteral("Проверить кроссворд"), ID_OTHER_CHECK, &CMainFrame::OnCheckPuzzle);
+    AddCommand(other, QStringLiteral("Открыть поле"), ID_OTHER_OPEN_FIELD, &CMainFrame::OnOpenField);
+    QAction* hints = AddCommand(other, QStringLiteral("Подсказки"), ID_OTHER_HINTS, &CMainFrame::OnHints);
+    hints->setCheckable(true);
+    hints->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    other->addSeparator();
+    AddCommand(other, QStringLiteral("Проверить кроссворд"), ID_OTHER_CHECK, &CMainFrame::OnCheckPuzzle)->setShortcut(Qt::Key_F5);
     QMenu* variant = other->addMenu(QStringLiteral("Вариант решения"));
-    AddCommand(variant, QStringLiteral("Следующий"), ID_VARIANT_NEXT, &CMainFrame::OnNextVariant);
-    AddCommand(variant, QStringLiteral("Предыдущий"), ID_VARIANT_PREV, &CMainFrame::OnPrevVariant);
+    AddCommand(variant, QStringLiteral("Следующий"), ID_VARIANT_NEXT, &CMainFrame::OnNextVariant)->setShortcut(Qt::Key_PageDown);
+    AddCommand(variant, QStringLiteral("Предыдущий"), ID_VARIANT_PREV, &CMainFrame::OnPrevVariant)->setShortcut(Qt::Key_PageUp);
     QMenu* help = other->addMenu(QStringLiteral("Помощь"));
     AddCommand(help, QStringLiteral("Правила игры"), ID_HELP_RULES, &CMainFrame::OnRules);
     help->addSeparator();
@@ -139,6 +175,8 @@ MenuState CMainFrame::CurrentMenuState() const {
     in.variantCount = int(model.variants.size());
     in.currentVariant = model.currentVariant;
     in.hints = model.hints;
+    in.canUndo = board_->CanUndo();
+    in.canRedo = board_->CanRedo();
     return ComputeMenuState(in);
 }
 
@@ -150,6 +188,13 @@ void CMainFrame::UpdateMenuState() {
     Action(ID_VARIANT_PREV)->setEnabled(state.prevEnabled);
     Action(ID_VARIANT_NEXT)->setEnabled(state.nextEnabled);
     Action(ID_OTHER_HINTS)->setChecked(state.hintsChecked);
+    Action(ID_OTHER_UNDO)->setEnabled(state.undoEnabled);
+    Action(ID_OTHER_REDO)->setEnabled(state.redoEnabled);
+}
+
+void CMainFrame::UpdateHistoryItems() {
+    Action(ID_OTHER_UNDO)->setEnabled(board_->CanUndo());
+    Action(ID_OTHER_REDO)->setEnabled(board_->CanRedo());
 }
 
 void CMainFrame::BringToFront() {
@@ -168,15 +213,22 @@ void CMainFrame::ShowElapsedTime(int hours, int minutes, int seconds) {
     timeLabel_->setText(TimeText(hours, minutes, seconds));
 }
 
+// The window goes back to the state it had (a maximised window stays maximised) and, when it was
+// a normal window, to its place.
 void CMainFrame::EnterFullScreen() {
+    savedState_ = windowState() & ~(Qt::WindowFullScreen | Qt::WindowActive);
     savedGeometry_ = geometry();
     menuRow_->hide();
     showFullScreen();
 }
 
 void CMainFrame::LeaveFullScreen() {
-    showNormal();
-    if (savedGeometry_.isValid()) setGeometry(savedGeometry_);
+    if (savedState_ & Qt::WindowMaximized) {
+        showMaximized();
+    } else {
+        showNormal();
+        if (savedGeometry_.isValid()) setGeometry(savedGeometry_);
+    }
     menuRow_->show();
     raise();
     activateWindow();
@@ -211,7 +263,14 @@ void CMainFrame::changeEvent(QEvent* event) {
 
 // --- Commands ---
 
+bool CMainFrame::MayLeaveGame() {
+    const BoardModel& model = board_->Model();
+    if (!model.HasPuzzle() || model.gameOver != 0 || !model.AnyDecided()) return true;
+    return Prompts::Current().Ask(this, kLeaveGameQuestion);
+}
+
 void CMainFrame::OnRandomPuzzle() {
+    if (!MayLeaveGame()) return;
     CCatalog catalog(folder_);
     catalog.Load();
     // An empty catalogue (no playable picture in the folder) gives nothing to pick.
@@ -223,17 +282,30 @@ void CMainFrame::OnRandomPuzzle() {
 }
 
 void CMainFrame::OnRestart() {
+    if (!MayLeaveGame()) return;
     if (board_->Model().HasPuzzle()) board_->ResetBoard();
     UpdateMenuState();
 }
 
 void CMainFrame::OnChoosePuzzle() {
     CListFiles chooser(folder_, this);
-    if (chooser.exec() == QDialog::Accepted) {
-        if (!chooser.ChosenPath().empty()) board_->SetupPuzzle(chooser.ChosenPath(), chooser.ChosenName());
-        // Also after OK without a choice: the colour of the puzzle on the board is applied again.
-        if (board_->Model().HasPuzzle()) board_->ApplyFirstPuzzleColour();
+    if (chooser.exec() != QDialog::Accepted) {
+        UpdateMenuState();
+        return;
     }
+    if (!chooser.ChosenPath().empty()) {
+        StartChosenPuzzle(chooser.ChosenPath(), chooser.ChosenName());
+        return;
+    }
+    // OK without a choice: the colour of the puzzle on the board is applied again.
+    if (board_->Model().HasPuzzle()) board_->ApplyFirstPuzzleColour();
+    UpdateMenuState();
+}
+
+void CMainFrame::StartChosenPuzzle(const std::filesystem::path& picturePath, const std::u16string& name) {
+    if (!MayLeaveGame()) return;
+    board_->SetupPuzzle(picturePath, name);
+    if (board_->Model().HasPuzzle()) board_->ApplyFirstPuzzleColour();
     UpdateMenuState();
 }
 
@@ -261,6 +333,7 @@ void CMainFrame::OnNextVariant() {
     // At the last variant the same variant is shown again.
     if (!model.variants.empty())
         board_->ShowVariant(std::min(model.currentVariant + 1, int(model.variants.size()) - 1));
+    ShowVariantNumber();
     UpdateMenuState();
 }
 
@@ -268,6 +341,23 @@ void CMainFrame::OnPrevVariant() {
     const BoardModel& model = board_->Model();
     // At the first variant the same variant is shown again.
     if (!model.variants.empty()) board_->ShowVariant(std::max(model.currentVariant - 1, 0));
+    ShowVariantNumber();
+    UpdateMenuState();
+}
+
+void CMainFrame::ShowVariantNumber() {
+    const BoardModel& model = board_->Model();
+    if (model.variants.empty()) return;
+    timeLabel_->setText(QStringLiteral("Вариант %1 из %2").arg(model.currentVariant + 1).arg(model.variants.size()));
+}
+
+void CMainFrame::OnUndo() {
+    board_->Undo();
+    UpdateMenuState();
+}
+
+void CMainFrame::OnRedo() {
+    board_->Redo();
     UpdateMenuState();
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <string>
 
 #include "app/CommandIds.h"
 #include "app/MenuState.h"
@@ -61,6 +62,10 @@ public:
     void OnPrevVariant();
     void OnRules();
     void OnAbout();
+    void OnUndo();
+    void OnRedo();
+    // Sets up a puzzle the chooser returned, once the player agrees to leave the game in play.
+    void StartChosenPuzzle(const std::filesystem::path& picturePath, const std::u16string& name);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,6 +76,12 @@ private:
     QAction* AddCommand(QMenu* menu, const QString& text, CommandId id, void (CMainFrame::*handler)());
     void SaveGameOnce();
     void SaveGameForSession();
+    // True when nothing would be lost, or the player agrees to end the game in play.
+    bool MayLeaveGame();
+    // Greys or enables "Отменить" and "Повторить" from the board's history.
+    void UpdateHistoryItems();
+    // While variants are browsed the time label says which one is on the board.
+    void ShowVariantNumber();
 
     std::filesystem::path folder_;
     QWidget* menuRow_ = nullptr;
@@ -80,6 +91,7 @@ private:
     CGmGride* board_ = nullptr;
     std::map<int, QAction*> actions_;
     QRect savedGeometry_;
+    Qt::WindowStates savedState_;
     bool gameSaved_ = false;
 };
 

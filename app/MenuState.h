@@ -10,6 +10,8 @@ struct MenuInputs {
     int variantCount = 0;    // solution variants stored by the solver
     int currentVariant = 0;  // the variant on show
     int hints = 0;           // the board's hints flag
+    bool canUndo = false;    // the board has a step of play to take back
+    bool canRedo = false;    // and one taken back to make again
 };
 
 // Only these items ever change; "Случайный выбор", "Выбрать кроссворд", "Выход", "Подсказки",
@@ -21,6 +23,8 @@ struct MenuState {
     bool prevEnabled = false;       // "Предыдущий"
     bool nextEnabled = false;       // "Следующий"
     bool hintsChecked = false;      // the check mark of "Подсказки" follows the hints flag
+    bool undoEnabled = false;       // "Отменить"
+    bool redoEnabled = false;       // "Повторить"
 
     friend bool operator==(const MenuState&, const MenuState&) = default;
 };
@@ -28,6 +32,8 @@ struct MenuState {
 constexpr MenuState ComputeMenuState(const MenuInputs& in) {
     MenuState s;
     s.hintsChecked = in.hints != 0;
+    s.undoEnabled = in.canUndo;
+    s.redoEnabled = in.canRedo;
     if (in.cols == 0) return s;
     s.restartEnabled = true;
     s.openFieldEnabled = in.gameOver == 0;

@@ -29,6 +29,11 @@ public:
     // cell blank, every clue restored, clock at 0:00:00.
     void Reset();
     void ReleaseVariants();
+    // True when the player has decided at least one cell (painted or crossed).
+    bool AnyDecided() const;
+    // Takes over the play of `saved`, a model set up from the same picture: marks, crossed clues,
+    // line flags, clock and tap counter. False, and nothing changed, when the sizes differ.
+    bool AdoptPlay(const BoardModel& saved);
 
     bool HasPuzzle() const { return cols() > 0; }
     int cols() const { return cols_; }

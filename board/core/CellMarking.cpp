@@ -9,13 +9,12 @@ CellRecord NextMark(const CellRecord& cell, COLORREF current) {
     return CellRecord{0, current};
 }
 
-void MarkCell(BoardModel& model, int c, int r, COLORREF current) {
-    CellRecord& cell = model.Cell(c, r);
-    cell = NextMark(cell, current);
+CellChange MarkCell(BoardModel& model, int c, int r, COLORREF current) {
+    return ChangeCell(model, c, r, NextMark(model.Cell(c, r), current));
 }
 
-void RevealCell(BoardModel& model, int c, int r) {
-    model.Cell(c, r) = CellRecord{0, model.PictureColour(c, r)};
+CellChange RevealCell(BoardModel& model, int c, int r) {
+    return ChangeCell(model, c, r, CellRecord{0, model.PictureColour(c, r)});
 }
 
 }  // namespace mosgrid

@@ -1,5 +1,6 @@
 #pragma once
 #include "board/core/BoardModel.h"
+#include "board/core/Moves.h"
 
 namespace mosgrid {
 
@@ -8,10 +9,10 @@ namespace mosgrid {
 // (decided white), and a crossed cell becomes blank again.
 CellRecord NextMark(const CellRecord& cell, COLORREF current);
 
-// Applies the marking cycle to cell (c, r) of the model.
-void MarkCell(BoardModel& model, int c, int r, COLORREF current);
+// Applies the marking cycle to cell (c, r) of the model; returns the change.
+CellChange MarkCell(BoardModel& model, int c, int r, COLORREF current);
 
 // Decides cell (c, r) as the picture has it (white pictures cells become crossed).
-void RevealCell(BoardModel& model, int c, int r);
+CellChange RevealCell(BoardModel& model, int c, int r);
 
 }  // namespace mosgrid

@@ -8,12 +8,15 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimerEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 #include "board/core/GameClock.h"
+#include "board/core/LineCheck.h"
 #include "board/ui/GmGrideImpl.h"
 
 namespace mosgrid {
@@ -61,47 +64,41 @@ void CGmGride::SetupPuzzle(const std::filesystem::path& picturePath, const std::
     horizontalScrollBar()->setValue(0);
     --impl_->adjusting;
     impl_->images.Release();
+    ClearHistory();
 
     if (!model_.Setup(picturePath, name)) {
         // Nothing to play: the board is left without a puzzle, its clock stopped.
         StopTimer();
-        impl_->s = kMinCellSize;
+        impl_->s = impl_->setupS = kMinCellSize;
         SetScrollRanges(0, 0);
         RepaintNow();
         return;
     }
 
-    impl_->settingUp = true;
-    SettleScrollBars();
-    const QSize client = viewport()->size();
-    impl_->s = ComputeCellSize(client.width(), client.height(), model_.cols(), model_.rows(), model_.K, model_.R);
-    horizontalScrollBar()->setPageStep(impl_->s);
-    verticalScrollBar()->setPageStep(impl_->s);
-
-    // Both bars present while the viewport is measured.
-    SetScrollRanges(1, 1);
-    SettleScrollBars();
-    const QSize measured = viewport()->size();
-    const View view = LayoutAtSetup(Geometry(), measured.width(), measured.height());
-    impl_->hx = view.hx;
-    impl_->vy = view.vy;
-    SetScrollRanges(view.hMax, view.vMax);
-
+    impl_->s = impl_->setupS = FittingCellSize();
     impl_->images.Create(model_, impl_->s, PixelRatio());
+    Relayout(true);
     ResetBoard();
-
-    // Bars that the final ranges hide give the viewport more room: centre in that.
-    SettleScrollBars();
-    impl_->settingUp = false;
-    if (viewport()->size() != measured) ApplyResizeLayout();
 }
 
 void CGmGride::ResetBoard() {
     if (!model_.HasPuzzle()) return;
+    ClearHistory();
     model_.Reset();
     impl_->images.DrawNewGame(model_);
     StartTimer();
     RepaintNow();
+}
+
+bool CGmGride::RestorePlay(const BoardModel& saved) {
+    if (!model_.HasPuzzle() || !model_.AdoptPlay(saved)) return false;
+    ClearHistory();
+    RenderBoardFromState();
+    // The clock starts again from the restored time: a full second to its next tick, and the
+    // label shows the time at once.
+    StartTimer();
+    RepaintNow();
+    return true;
 }
 
 void CGmGride::RenderBoardFromState() { impl_->images.RenderFromState(model_); }
@@ -138,21 +135,77 @@ void CGmGride::SetScrollRanges(int hMax, int vMax) {
     --impl_->adjusting;
 }
 
-void CGmGride::ApplyResizeLayout() {
-    const QSize client = viewport()->size();
-    const View view = LayoutOnResize(Geometry(), client.width(), client.height());
-    impl_->hx = view.hx;
-    impl_->vy = view.vy;
-    SetScrollRanges(view.hMax, view.vMax);
-    // The thumbs follow the view back to the board's corner.
-    ++impl_->adjusting;
-    horizontalScrollBar()->setValue(std::max(view.hx, 0));
-    verticalScrollBar()->setValue(std::max(view.vy, 0));
-    --impl_->adjusting;
+// The largest cell size that shows the whole board in the board's area without scroll bars.
+int CGmGride::FittingCellSize() const {
+    const QSize area = contentsRect().size();
+    return ComputeCellSize(area.width(), area.height(), model_.cols(), model_.rows(), model_.K, model_.R);
 }
 
+void CGmGride::SetCellSize(int size) {
+    size = std::max(size, kMinCellSize);
+    if (!model_.HasPuzzle() || size == impl_->s) return;
+    impl_->s = size;
+    horizontalScrollBar()->setPageStep(size);
+    verticalScrollBar()->setPageStep(size);
+    impl_->images.Rebuild(model_, size, PixelRatio());
+}
+
+void CGmGride::FitToWindow() {
+    SetCellSize(FittingCellSize());
+    Relayout(false);
+    RepaintNow();
+}
+
+void CGmGride::Zoom(int steps) {
+    SetCellSize(impl_->s + steps);
+    Relayout(false);
+    RepaintNow();
+}
+
+int CGmGride::PenaltyMinutes() const { return impl_->setupS; }
+
+// A bar takes room from the other direction, so whether each bar is needed is settled against
+// the room the other one leaves; a board that fits the whole area never shows a bar. The area
+// is measured again once the bars are in place.
+void CGmGride::Relayout(bool atSetup) {
+    if (impl_->settingUp) return;
+    impl_->settingUp = true;
+    const BoardGeometry g = Geometry();
+    const QSize area = contentsRect().size();
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    int w = area.width();
+    int h = area.height();
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool horizontal = HorizontalOverflow(g, w) > 0;
+        const bool vertical = VerticalOverflow(g, h) > 0;
+        w = area.width() - (vertical ? barWidth : 0);
+        h = area.height() - (horizontal ? barHeight : 0);
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        const View view = atSetup ? LayoutAtSetup(g, w, h) : LayoutOnResize(g, w, h);
+        impl_->hx = view.hx;
+        impl_->vy = view.vy;
+        SetScrollRanges(view.hMax, view.vMax);
+        ++impl_->adjusting;
+        horizontalScrollBar()->setValue(std::max(view.hx, 0));
+        verticalScrollBar()->setValue(std::max(view.vy, 0));
+        --impl_->adjusting;
+        SettleScrollBars();
+        const QSize shown = viewport()->size();
+        if (shown == QSize(w, h)) break;
+        w = shown.width();
+        h = shown.height();
+    }
+    impl_->settingUp = false;
+}
+
+// A resize, a maximised window or full-screen mode: the board is fitted to the new area.
 void CGmGride::resizeEvent(QResizeEvent*) {
-    if (!impl_->settingUp) ApplyResizeLayout();
+    if (impl_->settingUp) return;
+    if (!model_.HasPuzzle()) return;
+    SetCellSize(FittingCellSize());
+    Relayout(false);
 }
 
 void CGmGride::OnScrollAction(bool horizontal, int action) {
@@ -197,7 +250,32 @@ void CGmGride::ScrollByKey(bool horizontal, int direction) {
 }
 
 void CGmGride::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        switch (event->key()) {
+            case Qt::Key_Plus:
+            case Qt::Key_Equal: Zoom(+1); break;
+            case Qt::Key_Minus: Zoom(-1); break;
+            case Qt::Key_0: FitToWindow(); break;
+            default: QWidget::keyPressEvent(event); return;
+        }
+        event->accept();
+        return;
+    }
     switch (event->key()) {
+        case Qt::Key_F11:
+            if (impl_->fullScreen) {
+                LeaveFullScreen();
+            } else {
+                EnterFullScreen();
+            }
+            break;
+        case Qt::Key_Escape:
+            if (!impl_->fullScreen) {
+                QWidget::keyPressEvent(event);
+                return;
+            }
+            LeaveFullScreen();
+            break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             impl_->hx = 0;
@@ -220,6 +298,23 @@ void CGmGride::keyPressEvent(QKeyEvent* event) {
         default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
+}
+
+// The wheel scrolls one cell a notch, with Shift across; with Ctrl it zooms.
+void CGmGride::wheelEvent(QWheelEvent* event) {
+    const QPoint delta = event->angleDelta();
+    const bool across = (event->modifiers() & Qt::ShiftModifier) || (delta.y() == 0 && delta.x() != 0);
+    // Fine-grained wheels and touchpads send parts of a notch: they add up.
+    impl_->wheelRest += delta.y() != 0 ? delta.y() : delta.x();
+    const int notches = impl_->wheelRest / 120;
+    impl_->wheelRest %= 120;
+    event->accept();
+    if (notches == 0) return;
+    if (event->modifiers() & Qt::ControlModifier) {
+        Zoom(notches);
+        return;
+    }
+    for (int i = 0; i < std::abs(notches); ++i) ScrollByKey(across, notches > 0 ? -1 : +1);
 }
 
 // ---- Full-screen mode ---------------------------------------------------------------------
@@ -286,6 +381,8 @@ void CGmGride::StartTimer() {
     impl_->timerId = startTimer(1000);
     ShowTime();
 }
+
+bool CGmGride::ClockRunning() const { return impl_->timerId != 0; }
 
 void CGmGride::StopTimer() {
     if (impl_->timerId == 0) return;

@@ -23,6 +23,7 @@ enum class StylusKind { Tap, Double };
 enum StylusFlags { kStylusLeft = 0x1, kStylusRight = 0x2, kStylusShift = 0x4, kStylusControl = 0x8, kStylusMiddle = 0x10 };
 
 class BoardImages;
+class Move;
 
 // The board window: holds the model of the puzzle in play, draws it from off-screen images,
 // takes the mouse and the keys, runs the game clock and the solved check.
@@ -40,6 +41,25 @@ public:
     void ResetBoard();
     // Redraws cells, miniature and crossed-out clues from the model (after a restore).
     void RenderBoardFromState();
+    // Takes over the play of `saved` (a model set up from the same picture), redraws the board and
+    // starts the clock again from its time. False when it does not fit the puzzle on the board.
+    bool RestorePlay(const BoardModel& saved);
+    // Takes back the last step of play (a press to its release, a whole drag included), or makes
+    // the last step taken back again; cells and crossed clues only, never the clock. Nothing
+    // happens while the game is over.
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // Forgets every step: a new puzzle, a restart, opening the field and the check start afresh.
+    void ClearHistory();
+    // Fits the cell size to the window (never below 10 pixels), or changes it by `steps` pixels.
+    void FitToWindow();
+    void Zoom(int steps);
+    // The reveal penalty in minutes: the cell size chosen when the puzzle was set up.
+    int PenaltyMinutes() const;
+    bool ClockRunning() const;
+    // Changes one cell as one step of play, then shows what a solve has to say.
     void UpdateCell(int column, int row, CellUpdate mode);
     // Makes `colour` the current colour (ignored when white or unchanged) and shows it.
     void SetCurrentColour(COLORREF colour);
@@ -100,12 +120,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 signals:
     // The game has ended by solving (the solved message has been shown).
     void puzzleSolved();
+    // Steps were added to or taken from the undo history.
+    void historyChanged();
 
 private:
     struct Impl;
@@ -113,10 +136,21 @@ private:
     // Enters the cells that a drag from `from` to `to` passed over between two mouse moves.
     void FillDragGap(int flags, QPoint from, QPoint to);
     void ClueEvent(bool column, int line, int slot, StylusKind kind, COLORREF& apply);
+    // A right-button event at (x, y): crosses or clears the cell as the drag's first cell set.
+    void RightStylus(int x, int y);
+    void ApplyUpdate(int column, int row, CellUpdate mode);
+    // Closes the current step of play and keeps it for undo.
+    void EndStep();
+    // Shows the messages a completed step left (the solved announcement).
+    void ShowPendingMessages();
+    void RedrawMove(Move move);
+    int FittingCellSize() const;
+    void SetCellSize(int s);
+    // Lays the view out in the board's area: scroll bars only where the board overflows.
+    void Relayout(bool atSetup);
     // Brings the scroll bars' visibility up to date with their ranges at once.
     void SettleScrollBars();
     void SetScrollRanges(int hMax, int vMax);
-    void ApplyResizeLayout();
     void OnScrollAction(bool horizontal, int action);
     void ScrollByKey(bool horizontal, int direction);
     void CheckLines(int column, int row, CellUpdate mode);

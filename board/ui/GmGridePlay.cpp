@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "app/Prompts.h"
 #include "board/core/BoardTexts.h"
 #include "board/core/CellMarking.h"
 #include "board/core/GameClock.h"
 #include "board/core/LineCheck.h"
+#include "board/core/Moves.h"
 #include "board/core/SolveRecord.h"
 #include "board/ui/GmGride.h"
 #include "board/ui/GmGrideImpl.h"
@@ -36,12 +38,23 @@ int StylusFlagsOf(const QMouseEvent* event) {
 // ---- Mouse --------------------------------------------------------------------------------
 
 // A double click arrives as press, release, double click, release: the first press acts as a
-// tap, the double click only as a double.
+// tap, the double click only as a double. Every press starts a new step of play.
 void CGmGride::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        EndStep();
+        impl_->lastColumn = -1;
+        impl_->lastRow = -1;
+        impl_->rightKind = -1;
+        impl_->dragPoint = at;
+        impl_->rightDragging = true;
+        ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Tap);
+        return;
+    }
     if (event->button() != Qt::LeftButton) return;
+    EndStep();
     impl_->lastColumn = -1;
     impl_->lastRow = -1;
-    const QPoint at = event->position().toPoint();
     impl_->dragPoint = at;
     impl_->dragging = true;
     ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Tap);
@@ -50,9 +63,11 @@ void CGmGride::mousePressEvent(QMouseEvent* event) {
 void CGmGride::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const int flags = StylusFlagsOf(event);
-    if (flags == kStylusLeft && impl_->dragging) FillDragGap(flags, impl_->dragPoint, at);
+    if ((flags == kStylusLeft && impl_->dragging) || (flags == kStylusRight && impl_->rightDragging))
+        FillDragGap(flags, impl_->dragPoint, at);
     impl_->dragPoint = at;
     impl_->dragging = (event->buttons() & Qt::LeftButton) != 0;
+    impl_->rightDragging = impl_->rightDragging && (event->buttons() & Qt::RightButton) != 0;
     ProcessStylus(flags, at.x(), at.y(), StylusKind::Tap);
 }
 
@@ -74,6 +89,7 @@ void CGmGride::FillDragGap(int flags, QPoint from, QPoint to) {
 
 void CGmGride::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    EndStep();
     impl_->lastColumn = -1;
     impl_->lastRow = -1;
     const QPoint at = event->position().toPoint();
@@ -83,8 +99,14 @@ void CGmGride::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CGmGride::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    impl_->dragging = false;
+    if (event->button() == Qt::RightButton) {
+        impl_->rightDragging = false;
+    } else if (event->button() == Qt::LeftButton) {
+        impl_->dragging = false;
+    } else {
+        return;
+    }
+    EndStep();
     RepaintNow();
 }
 
@@ -108,13 +130,13 @@ void CGmGride::ClueEvent(bool column, int line, int slot, StylusKind kind, COLOR
             impl_->lastRow = column ? slot : line;
         }
     }
-    ClueEntry& clue = column ? model_.ColumnClue(line, slot) : model_.RowClue(line, slot);
+    const ClueEntry& clue = column ? model_.ColumnClue(line, slot) : model_.RowClue(line, slot);
     if (clue.length == 0) return;
     if (kind == StylusKind::Tap) {
         apply = model_.ClueColour(clue);
         return;
     }
-    clue.done = clue.done == 1 ? 0 : 1;
+    impl_->step.Add(ToggleClue(model_, column, line, slot));
     if (column) {
         impl_->images.DrawToggledColumnClue(model_, line, slot);
     } else {
@@ -122,8 +144,33 @@ void CGmGride::ClueEvent(bool column, int line, int slot, StylusKind kind, COLOR
     }
 }
 
+// The right button alone crosses and clears cells; the clue areas ignore it.
+void CGmGride::RightStylus(int x, int y) {
+    const Hit hit = HitTest(Geometry(), impl_->hx, impl_->vy, x, y);
+    if (hit.area != HitArea::Cells) return;
+    if (hit.column == impl_->lastColumn && hit.row == impl_->lastRow) return;
+    impl_->lastColumn = hit.column;
+    impl_->lastRow = hit.row;
+    const CellRecord cell = model_.Cell(hit.column, hit.row);
+    const int kind = int(KindOf(cell));
+    // The first cell of the drag says which cells the drag changes: those in its own state.
+    if (impl_->rightKind == -1) impl_->rightKind = kind;
+    if (kind != impl_->rightKind) return;
+    impl_->step.Add(ChangeCell(model_, hit.column, hit.row, CrossOrClear(cell)));
+    impl_->images.DrawCell(model_, hit.column, hit.row);
+    const int s = impl_->s;
+    viewport()->repaint((hit.column + model_.R) * s - impl_->hx + 2, (hit.row + model_.K) * s - impl_->vy + 2, s - 3, s - 3);
+    CheckLines(hit.column, hit.row, CellUpdate::Mark);
+}
+
 void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
     if (model_.gameOver != 0) return;
+    if (!model_.HasPuzzle()) return;
+    if (flags == kStylusRight && kind == StylusKind::Tap) {
+        RightStylus(x, y);
+        ShowPendingMessages();
+        return;
+    }
     if (flags != kStylusLeft) return;
     if (!model_.HasPuzzle()) return;
     COLORREF apply = model_.currentColour;
@@ -138,7 +185,7 @@ void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
         case HitArea::Cells:
             if (kind == StylusKind::Tap) {
                 if (hit.column != impl_->lastColumn || hit.row != impl_->lastRow) {
-                    UpdateCell(hit.column, hit.row, CellUpdate::Mark);
+                    ApplyUpdate(hit.column, hit.row, CellUpdate::Mark);
                 }
                 impl_->lastColumn = hit.column;
                 impl_->lastRow = hit.row;
@@ -148,15 +195,22 @@ void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
             break;
     }
     SetCurrentColour(apply);
+    ShowPendingMessages();
 }
 
 // ---- Cells and lines ----------------------------------------------------------------------
 
 void CGmGride::UpdateCell(int column, int row, CellUpdate mode) {
+    ApplyUpdate(column, row, mode);
+    EndStep();
+    ShowPendingMessages();
+}
+
+void CGmGride::ApplyUpdate(int column, int row, CellUpdate mode) {
     if (!model_.HasPuzzle() || column < 0 || row < 0 || column >= model_.cols() || row >= model_.rows()) return;
     switch (mode) {
         case CellUpdate::Mark: {
-            MarkCell(model_, column, row, model_.currentColour);
+            impl_->step.Add(MarkCell(model_, column, row, model_.currentColour));
             impl_->images.DrawCell(model_, column, row);
             // The marked cell goes on the screen at once, over the background.
             const int s = impl_->s;
@@ -164,7 +218,7 @@ void CGmGride::UpdateCell(int column, int row, CellUpdate mode) {
             break;
         }
         case CellUpdate::Reveal:
-            RevealCell(model_, column, row);
+            impl_->step.Add(RevealCell(model_, column, row));
             impl_->images.DrawCell(model_, column, row);
             break;
         case CellUpdate::Refresh:
@@ -183,15 +237,77 @@ void CGmGride::CheckLines(int column, int row, CellUpdate mode) {
     if (model_.gameOver == 0 && AllLinesSolved(model_)) Solved();
 }
 
+// Everything a solve changes happens here, before any message: the clock stops, the solve is
+// recorded and the game is over, so that a quit while the message is open saves nothing in play.
+// The messages follow once the step that solved the puzzle is complete.
 void CGmGride::Solved() {
     StopTimer();
     LeaveFullScreen();
+    model_.gameOver = 1;
     const ClockTime elapsed = ClockOf(model_);
     const SolveOutcome outcome = RecordSolve(folder_, model_.name, elapsed);
-    if (!outcome.saved) Prompts::Current().Tell(this, QString::fromStdString(outcome.catalogPath.string()));
-    Prompts::Current().Tell(this, QString::fromStdString(SolvedMessage(elapsed, outcome.best)));
-    model_.gameOver = 1;
-    emit puzzleSolved();
+    EndStep();
+    if (!outcome.saved) impl_->pending.push_back(QString::fromStdString(outcome.catalogPath.string()));
+    impl_->pending.push_back(QString::fromStdString(SolvedMessage(elapsed, outcome.best)));
+    impl_->solvedPending = true;
+}
+
+void CGmGride::ShowPendingMessages() {
+    if (impl_->pending.empty() && !impl_->solvedPending) return;
+    const std::vector<QString> texts = std::exchange(impl_->pending, {});
+    const bool solved = std::exchange(impl_->solvedPending, false);
+    for (const QString& text : texts) Prompts::Current().Tell(this, text);
+    if (solved) emit puzzleSolved();
+}
+
+// ---- Steps of play and their history ------------------------------------------------------
+
+void CGmGride::EndStep() {
+    Move step = std::exchange(impl_->step, Move{});
+    if (step.Empty()) return;
+    impl_->history.Push(std::move(step));
+    emit historyChanged();
+}
+
+bool CGmGride::CanUndo() const { return model_.gameOver == 0 && model_.HasPuzzle() && impl_->history.CanUndo(); }
+bool CGmGride::CanRedo() const { return model_.gameOver == 0 && model_.HasPuzzle() && impl_->history.CanRedo(); }
+
+void CGmGride::ClearHistory() {
+    impl_->step = Move{};
+    impl_->history.Clear();
+    emit historyChanged();
+}
+
+void CGmGride::Undo() {
+    EndStep();
+    if (!CanUndo()) return;
+    if (const Move* move = impl_->history.Undo(model_)) RedrawMove(*move);
+    emit historyChanged();
+    ShowPendingMessages();
+}
+
+void CGmGride::Redo() {
+    EndStep();
+    if (!CanRedo()) return;
+    if (const Move* move = impl_->history.Redo(model_)) RedrawMove(*move);
+    emit historyChanged();
+    ShowPendingMessages();
+}
+
+// The changed cells and clues drawn again; the line check runs for every changed cell, so a
+// redo that completes the picture solves it. The step is a copy: a solve on the way may touch
+// the history it came from.
+void CGmGride::RedrawMove(Move move) {
+    for (const ClueChange& c : move.Clues()) {
+        if (c.column) {
+            impl_->images.DrawToggledColumnClue(model_, c.line, c.slot);
+        } else {
+            impl_->images.DrawToggledRowClue(model_, c.line, c.slot);
+        }
+    }
+    for (const CellChange& c : move.Cells()) impl_->images.DrawCell(model_, c.column, c.row);
+    for (const CellChange& c : move.Cells()) CheckLines(c.column, c.row, CellUpdate::Mark);
+    RepaintNow();
 }
 
 // ---- Hints, reveals, opening the field ----------------------------------------------------
@@ -200,30 +316,37 @@ void CGmGride::SetHints(bool on) {
     model_.hints = on ? 1 : 0;
     if (!model_.HasPuzzle()) return;
     for (int c = 0; c < model_.cols(); ++c) {
-        for (int r = 0; r < model_.rows(); ++r) UpdateCell(c, r, CellUpdate::Refresh);
+        for (int r = 0; r < model_.rows(); ++r) ApplyUpdate(c, r, CellUpdate::Refresh);
     }
     RepaintNow();
+    ShowPendingMessages();
 }
 
+// The step in progress is closed before the question: no box opens over a half-made step.
 void CGmGride::AskRevealColumn(int column) {
+    EndStep();
     LeaveFullScreen();
     if (Prompts::Current().Ask(this, QString::fromStdString(RevealColumnQuestion(column + 1)))) RevealLine(true, column);
 }
 
 void CGmGride::AskRevealRow(int row) {
+    EndStep();
     LeaveFullScreen();
     if (Prompts::Current().Ask(this, QString::fromStdString(RevealRowQuestion(row + 1)))) RevealLine(false, row);
 }
 
-// The penalty is as many minutes as the cell is pixels wide.
+// The penalty is as many minutes as the cell was pixels wide when the puzzle was set up, so
+// zooming in cannot make a reveal cheaper. The revealed line is a step of its own.
 void CGmGride::RevealLine(bool column, int index) {
-    AddPenaltyMinutes(model_, impl_->s);
+    AddPenaltyMinutes(model_, impl_->setupS);
     if (column) {
-        for (int r = 0; r < model_.rows(); ++r) UpdateCell(index, r, CellUpdate::Reveal);
+        for (int r = 0; r < model_.rows(); ++r) ApplyUpdate(index, r, CellUpdate::Reveal);
     } else {
-        for (int c = 0; c < model_.cols(); ++c) UpdateCell(c, index, CellUpdate::Reveal);
+        for (int c = 0; c < model_.cols(); ++c) ApplyUpdate(c, index, CellUpdate::Reveal);
     }
+    EndStep();
     RepaintNow();
+    ShowPendingMessages();
 }
 
 void CGmGride::OpenField() {
@@ -232,8 +355,9 @@ void CGmGride::OpenField() {
     StopTimer();
     model_.gameOver = 1;
     for (int c = 0; c < model_.cols(); ++c) {
-        for (int r = 0; r < model_.rows(); ++r) UpdateCell(c, r, CellUpdate::Reveal);
+        for (int r = 0; r < model_.rows(); ++r) ApplyUpdate(c, r, CellUpdate::Reveal);
     }
+    ClearHistory();
     RepaintNow();
 }
 

@@ -1,4 +1,5 @@
 // The solution variants that a check stored, shown on the board.
+#include "board/core/Moves.h"
 #include "board/ui/GmGride.h"
 
 namespace mosgrid {
@@ -12,7 +13,7 @@ void CGmGride::ShowVariant(int index) {
             CellRecord cell = variant[std::size_t(r) * std::size_t(model_.cols()) + std::size_t(c)];
             // A blank cell always carries white.
             if (cell.state == 1) cell.colour = kWhite;
-            model_.Cell(c, r) = cell;
+            ChangeCell(model_, c, r, cell);
             PaintCell(c, r);
         }
     }

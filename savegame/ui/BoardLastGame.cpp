@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 
 #include "app/Prompts.h"
@@ -15,24 +16,23 @@ RestoreOutcome RestoreLastGame(CGmGride& board) {
     // The name is checked on reading: a path, "." or ".." is never opened.
     const std::optional<LastGameFile> file = ReadLastGame(board.ProgramFolder());
     if (!file) return RestoreOutcome::NoGame;
-    board.SetupPuzzle(FindPicturePath(board.ProgramFolder(), file->name), file->name);
-    BoardModel& model = board.Model();
-    if (!model.HasPuzzle()) return RestoreOutcome::NoGame;
+    const std::filesystem::path picture = FindPicturePath(board.ProgramFolder(), file->name);
+    board.SetupPuzzle(picture, file->name);
+    if (!board.Model().HasPuzzle()) return RestoreOutcome::NoGame;
+    board.ApplyFirstPuzzleColour();
 
-    // White first, so that the swatch shows the colour even when it was current already.
-    COLORREF first = kWhite;
-    if (model.FirstPuzzleColour(first)) {
-        model.currentColour = kWhite;
-        board.SetCurrentColour(first);
+    // The file is read into a model of its own, set up from the same picture; the board takes
+    // the play over only when the whole file fits, otherwise the fresh game stays.
+    BoardModel saved;
+    bool applied = saved.Setup(picture, file->name);
+    if (applied) {
+        saved.Reset();
+        applied = ApplyLastGame(file->bytes, saved) && board.RestorePlay(saved);
     }
-
-    // ApplyLastGame leaves the freshly set-up game alone unless the whole file fits it.
-    const bool applied = ApplyLastGame(file->bytes, model);
-    if (applied) board.RenderBoardFromState();
-    // The clock starts again from the restored time: a full second to its next tick, and the
-    // label shows the time at once.
-    board.StartTimer();
-    board.RepaintNow();
+    if (!applied) {
+        board.StartTimer();
+        board.RepaintNow();
+    }
     return applied ? RestoreOutcome::Restored : RestoreOutcome::StartedAfresh;
 }
 

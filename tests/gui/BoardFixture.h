@@ -82,8 +82,8 @@ protected:
         for (int i = 0; i < further; ++i) MoveHeld(at);
         Release(at);
     }
-    void Key(int key) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
         QApplication::sendEvent(board.get(), &press);
     }
 

@@ -55,7 +55,7 @@ TEST_F(BoardInput, ClueTapPicksItsColourAndOnlyAPlainLeftPressMarks) {
     DoubleTap(RowCluePoint(2, 0));
     Tap(QPoint(2 - board->HorizontalOffset(), 2 - board->VerticalOffset()));
     Press(CellPoint(1, 2), Qt::ShiftModifier);
-    Mouse(QEvent::MouseButtonPress, CellPoint(2, 2), Qt::RightButton, Qt::RightButton);
+    Mouse(QEvent::MouseButtonPress, CellPoint(2, 2), Qt::MiddleButton, Qt::MiddleButton);
     Mouse(QEvent::MouseMove, CellPoint(3, 2), Qt::NoButton, Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(model().currentColour, kBlue);
     for (const CellRecord& cell : model().cells) EXPECT_EQ(cell.state, 1);

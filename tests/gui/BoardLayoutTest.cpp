@@ -17,14 +17,18 @@ TEST_F(BoardLayout, SmallBoardIsCentredWithoutBarsAndStaysCentredOnResize) {
     EXPECT_EQ(QPoint(board->HorizontalOffset(), board->VerticalOffset()), QPoint(0, -14));
     EXPECT_EQ(board->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(PixelAt(board->ComposedImage(), 100, 54), kBlack);  // the grid's top border: K*s - vy
+    // A resize fits the board to the new area.
     board->resize(400, 300);
     Settle();
-    EXPECT_EQ(s(), 40);
-    EXPECT_EQ(QPoint(board->HorizontalOffset(), board->VerticalOffset()), QPoint(-80, -30));
-    // A picture that cannot be read leaves only the background.
+    EXPECT_EQ(s(), 50);
+    EXPECT_EQ(QPoint(board->HorizontalOffset(), board->VerticalOffset()), QPoint(-50, 0));
+    EXPECT_FALSE(board->horizontalScrollBar()->isVisible() || board->verticalScrollBar()->isVisible());
+    // A picture that cannot be read leaves only the background, the clock stopped.
     board->resize(240, 268);
+    ASSERT_TRUE(board->ClockRunning());
     board->SetupPuzzle(folder / "missing.bmp", u"missing");
     Settle();
+    EXPECT_FALSE(board->ClockRunning());
     EXPECT_EQ(s(), 10);
     EXPECT_EQ(board->ComposedImage(), empty);
 }

@@ -48,7 +48,13 @@ TEST_F(BoardPlay, SolvedOnlyOnceEveryWhiteCellIsCrossedThenRecordedOnce) {
     PaintRed();
     EXPECT_TRUE(prompts.told.empty());  // the picture matches, but white cells are still blank
     EXPECT_EQ(model().gameOver, 0);
+    // While the message is open the game is already over and the solve recorded.
+    std::vector<int> whileOpen;
+    prompts.onTell = [&](const QString&) {
+        whileOpen = {model().gameOver, int(board->ClockRunning()), int(ReadCatalog(folder / "mg.bd")[0].solvedCount)};
+    };
     CrossCorners({0, 2, 5});
+    EXPECT_EQ(whileOpen, (std::vector<int>{1, 0, 1}));
     EXPECT_EQ(prompts.told, std::vector<QString>{Solved({0, 2, 5}, {0, 2, 5})});
     EXPECT_EQ(model().gameOver, 1);
     EXPECT_EQ(solved, 1);

@@ -6,8 +6,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QKeyEvent>
+#include <QScrollBar>
+
+#include <filesystem>
 
 #include "app/MainFrame.h"
+#include "board/core/Layout.h"
 #include "tests/gui/AppTestSupport.h"
 
 namespace mosgrid {
@@ -21,8 +25,8 @@ QString Items(const QMenu* menu) {
     return out.join('|');
 }
 
-void PressEnter(QWidget* widget) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+void PressEnter(QWidget* widget, int key = Qt::Key_Return) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
 }
 
@@ -41,7 +45,7 @@ TEST(MainFrameTest, MenusFullScreenAndExit) {
     EXPECT_EQ(menus[0]->title() + ":" + Items(menus[0]),
               QStringLiteral("Игра:Случайный выбор|Начать сначала|Выбрать кроссворд|-|Выход"));
     EXPECT_EQ(menus[1]->title() + ":" + Items(menus[1]),
-              QStringLiteral("Прочее:Открыть поле|Подсказки|-|Проверить кроссворд|"
+              QStringLiteral("Прочее:Отменить|Повторить|-|Открыть поле|Подсказки|-|Проверить кроссворд|"
                              "Вариант решения[Следующий|Предыдущий]|Помощь[Правила игры|-|О программе...]"));
 
     frame.Action(ID_GAME_RANDOM)->trigger();
@@ -68,10 +72,85 @@ TEST(MainFrameTest, MenusFullScreenAndExit) {
     EXPECT_FALSE(frame.Board().IsFullScreen());
     EXPECT_TRUE(menuRow->isVisible());
 
+    // F11 switches full-screen mode, Esc leaves it; a maximised window comes back maximised.
+    frame.showMaximized();
+    QApplication::processEvents();
+    PressEnter(&frame.Board(), Qt::Key_F11);
+    ASSERT_TRUE(frame.isFullScreen());
+    PressEnter(&frame.Board(), Qt::Key_Escape);
+    EXPECT_FALSE(frame.Board().IsFullScreen());
+    EXPECT_TRUE(frame.isMaximized());
+    PressEnter(&frame.Board(), Qt::Key_F11);
+    PressEnter(&frame.Board(), Qt::Key_F11);
+    EXPECT_TRUE(frame.isMaximized() && menuRow->isVisible());
+
     frame.Action(ID_GAME_EXIT)->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(frame.isVisible());
     EXPECT_TRUE(test::NoBoxes(prompts));
+}
+
+// "Прервать текущую игру?" comes before a command would throw away a game with decided cells.
+TEST(MainFrameTest, CommandsThatEndAGameInPlayAskFirst) {
+    test::TempFolder folder;
+    test::WritePuzzle(folder.path(), "bar", {"11", ".."});
+    test::ScriptedPrompts prompts;
+    CMainFrame frame{folder.path()};
+    CGmGride& board = frame.Board();
+    for (int which = 0; which < 3; ++which) {
+        const auto command = [&] {
+            if (which == 0) frame.OnRestart();
+            if (which == 1) frame.OnRandomPuzzle();
+            if (which == 2) frame.StartChosenPuzzle(folder / "bar.bmp", u"bar");
+        };
+        prompts.asked.clear();
+        frame.OnRandomPuzzle();  // no question while no cell is decided
+        command();
+        EXPECT_TRUE(prompts.asked.empty());
+        board.UpdateCell(1, 1, CellUpdate::Mark);
+        prompts.Answer(false);
+        command();
+        EXPECT_EQ(board.Model().Cell(1, 1).state, 0);  // "Нет": the game goes on
+        prompts.Answer(true);
+        command();
+        EXPECT_EQ(board.Model().Cell(1, 1).state, 1);
+        EXPECT_EQ(prompts.asked, std::vector<QString>(2, QStringLiteral("Прервать текущую игру?")));
+    }
+    // A finished game is not asked about.
+    board.UpdateCell(0, 1, CellUpdate::Mark);
+    board.OpenField();
+    prompts.asked.clear();
+    frame.OnRestart();
+    EXPECT_TRUE(prompts.asked.empty());
+}
+
+// A bundled puzzle that fits the default window never shows a scroll bar, and a larger one
+// scrolls exactly over what the bars leave out; also after a maximise.
+TEST(MainFrameTest, ScrollBarsOnlyWhereTheBoardOverflows) {
+    test::TempFolder folder;
+    test::ScriptedPrompts prompts;
+    CMainFrame frame{folder.path()};
+    frame.show();
+    CGmGride& board = frame.Board();
+    int puzzles = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(MOSGRID_GAME_DIR)) {
+        if (entry.path().extension() != ".bmp") continue;
+        ++puzzles;
+        for (QSize size : {QSize(480, 640), QSize(1024, 768)}) {
+            frame.resize(size);
+            board.SetupPuzzle(entry.path(), u"p");
+            QApplication::processEvents();
+            const BoardModel& m = board.Model();
+            const BoardGeometry g{m.cols(), m.rows(), m.K, m.R, board.CellSize()};
+            const QSize shown = board.viewport()->size();
+            SCOPED_TRACE(entry.path().filename().string() + " at " + std::to_string(size.width()));
+            const bool fits = HorizontalOverflow(g, board.width()) <= 0 && VerticalOverflow(g, board.height()) <= 0;
+            EXPECT_EQ(fits, shown == board.size());
+            EXPECT_EQ(board.horizontalScrollBar()->maximum(), std::max(0, HorizontalOverflow(g, shown.width())));
+            EXPECT_EQ(board.verticalScrollBar()->maximum(), std::max(0, VerticalOverflow(g, shown.height())));
+        }
+    }
+    EXPECT_GE(puzzles, 62);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "app/Prompts.h"
@@ -31,13 +32,17 @@ public:
         answers.pop_front();
         return yes;
     }
-    void Tell(QWidget*, const QString& text) override { told.push_back(text); }
+    void Tell(QWidget*, const QString& text) override {
+        told.push_back(text);
+        if (onTell) onTell(text);
+    }
     void Refuse(QWidget*, const QString& text) override { refused.push_back(text); }
 
     std::deque<bool> answers;
     std::vector<QString> asked;
     std::vector<QString> told;
     std::vector<QString> refused;
+    std::function<void(const QString&)> onTell;  // runs while the message would be open
 };
 
 }  // namespace mosgrid::test

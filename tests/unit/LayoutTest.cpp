@@ -28,20 +28,6 @@ TEST(View, CentresBySignedHalfOverflowAndScrollsOverTheRest) {
     }
 }
 
-TEST(Scrolling, EveryCodeAndKeyStaysWithinTheRange) {
-    struct Case { int code, p, track, want; };
-    for (const Case& k : {Case{SB_LINEUP, 0, 0, 0}, Case{SB_LINEUP, 5, 0, 4}, Case{SB_LINEDOWN, 100, 0, 100},
-                          Case{SB_PAGEUP, 10, 0, 0}, Case{SB_PAGEDOWN, 90, 0, 100}, Case{SB_PAGEDOWN, 50, 0, 68},
-                          Case{SB_THUMBTRACK, 50, 33, 33}, Case{SB_TOP, 50, 0, 0}, Case{SB_BOTTOM, 50, 0, 100},
-                          Case{SB_ENDSCROLL, 50, 0, 50}}) {
-        EXPECT_EQ(ScrollPosition(k.code, k.p, 0, 100, 18, k.track), k.want) << k.code << " at " << k.p;
-    }
-    EXPECT_EQ(KeyScrollPosition(+1, 95, 0, 100, 10), 100);
-    EXPECT_EQ(KeyScrollPosition(+1, 50, 0, 100, 10), 60);
-    EXPECT_EQ(KeyScrollPosition(-1, 15, 0, 100, 10), 5);
-    EXPECT_EQ(KeyScrollPosition(-1, 5, 0, 100, 10), 0);
-}
-
 TEST(HitTest, AreasAreHalfOpenAndGiveSlotsFromTheGrid) {
     const BoardGeometry g{4, 3, 2, 3, 10};  // grid at (30, 20) to (70, 50)
     struct Case { int hx, vy, x, y; HitArea area; int column, row; };

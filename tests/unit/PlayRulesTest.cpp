@@ -11,17 +11,6 @@ namespace {
 
 constexpr COLORREF kBlue = 0xFF0000;
 
-TEST(MarkingCycle, BlankColourCrossBlankAndRepaintInAnotherColour) {
-    const CellRecord blank{1, kWhite}, red{0, kRed}, crossed{0, kWhite}, blue{0, kBlue};
-    struct Case { CellRecord from; COLORREF current; CellRecord to; };
-    for (const Case& k : {Case{blank, kRed, red}, Case{red, kRed, crossed}, Case{crossed, kRed, blank},
-                          Case{red, kBlue, blue}, Case{crossed, kBlue, blank}}) {
-        const CellRecord got = NextMark(k.from, k.current);
-        EXPECT_EQ(got.state, k.to.state) << k.from.state << "/" << k.from.colour << " with " << k.current;
-        EXPECT_EQ(got.colour, k.to.colour) << k.from.state << "/" << k.from.colour << " with " << k.current;
-    }
-}
-
 TEST(LineCheck, LineIsCompleteOnlyWithExactColoursAndWhiteCellsCrossed) {
     test::TempFolder folder;
     ASSERT_TRUE(WriteBmp4(folder / "p.bmp", test::PictureFromText({"1.", "2."}, {kWhite, kRed, kBlue})));
