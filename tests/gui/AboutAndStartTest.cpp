@@ -1,18 +1,15 @@
-// The About box, the rules page and the single-instance start.
+// The About box and the rules page.
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QUrl>
 
 #include <fstream>
-#include <unistd.h>
 
 #include "app/AboutBox.h"
 #include "app/MailLink.h"
 #include "app/MainFrame.h"
-#include "app/SingleInstance.h"
 #include "app/UrlOpener.h"
 #include "tests/gui/AppTestSupport.h"
 
@@ -59,24 +56,6 @@ TEST(AboutAndRulesTest, AboutShowsItsTextsAndMailsAndTheRulesPageOpensWhenPresen
     ASSERT_EQ(opened.urls.size(), 2u);
     EXPECT_EQ(opened.urls[1].toLocalFile(), QString::fromStdString((folder / "mosgrid.htm").string()));
     EXPECT_TRUE(test::NoBoxes(prompts));
-}
-
-TEST(SingleInstanceTest, ASecondStartRaisesTheFirstAndOtherFoldersRunApart) {
-    test::TempFolder one, two;
-    const QString key = SingleInstance::KeyFor(unsigned(::getuid()), one.path());
-    EXPECT_NE(key, SingleInstance::KeyFor(unsigned(::getuid()), two.path()));
-    SingleInstance first(key);
-    EXPECT_FALSE(first.AskRunningToRaise(200));  // nobody runs
-    int raised = 0;
-    ASSERT_TRUE(first.Listen([&raised] { ++raised; }));
-    SingleInstance second(key);
-    EXPECT_TRUE(second.AskRunningToRaise(1000));
-    QElapsedTimer clock;
-    clock.start();
-    while (raised == 0 && clock.elapsed() < 3000) QApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_EQ(raised, 1);
-    SingleInstance elsewhere(SingleInstance::KeyFor(unsigned(::getuid()), two.path()));
-    EXPECT_FALSE(elsewhere.AskRunningToRaise(200));
 }
 
 }  // namespace
