@@ -15,11 +15,11 @@ namespace mosgrid {
 namespace {
 
 // The box's own lines: title with version, authors, years, mail address, support line. The
-// resources may carry them (":/about.txt", one a line); these stand in when they do not.
+// resources may carry them (":/about.txt", one a line); these stand in when they do not. The
+// project has no mail address to give: with none, the box shows no mail line at all.
 QStringList AboutLines() {
     QStringList lines = {QStringLiteral("Mosgrid 1.01"), QStringLiteral("Разработчики Mosgrid"),
-                         QStringLiteral("© 2026"), QStringLiteral("mosgrid@example.org"),
-                         QStringLiteral("Расскажите о Mosgrid друзьям!")};
+                         QStringLiteral("© 2026"), QString(), QStringLiteral("Расскажите о Mosgrid друзьям!")};
     InitResources();
     QFile file(QStringLiteral(":/about.txt"));
     if (file.open(QIODevice::ReadOnly)) {
@@ -64,9 +64,6 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
         return label;
     };
 
-    mailLink_ = new CMailLink(MailAddress(), this);
-    mailLink_->setAlignment(Qt::AlignHCenter);
-    mailLink_->SetTarget(QStringLiteral("mailto:") + MailAddress());
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -76,10 +73,15 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addSpacing(6);
-    layout->addWidget(centred(QStringLiteral(
-        "О всех вопросах и пожеланиях относительно этой программы пишите: ")));
-    layout->addWidget(mailLink_);
-    layout->addSpacing(6);
+    if (const QString address = MailAddress(); !address.isEmpty()) {
+        layout->addWidget(centred(QStringLiteral(
+            "О всех вопросах и пожеланиях относительно этой программы пишите: ")));
+        mailLink_ = new CMailLink(address, this);
+        mailLink_->setAlignment(Qt::AlignHCenter);
+        mailLink_->SetTarget(QStringLiteral("mailto:") + address);
+        layout->addWidget(mailLink_);
+        layout->addSpacing(6);
+    }
     layout->addWidget(centred(QStringLiteral("Поддержите проект:")));
     layout->addWidget(centred(SupportText()));
     layout->addStretch(1);

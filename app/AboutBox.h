@@ -12,11 +12,11 @@ class CAboutBox : public QDialog {
 public:
     explicit CAboutBox(QWidget* parent = nullptr);
 
+    // The mail line, when the program has an address to give (nullptr otherwise).
     CMailLink* MailLink() const { return mailLink_; }
 
-    // The texts that the box shows, for the tests.
     static QString TitleText();
-    static QString MailAddress();
+    static QString MailAddress();  // empty when there is none
     static QString SupportText();
 
 private:
