@@ -8,7 +8,6 @@
 #include <fstream>
 
 #include "app/AboutBox.h"
-#include "app/MailLink.h"
 #include "app/MainFrame.h"
 #include "app/UrlOpener.h"
 #include "tests/gui/AppTestSupport.h"
@@ -37,7 +36,6 @@ TEST(AboutAndRulesTest, AboutGivesNoMailAddressItCannotAnswerAndTheRulesPageOpen
         for (QLabel* label : box.findChildren<QLabel*>()) texts << label->text();
         EXPECT_TRUE(texts.contains(QStringLiteral("Поддержите проект:")));
         // The project has no mail address: neither a made-up one nor an invitation to write to none.
-        EXPECT_EQ(box.MailLink(), nullptr);
         EXPECT_FALSE(texts.join(' ').contains('@')) << texts.join(' ').toStdString();
         EXPECT_FALSE(texts.join(' ').contains(QStringLiteral("пишите")));
         box.accept();
@@ -52,17 +50,6 @@ TEST(AboutAndRulesTest, AboutGivesNoMailAddressItCannotAnswerAndTheRulesPageOpen
     ASSERT_EQ(opened.urls.size(), 1u);
     EXPECT_EQ(opened.urls[0].toLocalFile(), QString::fromStdString((folder / "mosgrid.htm").string()));
     EXPECT_TRUE(test::NoBoxes(prompts));
-}
-
-TEST(AboutAndRulesTest, AMailLinkIsUnderlinedAndOpensItsTargetOrElseItsText) {
-    OpenedUrls opened;
-    CMailLink link(QStringLiteral("someone@mosgrid.invalid"));
-    EXPECT_TRUE(link.font().underline());
-    test::LeftClick(&link, QPoint(2, 2));
-    link.SetTarget(QStringLiteral("mailto:someone@mosgrid.invalid"));
-    test::LeftClick(&link, QPoint(2, 2));
-    EXPECT_EQ(opened.urls, (std::vector<QUrl>{QUrl(QStringLiteral("someone@mosgrid.invalid")),
-                                               QUrl(QStringLiteral("mailto:someone@mosgrid.invalid"))}));
 }
 
 }  // namespace
