@@ -7,19 +7,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/MailLink.h"
 #include "app/ProgramIcon.h"
 
 namespace mosgrid {
 
 namespace {
 
-// The box's own lines: title with version, authors, years, mail address, support line. The
-// resources may carry them (":/about.txt", one a line); these stand in when they do not.
+// The box's own lines: title with version, authors, years, support line. The resources may
+// carry them (":/about.txt", one a line); these stand in when they do not. The project has no
+// mail address to give, so the box offers none (no line inviting mail, no mail link).
 QStringList AboutLines() {
     QStringList lines = {QStringLiteral("Mosgrid 1.01"), QStringLiteral("Разработчики Mosgrid"),
-                         QStringLiteral("© 2026"), QStringLiteral("mosgrid@example.org"),
-                         QStringLiteral("Расскажите о Mosgrid друзьям!")};
+                         QStringLiteral("© 2026"), QStringLiteral("Расскажите о Mosgrid друзьям!")};
     InitResources();
     QFile file(QStringLiteral(":/about.txt"));
     if (file.open(QIODevice::ReadOnly)) {
@@ -32,24 +31,16 @@ QStringList AboutLines() {
 
 }  // namespace
 
-QString CAboutBox::TitleText() {
-    const QStringList lines = AboutLines();
-    return lines[0] + QLatin1Char('\n') + lines[1] + QLatin1Char('\n') + lines[2];
-}
-
-QString CAboutBox::MailAddress() { return AboutLines()[3]; }
-
-QString CAboutBox::SupportText() { return AboutLines()[4]; }
-
 CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Mosgrid"));
+    const QStringList lines = AboutLines();
 
     auto* iconLabel = new QLabel(this);
     const QIcon icon = ProgramIcon();
     if (!icon.isNull()) iconLabel->setPixmap(icon.pixmap(32, 32));
     iconLabel->setFixedSize(32, 32);
 
-    auto* title = new QLabel(TitleText(), this);
+    auto* title = new QLabel(lines.mid(0, 3).join(QLatin1Char('\n')), this);
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* top = new QHBoxLayout;
@@ -64,10 +55,6 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
         return label;
     };
 
-    mailLink_ = new CMailLink(MailAddress(), this);
-    mailLink_->setAlignment(Qt::AlignHCenter);
-    mailLink_->SetTarget(QStringLiteral("mailto:") + MailAddress());
-
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
@@ -76,12 +63,8 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addSpacing(6);
-    layout->addWidget(centred(QStringLiteral(
-        "О всех вопросах и пожеланиях относительно этой программы пишите: ")));
-    layout->addWidget(mailLink_);
-    layout->addSpacing(6);
     layout->addWidget(centred(QStringLiteral("Поддержите проект:")));
-    layout->addWidget(centred(SupportText()));
+    layout->addWidget(centred(lines[3]));
     layout->addStretch(1);
     layout->addWidget(buttons);
 

@@ -1,9 +1,13 @@
 #include "app/SingleInstance.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
 #include <QVariant>
 
 namespace mosgrid {
@@ -13,38 +17,63 @@ const QByteArray kRaiseRequest = "raise\n";
 
 }  // namespace
 
-QString SingleInstance::KeyFor(unsigned userId, const std::filesystem::path& programFolder) {
-    // The folder can be long and hold any character: its hash keeps the name short and safe.
+QString SingleInstance::KeyFor(const std::filesystem::path& programFolder) {
     const QByteArray folder = QFile::encodeName(QFile::decodeName(programFolder.c_str()));
     const QByteArray hash = QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex().left(24);
-    return QStringLiteral("mosgrid-%1-%2").arg(userId).arg(QString::fromLatin1(hash));
+    return QStringLiteral("mosgrid-") + QString::fromLatin1(hash);
 }
 
-SingleInstance::SingleInstance(QString key, QObject* parent) : QObject(parent), key_(std::move(key)) {}
+SingleInstance::SingleInstance(const std::filesystem::path& programFolder, QString runtimeFolder, QObject* parent)
+    : QObject(parent) {
+    // The runtime folder belongs to the user alone (mode 0700): nobody else can take the lock
+    // or answer in place of the running game.
+    if (runtimeFolder.isEmpty()) runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtimeFolder.isEmpty() || !QDir().mkpath(runtimeFolder)) return;
+    base_ = QDir(runtimeFolder).filePath(KeyFor(programFolder));
+    lock_ = std::make_unique<QLockFile>(LockPath());
+    // The game holds the lock for as long as it runs: only the death of its holder makes a lock
+    // stale, never its age.
+    lock_->setStaleLockTime(0);
+}
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    // The socket goes before the lock, so that whoever takes the lock next finds no socket.
+    delete server_;
+    server_ = nullptr;
+}
 
-bool SingleInstance::AskRunningToRaise(int timeoutMs) {
+SingleInstance::Start SingleInstance::Claim(int patienceMs) {
+    if (!lock_) return Start::Unguarded;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (lock_->tryLock(0)) {
+            // Whatever socket file is there was left by a holder that died: a live one would
+            // still hold the lock.
+            QLocalServer::removeServer(SocketPath());
+            server_ = new QLocalServer(this);
+            server_->setSocketOptions(QLocalServer::UserAccessOption);
+            connect(server_, &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection);
+            // Without the socket the lock still keeps a second game out; it just cannot raise
+            // this one.
+            server_->listen(SocketPath());
+            return Start::First;
+        }
+        if (lock_->error() != QLockFile::LockFailedError) return Start::Unguarded;
+        if (AskRunningToRaise(500)) return Start::Raised;
+        if (waited.elapsed() >= patienceMs) return Start::Busy;
+        QThread::msleep(50);
+    }
+}
+
+bool SingleInstance::AskRunningToRaise(int timeoutMs) const {
     QLocalSocket socket;
-    socket.connectToServer(key_);
+    socket.connectToServer(SocketPath());
     if (!socket.waitForConnected(timeoutMs)) return false;
     socket.write(kRaiseRequest);
-    socket.flush();
-    socket.waitForBytesWritten(timeoutMs);
+    const bool sent = socket.waitForBytesWritten(timeoutMs) || socket.bytesToWrite() == 0;
     socket.disconnectFromServer();
-    return true;
-}
-
-bool SingleInstance::Listen(std::function<void()> raise) {
-    raise_ = std::move(raise);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection);
-    if (server_->listen(key_)) return true;
-    // A socket file left behind by a program that did not end cleanly: nobody answered on it
-    // (AskRunningToRaise came first), so it can go.
-    QLocalServer::removeServer(key_);
-    return server_->listen(key_);
+    return sent;
 }
 
 void SingleInstance::OnNewConnection() {

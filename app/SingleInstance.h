@@ -1,38 +1,58 @@
 #pragma once
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 class QLocalServer;
 
 namespace mosgrid {
 
-// One running program per user and program folder. The first start listens on a local socket;
-// a later start finds it, asks it to come to the front and ends.
+// One running program per user and program folder, so that two windows never write the same
+// catalogue and last-game files. The first start takes a lock file in the user's runtime folder
+// and, holding it, listens on a local socket beside it; a later start finds the lock taken, asks
+// the owner through the socket to come to the front and ends. The lock decides, never the
+// socket: two starts at the same moment cannot both win, a socket is removed only by the lock's
+// holder, and a lock left by a program that died is taken over.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // The socket name of a user (uid) and a program folder.
-    static QString KeyFor(unsigned userId, const std::filesystem::path& programFolder);
+    enum class Start {
+        First,      // this start holds the lock: it runs the game
+        Raised,     // another start holds it and was asked to come to the front: this one ends
+        Busy,       // another start holds it but never answered: this one ends
+        Unguarded,  // no runtime folder or no lock file could be made: it runs without the guard
+    };
 
-    explicit SingleInstance(QString key, QObject* parent = nullptr);
+    // The lock and socket names of a program folder (a hash: the folder can be long and hold
+    // any character).
+    static QString KeyFor(const std::filesystem::path& programFolder);
+
+    // `runtimeFolder` empty: the user's runtime folder (private to the user).
+    explicit SingleInstance(const std::filesystem::path& programFolder, QString runtimeFolder = {},
+                            QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // True when another instance answered and was asked to raise its window: this start ends.
-    bool AskRunningToRaise(int timeoutMs = 1000);
+    // Takes the lock and listens, or asks its holder to raise its window. While the holder is
+    // still starting (it has the lock but does not listen yet) or ending, this start tries again
+    // until `patienceMs` have passed.
+    Start Claim(int patienceMs = 10000);
 
-    // Starts listening; every later start calls `raise`. False when the socket cannot be made
-    // (the program then runs without the guard).
-    bool Listen(std::function<void()> raise);
+    // What a later start's request does once this start runs the game.
+    void OnRaise(std::function<void()> raise) { raise_ = std::move(raise); }
 
-    const QString& Key() const { return key_; }
+    QString LockPath() const { return base_.isEmpty() ? QString() : base_ + QStringLiteral(".lock"); }
+    QString SocketPath() const { return base_.isEmpty() ? QString() : base_ + QStringLiteral(".socket"); }
 
 private:
+    bool AskRunningToRaise(int timeoutMs) const;
     void OnNewConnection();
 
-    QString key_;
+    QString base_;  // runtime folder / key
+    std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
     std::function<void()> raise_;
 };

@@ -6,7 +6,7 @@
 
 namespace mosgrid {
 
-// Hands a URL (the rules page, a "mailto:" address) to the desktop's default handler. A failure
+// Hands a URL (the rules page) to the desktop's default handler. A failure
 // passes silently: there is nobody to tell who could act on it.
 void OpenUrl(const QUrl& url);
 

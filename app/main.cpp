@@ -1,8 +1,6 @@
 // Mosgrid: starts the game, or brings the running one to the front.
 #include <QApplication>
 
-#include <unistd.h>
-
 #include "app/MainFrame.h"
 #include "app/ProgramIcon.h"
 #include "app/SingleInstance.h"
@@ -18,13 +16,20 @@ int main(int argc, char** argv) {
     // Everything the program reads and writes lies beside its executable.
     const std::filesystem::path folder = mosgrid::GetProgramFolder();
 
-    mosgrid::SingleInstance instance(mosgrid::SingleInstance::KeyFor(unsigned(::getuid()), folder));
-    if (instance.AskRunningToRaise()) return 0;
+    // One game a folder: a second start raises the first and ends. The guard outlives the window,
+    // so it is held until the game has been saved.
+    mosgrid::SingleInstance instance(folder);
+    switch (instance.Claim()) {
+        case mosgrid::SingleInstance::Start::Raised: return 0;
+        case mosgrid::SingleInstance::Start::Busy: return 1;
+        case mosgrid::SingleInstance::Start::First:
+        case mosgrid::SingleInstance::Start::Unguarded: break;
+    }
 
     mosgrid::CMainFrame frame(folder);
     // A session that ends the program by a signal still has the game saved.
     mosgrid::QuitOnTerminationSignals();
-    instance.Listen([&frame] { frame.BringToFront(); });
+    instance.OnRaise([&frame] { frame.BringToFront(); });
     frame.show();
     return app.exec();
 }

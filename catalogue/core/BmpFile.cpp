@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <vector>
+
+#include "catalogue/core/RegularFile.h"
 
 namespace mosgrid {
 namespace {
@@ -11,8 +12,6 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::size_t kPaletteOffset = kFileHeaderSize + kInfoHeaderSize;
-// No picture file worth reading is anywhere near this long.
-constexpr std::uintmax_t kMaxFileSize = 64u * 1024u * 1024u;
 
 // Reads little-endian numbers from a byte range; bytes past its end read as 0, which is how a
 // short file's missing header and pixel bytes are treated.
@@ -37,33 +36,35 @@ private:
     std::size_t size_;
 };
 
-}  // namespace
-
-int CBmpFile::Load(const std::filesystem::path& path) {
-    palette.reset();
-    pixels.reset();
-    paletteEntries = 0;
-    colourCount = 0;
-
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return 0;
-    std::uintmax_t length = std::filesystem::file_size(path, error);
-    if (error || length > kMaxFileSize) return 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return 0;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return LoadFromBytes(bytes.data(), bytes.size());
+// Bytes of one pixel row in the file: whole bytes, padded to a multiple of four.
+std::size_t RowBytes(int bits, std::int32_t width) {
+    return ((std::size_t(bits) * std::size_t(width) + 7) / 8 + 3) / 4 * 4;
 }
 
-int CBmpFile::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
-    palette.reset();
-    pixels.reset();
-    paletteEntries = 0;
-    colourCount = 0;
+}  // namespace
 
-    ByteReader file(data, size);
+int CBmpFile::Load(const std::filesystem::path& path, bool (*acceptHeader)(const BmpInfoHeader&)) {
+    const RegularFile file(path);
+    const std::optional<std::vector<std::uint8_t>> head = file.Read(0, kPaletteOffset);
+    if (!head) return Decode(nullptr, 0, 0);
+    // The headers first: they refuse most pictures, and they say how much of the file the
+    // picture can use (palette and pixel rows). Nothing beyond that is read, so a huge file
+    // costs no more than the picture it claims to be, which the size limits keep small.
+    if (!ReadHeaders(head->data(), head->size(), file.Size()) || (acceptHeader && !acceptHeader(infoHeader)))
+        return Decode(nullptr, 0, 0);
+    const std::uint64_t stride = RowBytes(infoHeader.biBitCount, width);
+    const std::uint64_t needed =
+        std::max<std::uint64_t>(kPaletteOffset + 4 * (std::uint64_t(1) << infoHeader.biBitCount),
+                                fileHeader.bfOffBits + stride * std::uint64_t(height));
+    const std::optional<std::vector<std::uint8_t>> bytes = file.Read(0, std::size_t(std::min(needed, file.Size())));
+    if (!bytes) return Decode(nullptr, 0, 0);
+    return Decode(bytes->data(), bytes->size(), file.Size());
+}
+
+int CBmpFile::LoadFromBytes(const std::uint8_t* data, std::size_t size) { return Decode(data, size, size); }
+
+bool CBmpFile::ReadHeaders(const std::uint8_t* data, std::size_t size, std::uint64_t fileLength) {
+    const ByteReader file(data, size);
     fileHeader = BmpFileHeader{file.U16(0), file.U32(2), file.U16(6), file.U16(8), file.U32(10)};
     BmpInfoHeader& info = infoHeader;
     info.biSize = file.U32(14);
@@ -78,26 +79,36 @@ int CBmpFile::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
     info.biClrUsed = file.U32(46);
     info.biClrImportant = file.U32(50);
 
-    // Only palette pictures (1 to 8 bits a pixel) are read; top-down (negative height), empty and absurdly large
-    // pictures fail, and so does one whose pixel buffer the file's length cannot justify.
+    // Only palette pictures (1 to 8 bits a pixel) are read; top-down (negative height), empty and
+    // absurdly large pictures fail, and so does one whose pixel buffer the file's length cannot
+    // justify.
     const std::int32_t w = info.biWidth;
     const std::int32_t h = info.biHeight;
-    const auto fail = [this] {
-        width = 0;
-        height = 0;
-        return 0;
-    };
-    if (info.biBitCount == 0 || info.biBitCount > 8) return fail();
-    if (w <= 0 || h <= 0 || w > kMaxDimension || h > kMaxDimension) return fail();
-    const std::size_t area = std::size_t(w) * std::size_t(h);
-    if (area > 16 * size + 65536) return fail();
-
-    const int bits = info.biBitCount;
-    paletteEntries = 1 << bits;
-    const std::size_t stride = ((std::size_t(bits) * std::size_t(w) + 7) / 8 + 3) / 4 * 4;
-
+    width = 0;
+    height = 0;
+    if (info.biBitCount == 0 || info.biBitCount > 8) return false;
+    if (w <= 0 || h <= 0 || w > kMaxDimension || h > kMaxDimension) return false;
+    if (std::uint64_t(w) * std::uint64_t(h) > 16 * fileLength + 65536) return false;
     width = w;
     height = h;
+    return true;
+}
+
+int CBmpFile::Decode(const std::uint8_t* data, std::size_t size, std::uint64_t fileLength) {
+    palette.reset();
+    pixels.reset();
+    paletteEntries = 0;
+    colourCount = 0;
+    if (!ReadHeaders(data, size, fileLength)) return 0;
+
+    const ByteReader file(data, size);
+    const BmpInfoHeader& info = infoHeader;
+    const std::int32_t w = width;
+    const std::int32_t h = height;
+    const std::size_t area = std::size_t(w) * std::size_t(h);
+    const int bits = info.biBitCount;
+    paletteEntries = 1 << bits;
+    const std::size_t stride = RowBytes(bits, w);
     palette = std::make_unique<std::uint8_t[]>(std::size_t(paletteEntries) * 4);
     pixels = std::make_unique<std::uint8_t[]>(area + 1);  // zero-initialised
     for (int i = 0; i < paletteEntries; ++i) {

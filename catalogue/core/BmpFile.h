@@ -51,8 +51,10 @@ public:
     CBmpFile& operator=(const CBmpFile&) = delete;
     ~CBmpFile() override = default;
 
-    // 1 on success, 0 on failure (see the implementation for what counts as failure).
-    int Load(const std::filesystem::path& path);
+    // 1 on success, 0 on failure (see the implementation for what counts as failure). Only a
+    // regular file is read, its headers first: `acceptHeader`, when given, refuses a picture
+    // before its pixels are read, and no more of the file is read than the picture needs.
+    int Load(const std::filesystem::path& path, bool (*acceptHeader)(const BmpInfoHeader&) = nullptr);
     // Same as Load, but from bytes already in memory (used by Load, the fuzzer and tests).
     int LoadFromBytes(const std::uint8_t* data, std::size_t size);
     void Release();
@@ -74,6 +76,12 @@ public:
     std::unique_ptr<std::uint8_t[]> pixels;  // width * height + 1 bytes
 
 private:
+    // Fills the headers from the first bytes of a file of `fileLength` bytes, and the size when
+    // the picture is one the reader takes (false, size 0 x 0, otherwise).
+    bool ReadHeaders(const std::uint8_t* data, std::size_t size, std::uint64_t fileLength);
+    // LoadFromBytes on the first `size` bytes of a file of `fileLength` bytes.
+    int Decode(const std::uint8_t* data, std::size_t size, std::uint64_t fileLength);
+
     int paletteEntries = 0;
 };
 

@@ -1,13 +1,13 @@
 #include "catalogue/core/Catalog.h"
 
 #include <algorithm>
-#include <fstream>
 #include <set>
 #include <unordered_map>
 
 #include "catalogue/core/AtomicFile.h"
 #include "catalogue/core/BmpFile.h"
 #include "catalogue/core/PictureFiles.h"
+#include "catalogue/core/RegularFile.h"
 
 namespace mosgrid {
 
@@ -16,14 +16,18 @@ CCatalog::CCatalog(std::filesystem::path folder) : folder_(std::move(folder)) {}
 std::filesystem::path CCatalog::CatalogueFilePath() const { return folder_ / kFileName; }
 
 std::filesystem::path CCatalog::PicturePathOf(std::u16string_view name) const {
-    return FindPicturePath(folder_, name);
+    // The scan found every catalogued picture already: no second look at the folder.
+    const auto found = files_.find(std::u16string(name));
+    return found != files_.end() ? folder_ / found->second : FindPicturePath(folder_, name);
 }
 
 void CCatalog::Load() {
     Scan();
-    std::ifstream in(CatalogueFilePath(), std::ios::binary);
-    if (!in) return;
-    MergeCatalogueFile(in);
+    // Only a regular file is read, and only one of a sensible length: a pipe or a device named
+    // mg.bd must not hang or flood the program.
+    const std::optional<std::vector<std::uint8_t>> file = ReadRegularFile(CatalogueFilePath(), kMaxFileSize);
+    if (!file) return;
+    MergeCatalogueFile(*file);
     SortByName();
 }
 
@@ -44,26 +48,26 @@ void CCatalog::Scan() {
     CBmpFile picture;
     for (const std::string& file : files) {
         std::optional<std::u16string> name = PuzzleNameOfFile(file);
-        if (!name || name->size() > PuzzleRecord::kMaxNameLength || !named.insert(*name).second) continue;
+        if (!name || !named.insert(*name).second) continue;
         // Of several files with this name, the one spelt ".bmp" exactly is the one found again.
         std::string exact = file.substr(0, file.size() - 4) + ".bmp";
         const std::string& chosen = std::binary_search(files.begin(), files.end(), exact) ? exact : file;
-        if (picture.Load(folder_ / chosen) == 1) {
-            if (IsPuzzlePicture(picture)) AddOrUpdate(*name, 0, 0, 0, 0, 1);
+        // The header alone refuses what cannot be a puzzle, however large the file.
+        if (picture.Load(folder_ / chosen, IsPuzzleHeader) == 1) {
+            if (IsPuzzlePicture(picture) && AddOrUpdate(*name, 0, 0, 0, 0, 1)) files_.emplace(*name, chosen);
             picture.Release();
         }
     }
 }
 
-void CCatalog::MergeCatalogueFile(std::istream& in) {
+void CCatalog::MergeCatalogueFile(std::span<const std::uint8_t> bytes) {
     std::unordered_map<std::u16string_view, std::vector<std::size_t>> byName;
     for (std::size_t i = 0; i < records_.size(); ++i) byName[records_[i].Name()].push_back(i);
 
     // Records apply in file order, so of two with one name the later wins. A short trailing piece
     // and a name without a terminator are ignored.
-    std::uint8_t buffer[PuzzleRecord::kFileSize];
-    while (in.read(reinterpret_cast<char*>(buffer), sizeof buffer)) {
-        std::optional<PuzzleRecord> stored = DecodeRecord(buffer);
+    for (std::size_t at = 0; at + PuzzleRecord::kFileSize <= bytes.size(); at += PuzzleRecord::kFileSize) {
+        std::optional<PuzzleRecord> stored = DecodeRecord(bytes.data() + at);
         if (!stored) continue;
         auto found = byName.find(stored->Name());
         if (found == byName.end()) continue;

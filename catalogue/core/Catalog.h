@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,8 @@ public:
     static constexpr const char* kFileName = "mg.bd";
     // The least solve count PickRandom considers; counts above it (or negative) never take part.
     static constexpr std::uint32_t kPickCeiling = 100000;
+    // A catalogue file longer than this (some 63,000 records) is not read.
+    static constexpr std::size_t kMaxFileSize = 32u << 20;
 
     // `folder` is the program's folder; empty means the current directory.
     explicit CCatalog(std::filesystem::path folder);
@@ -54,17 +58,18 @@ public:
     std::optional<std::u16string> PickRandom() const;
     std::optional<std::u16string> PickRandom(std::uint32_t seed) const;
 
-    // The picture file of a catalogued name (see FindPicturePath).
+    // The picture file of a catalogued name, as the scan found it (see FindPicturePath).
     std::filesystem::path PicturePathOf(std::u16string_view name) const;
 
     const std::vector<PuzzleRecord>& Records() const { return records_; }
     std::vector<PuzzleRecord>& Records() { return records_; }
 
 private:
-    void MergeCatalogueFile(std::istream& in);
+    void MergeCatalogueFile(std::span<const std::uint8_t> bytes);
 
     std::filesystem::path folder_;
     std::vector<PuzzleRecord> records_;
+    std::map<std::u16string, std::string> files_;  // the picture file of each scanned name
 };
 
 }  // namespace mosgrid

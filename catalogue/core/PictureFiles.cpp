@@ -1,6 +1,7 @@
 #include "catalogue/core/PictureFiles.h"
 
 #include "catalogue/core/BmpFile.h"
+#include "catalogue/core/PuzzleRecord.h"
 #include "catalogue/core/Text.h"
 
 namespace mosgrid {
@@ -11,7 +12,26 @@ constexpr std::int32_t kMaxPuzzleSide = 50;
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
+bool IsWellFormedUtf16(std::u16string_view s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char16_t u = s[i];
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i + 1 >= s.size() || s[i + 1] < 0xDC00 || s[i + 1] > 0xDFFF) return false;
+            ++i;
+        } else if (u >= 0xDC00 && u <= 0xDFFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+bool IsPlainPuzzleName(std::u16string_view name) {
+    if (name.empty() || name.size() > PuzzleRecord::kMaxNameLength || name == u"." || name == u"..") return false;
+    if (name.find_first_of(std::u16string_view(u"/\0", 2)) != std::u16string_view::npos) return false;
+    return IsWellFormedUtf16(name);
+}
 
 bool HasBmpExtension(std::string_view fileName) {
     if (fileName.size() < kExtension.size()) return false;
@@ -25,12 +45,12 @@ std::optional<std::u16string> PuzzleNameOfFile(std::string_view fileName) {
     if (!HasBmpExtension(fileName) || fileName.size() == kExtension.size()) return std::nullopt;
     const std::string_view stem = fileName.substr(0, fileName.size() - kExtension.size());
     std::u16string name = Utf8ToUtf16(stem);
-    if (Utf16ToUtf8(name) != stem) return std::nullopt;
+    if (Utf16ToUtf8(name) != stem || !IsPlainPuzzleName(name)) return std::nullopt;
     return name;
 }
 
 std::filesystem::path FindPicturePath(const std::filesystem::path& folder, std::u16string_view name) {
-    if (name.find_first_of(std::u16string_view(u"/\0", 2)) != std::u16string_view::npos) return {};
+    if (!IsPlainPuzzleName(name)) return {};
     std::filesystem::path exact = PicturePath(folder, name);
     std::error_code error;
     if (std::filesystem::is_regular_file(exact, error)) return exact;
@@ -50,8 +70,9 @@ std::filesystem::path FindPicturePath(const std::filesystem::path& folder, std::
     return best.empty() ? exact : folder / best;
 }
 
-bool IsPuzzlePicture(const CBmpFile& picture) {
-    const BmpInfoHeader& info = picture.infoHeader;
+bool IsPuzzlePicture(const CBmpFile& picture) { return IsPuzzleHeader(picture.infoHeader); }
+
+bool IsPuzzleHeader(const BmpInfoHeader& info) {
     return info.biBitCount == 4 && info.biWidth >= 1 && info.biWidth <= kMaxPuzzleSide && info.biHeight >= 1 &&
            info.biHeight <= kMaxPuzzleSide;
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "board/core/LineCheck.h"
+#include "catalogue/core/PictureFiles.h"
 
 namespace mosgrid {
 namespace {
@@ -57,19 +58,6 @@ void WriteClue(Writer& w, const ClueEntry& e) {
 
 bool IsFlag(std::int32_t v) { return v == 0 || v == 1; }
 
-bool IsWellFormedUtf16(std::u16string_view s) {
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char16_t u = s[i];
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 1 >= s.size() || s[i + 1] < 0xDC00 || s[i + 1] > 0xDFFF) return false;
-            ++i;
-        } else if (u >= 0xDC00 && u <= 0xDFFF) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // A table of clue entries in the file agrees with the derived one: same length and colour
 // index in every slot, zero padding, done flag 0 or 1 and 0 on an empty slot.
 bool CluesFit(const Reader& in, std::size_t at, const std::vector<ClueEntry>& derived) {
@@ -116,12 +104,7 @@ bool SolvedFlagsAgree(const Reader& in, BoardModel& model, BoardModel::Cells& st
 
 }  // namespace
 
-bool IsRestorableName(std::u16string_view name) {
-    if (name.empty() || name.size() > kLastGameMaxNameLength) return false;
-    if (name == u"." || name == u"..") return false;
-    if (name.find_first_of(std::u16string_view(u"/\\\0", 3)) != std::u16string_view::npos) return false;
-    return IsWellFormedUtf16(name);
-}
+bool IsRestorableName(std::u16string_view name) { return IsPlainPuzzleName(name); }
 
 std::optional<std::vector<std::uint8_t>> EncodeLastGame(const BoardModel& model) {
     if (!model.HasPuzzle() || !IsRestorableName(model.name)) return std::nullopt;
@@ -173,12 +156,15 @@ bool ApplyLastGame(std::span<const std::uint8_t> bytes, BoardModel& model) {
     for (int i = 0; i < 2 * kMaxSlots; ++i) {
         if (!IsFlag(in.I32(kColumnFlagsAt + 4 * std::size_t(i)))) return false;
     }
-    const std::int32_t seconds = in.I32(kSecondsAt);
-    const std::int32_t minutes = in.I32(kMinutesAt);
-    const std::int32_t hours = in.I32(kHoursAt);
-    if (seconds < 0 || seconds >= 60 || minutes < 0 || minutes >= 60 || hours < 0 || hours > kLastGameMaxHours) {
-        return false;
-    }
+    // A reveal adds its penalty to the minutes and the original left the carry into the hours to
+    // the next tick, so a file written just after one can hold 60 minutes or more: the time is
+    // taken as the total it stands for. Negative parts only come from a damaged file.
+    const std::int64_t seconds = in.I32(kSecondsAt);
+    const std::int64_t minutes = in.I32(kMinutesAt);
+    const std::int64_t hours = in.I32(kHoursAt);
+    if (seconds < 0 || minutes < 0 || hours < 0) return false;
+    const std::int64_t total = (hours * 60 + minutes) * 60 + seconds;
+    if (total / 3600 > kLastGameMaxHours) return false;
     const std::size_t columnCluesAt = kLastGameFixedBytes;
     const std::size_t rowCluesAt = columnCluesAt + 400 * std::size_t(cols);
     const std::size_t cellsAt = rowCluesAt + 400 * std::size_t(rows);
@@ -202,9 +188,9 @@ bool ApplyLastGame(std::span<const std::uint8_t> bytes, BoardModel& model) {
         model.columnSolved[std::size_t(i)] = in.I32(kColumnFlagsAt + 4 * std::size_t(i));
         model.rowSolved[std::size_t(i)] = in.I32(kRowFlagsAt + 4 * std::size_t(i));
     }
-    model.seconds = seconds;
-    model.minutes = minutes;
-    model.hours = hours;
+    model.seconds = std::int32_t(total % 60);
+    model.minutes = std::int32_t(total / 60 % 60);
+    model.hours = std::int32_t(total / 3600);
     ReadDoneFlags(in, columnCluesAt, model.columnClues);
     ReadDoneFlags(in, rowCluesAt, model.rowClues);
     model.cells = std::move(stored);

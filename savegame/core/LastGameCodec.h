@@ -42,8 +42,8 @@ constexpr std::size_t LastGameSize(int cols, int rows) {
 }
 inline constexpr std::size_t kLastGameMaxSize = LastGameSize(kMaxSide, kMaxSide);
 
-// A name that may be stored and later opened as a picture in the program's folder: 1 to 259
-// units, well-formed UTF-16 without a zero unit, no '/' or '\\', and neither "." nor "..".
+// A name that may be stored and later opened as a picture in the program's folder: the
+// catalogue's own rule (IsPlainPuzzleName), so every catalogued puzzle can be saved.
 bool IsRestorableName(std::u16string_view name);
 
 // The file's bytes for the game in `model`; nothing when the model holds no puzzle or its name
@@ -58,9 +58,9 @@ std::optional<std::u16string> LastGameName(std::span<const std::uint8_t> bytes);
 // Puts the saved game into a model that has just been set up from the named picture and reset.
 // The file must fit that picture exactly: its length, its name, every clue's length and colour
 // index, done flags 0 or 1 (0 on empty slots, padding bytes zero), solved flags 0 or 1, cells
-// blank and white or decided in white or a colour of the picture, a non-negative clock with
-// seconds and minutes below 60. The solved flag of each row and column of the picture must be 1
-// exactly when the stored cells make that line complete (RowComplete, ColumnComplete), so a
+// blank and white or decided in white or a colour of the picture, a clock of non-negative
+// parts (carried over into minutes and hours, at most kLastGameMaxHours in all). The solved
+// flag of each row and column of the picture must be 1 exactly when the stored cells make that line complete (RowComplete, ColumnComplete), so a
 // hand-made file can neither claim a solved line nor hide one. Everything is checked before anything is written: on false the
 // model is untouched and the caller plays the puzzle afresh.
 //

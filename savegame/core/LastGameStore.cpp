@@ -1,10 +1,10 @@
 #include "savegame/core/LastGameStore.h"
 
-#include <fstream>
 #include <system_error>
 
 #include "catalogue/core/AtomicFile.h"
 #include "catalogue/core/PictureFiles.h"
+#include "catalogue/core/RegularFile.h"
 #include "savegame/core/LastGameCodec.h"
 
 namespace mosgrid {
@@ -32,17 +32,12 @@ LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const Board
 }
 
 std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder) {
-    const std::filesystem::path path = LastGamePath(folder);
-    std::error_code error;
     // Only a regular file: a pipe or a device in its place must not block or flood the start.
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    const RegularFile opened(LastGamePath(folder));
+    std::optional<std::vector<std::uint8_t>> bytes = opened.Read(0, kLastGameMaxSize + 1);
+    if (!bytes) return std::nullopt;
     LastGameFile file;
-    file.bytes.resize(kLastGameMaxSize + 1);
-    in.read(reinterpret_cast<char*>(file.bytes.data()), std::streamsize(file.bytes.size()));
-    if (in.bad()) return std::nullopt;
-    file.bytes.resize(std::size_t(in.gcount()));
+    file.bytes = std::move(*bytes);
     std::optional<std::u16string> name = LastGameName(file.bytes);
     if (!name) return std::nullopt;
     file.name = std::move(*name);

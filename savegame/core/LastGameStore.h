@@ -17,12 +17,13 @@ struct LastGameSaveResult {
     enum class Outcome {
         Written,            // the game in play is in the file
         NothingToSave,      // no puzzle or a finished game: no file is left
-        NameNotStorable,    // the puzzle's name cannot be stored (too long, or not a plain name)
+        NameNotStorable,    // the puzzle's name is not a plain name (see IsRestorableName)
         Failed,             // the file could not be written or the old one not removed
     };
     Outcome outcome = Outcome::Failed;
     std::filesystem::path path;  // the file's full path, which the player is shown on a failure
-    bool failed() const { return outcome == Outcome::NameNotStorable || outcome == Outcome::Failed; }
+    // Only a write that went wrong is a failure to tell; a name that is not stored is not one.
+    bool failed() const { return outcome == Outcome::Failed; }
 };
 
 // Saves the game in play at the end of a run. With no puzzle or a finished game the old file is

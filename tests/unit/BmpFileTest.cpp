@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "catalogue/core/BmpFile.h"
 #include "tests/unit/TestPictures.h"
 
@@ -90,6 +92,12 @@ TEST(BmpFile, BadHeadersFailAndShortFilesReadMissingBytesAsZero) {
     test::TempFolder folder;
     EXPECT_EQ(bmp.Load(folder / "missing.bmp"), 0);
     EXPECT_EQ(bmp.Load(folder.path()), 0);  // a folder is not a picture
+    // No more is read than the headers call for: a picture at the head of a huge file loads.
+    const std::filesystem::path huge = folder / "huge.bmp";
+    std::ofstream(huge, std::ios::binary).write(reinterpret_cast<const char*>(good.data()), long(good.size()));
+    std::filesystem::resize_file(huge, std::uintmax_t(1) << 32);
+    ASSERT_EQ(bmp.Load(huge), 1);
+    EXPECT_EQ(Indices(bmp), (Bytes{1, 1, 1, 1, 1, 1, 1, 1}));
 }
 
 }  // namespace
