@@ -1,0 +1,245 @@
+#include "solver/core/GridSearch.h"
+
+#include <bit>
+
+namespace mosgrid {
+
+namespace {
+// Beyond this many entries the line cache is cleared rather than grown.
+constexpr std::size_t kCacheLimit = 1 << 18;
+}  // namespace
+
+GridSearch::GridSearch(const Puzzle& puzzle, Options options)
+    : puzzle_(puzzle), options_(options), width_(puzzle.width), height_(puzzle.height), valid_(puzzle.Valid()) {
+    if (!valid_) return;
+    const std::size_t cells = std::size_t(puzzle.CellCount());
+    cells_.assign(cells, puzzle.AllValues());
+    const std::size_t lines = std::size_t(width_ + height_);
+    queue_.assign(lines, 0);
+    queued_.assign(lines, 0);
+    agreed_.assign(cells, 0);
+    agreedCount_.assign(cells, 0);
+    seen_.assign(cells, 0);
+    trail_.reserve(cells * 4);
+}
+
+void GridSearch::SetStart(const std::vector<ValueMask>& cells) {
+    if (valid_ && cells.size() == cells_.size()) cells_ = cells;
+}
+
+void GridSearch::Enqueue(int line) {
+    if (queued_[std::size_t(line)]) return;
+    queued_[std::size_t(line)] = 1;
+    queue_[(head_ + size_) % queue_.size()] = line;
+    ++size_;
+}
+
+void GridSearch::ClearQueue() {
+    while (size_ > 0) {
+        queued_[std::size_t(queue_[head_])] = 0;
+        head_ = (head_ + 1) % queue_.size();
+        --size_;
+    }
+}
+
+bool GridSearch::PollStop() {
+    if (!stopped_ && observer_->StopRequested()) stopped_ = true;
+    return stopped_;
+}
+
+void GridSearch::Set(int cell, ValueMask values, bool guess) {
+    trail_.push_back(TrailEntry{cell, cells_[std::size_t(cell)]});
+    cells_[std::size_t(cell)] = values;
+    Enqueue(cell / width_);
+    Enqueue(height_ + cell % width_);
+    if (!probing_) {
+        observer_->CellChanged(cell, values);
+        if (!guess && std::has_single_bit(values)) observer_->CellDecided();
+    }
+}
+
+void GridSearch::Undo(std::size_t mark) {
+    while (trail_.size() > mark) {
+        const TrailEntry e = trail_.back();
+        trail_.pop_back();
+        cells_[std::size_t(e.cell)] = e.old;
+        if (!probing_) observer_->CellChanged(e.cell, e.old);
+    }
+}
+
+bool GridSearch::SolveLine(int line) {
+    const bool row = line < height_;
+    const int index = row ? line : line - height_;
+    const int length = row ? width_ : height_;
+    const int first = row ? index * width_ : index;
+    const int step = row ? 1 : width_;
+    const std::vector<LineRun>& runs = row ? puzzle_.rows[std::size_t(index)] : puzzle_.columns[std::size_t(index)];
+    ++linePasses_;
+    for (int p = 0; p < length; ++p) lineCells_[p] = cells_[std::size_t(first + p * step)];
+
+    bool ok;
+    if (options_.cache) {
+        std::u32string key;
+        key.reserve(std::size_t(length) + 1);
+        key.push_back(char32_t(line));
+        for (int p = 0; p < length; ++p) key.push_back(char32_t(lineCells_[p]));
+        auto found = cache_.find(key);
+        if (found != cache_.end()) {
+            ++cacheHits_;
+            ok = !found->second.empty();
+            for (int p = 0; ok && p < length; ++p) linePossible_[p] = ValueMask(found->second[std::size_t(p)]);
+        } else {
+            ok = lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_);
+            if (cache_.size() >= kCacheLimit) cache_.clear();
+            std::u32string result;
+            if (ok) result.assign(linePossible_, linePossible_ + length);
+            cache_.emplace(std::move(key), std::move(result));
+        }
+    } else {
+        ok = lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_);
+    }
+    if (!ok) return false;
+
+    // The line's own result is a fixed point of the line: the cells it narrows need not queue
+    // it again.
+    queued_[std::size_t(line)] = 1;
+    for (int p = 0; p < length; ++p) {
+        if (linePossible_[p] != lineCells_[p]) Set(first + p * step, linePossible_[p], false);
+    }
+    queued_[std::size_t(line)] = 0;
+    if (!probing_) observer_->LinePassed();
+    return true;
+}
+
+bool GridSearch::Propagate() {
+    while (size_ > 0) {
+        const int line = queue_[head_];
+        head_ = (head_ + 1) % queue_.size();
+        --size_;
+        queued_[std::size_t(line)] = 0;
+        if (PollStop()) {
+            ClearQueue();
+            return false;
+        }
+        if (!SolveLine(line)) {
+            ClearQueue();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GridSearch::Probe() {
+    const int cellCount = int(cells_.size());
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int cell = 0; cell < cellCount; ++cell) {
+            const ValueMask values = cells_[std::size_t(cell)];
+            if (std::has_single_bit(values)) continue;
+            ValueMask impossible = 0;
+            int survivors = 0;
+            touched_.clear();
+            for (ValueMask left = values; left != 0; left &= left - 1) {
+                if (PollStop()) return false;
+                const ValueMask value = left & (~left + 1);
+                ++probes_;
+                const std::size_t mark = trail_.size();
+                probing_ = true;
+                Set(cell, value, false);
+                const bool ok = Propagate();
+                if (stopped_) {
+                    Undo(mark);
+                    probing_ = false;
+                    return false;
+                }
+                if (ok) {
+                    ++survivors;
+                    ++serial_;
+                    for (std::size_t i = mark; i < trail_.size(); ++i) {
+                        const int c = trail_[i].cell;
+                        if (seen_[std::size_t(c)] == serial_) continue;
+                        seen_[std::size_t(c)] = serial_;
+                        if (survivors == 1) {
+                            agreed_[std::size_t(c)] = cells_[std::size_t(c)];
+                            agreedCount_[std::size_t(c)] = 1;
+                            touched_.push_back(c);
+                        } else if (agreedCount_[std::size_t(c)] == survivors - 1) {
+                            agreed_[std::size_t(c)] |= cells_[std::size_t(c)];
+                            agreedCount_[std::size_t(c)] = survivors;
+                        }
+                    }
+                } else {
+                    impossible |= value;
+                }
+                Undo(mark);
+                probing_ = false;
+            }
+            if (impossible == values) return false;
+            bool narrowed = false;
+            if (impossible != 0) {
+                Set(cell, values & ~impossible, false);
+                narrowed = true;
+            } else {
+                for (int c : touched_) {
+                    if (agreedCount_[std::size_t(c)] != survivors) continue;
+                    const ValueMask now = cells_[std::size_t(c)];
+                    const ValueMask kept = now & agreed_[std::size_t(c)];
+                    if (kept != now) {
+                        Set(c, kept, false);
+                        narrowed = true;
+                    }
+                }
+            }
+            for (int c : touched_) agreedCount_[std::size_t(c)] = 0;
+            if (narrowed) {
+                changed = true;
+                if (!Propagate()) return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool GridSearch::Node(int from) {
+    if (!Propagate()) return !stopped_;
+    if (options_.probing && !Probe()) return !stopped_;
+    const int cellCount = int(cells_.size());
+    int cell = from;
+    while (cell < cellCount && std::has_single_bit(cells_[std::size_t(cell)])) ++cell;
+    if (cell >= cellCount) return observer_->SolutionFound(cells_);
+
+    ++guesses_;
+    const std::size_t mark = trail_.size();
+    const ValueMask values = cells_[std::size_t(cell)];
+    observer_->GuessOpened();
+    bool first = true;
+    bool goOn = true;
+    for (ValueMask left = values; left != 0 && goOn; left &= left - 1) {
+        if (!first) {
+            Undo(mark);
+            observer_->BranchUndone();
+        }
+        first = false;
+        if (PollStop()) {
+            goOn = false;
+            break;
+        }
+        Set(cell, left & (~left + 1), true);
+        goOn = Node(cell);
+    }
+    observer_->GuessClosed();
+    return goOn;
+}
+
+void GridSearch::Run(SearchObserver& observer) {
+    observer_ = &observer;
+    if (!valid_) return;
+    for (int line = 0; line < width_ + height_; ++line) Enqueue(line);
+    // The first propagation on its own, to tell whether lines alone decide the puzzle.
+    if (!Propagate()) return;
+    solvedByLines_ = true;
+    for (ValueMask v : cells_) solvedByLines_ = solvedByLines_ && std::has_single_bit(v);
+    Node(0);
+}
+
+}  // namespace mosgrid
