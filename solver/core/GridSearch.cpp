@@ -1,13 +1,9 @@
 #include "solver/core/GridSearch.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace mosgrid {
-
-namespace {
-// Beyond this many entries the line cache is cleared rather than grown.
-constexpr std::size_t kCacheLimit = 1 << 18;
-}  // namespace
 
 GridSearch::GridSearch(const Puzzle& puzzle, Options options)
     : puzzle_(puzzle), options_(options), width_(puzzle.width), height_(puzzle.height), valid_(puzzle.Valid()) {
@@ -20,6 +16,8 @@ GridSearch::GridSearch(const Puzzle& puzzle, Options options)
     agreed_.assign(cells, 0);
     agreedCount_.assign(cells, 0);
     seen_.assign(cells, 0);
+    lineChanged_.assign(lines, 1);
+    probed_.assign(cells, 0);
     trail_.reserve(cells * 4);
 }
 
@@ -53,9 +51,16 @@ void GridSearch::Set(int cell, ValueMask values, bool guess) {
     Enqueue(cell / width_);
     Enqueue(height_ + cell % width_);
     if (!probing_) {
+        Touch(cell);
         observer_->CellChanged(cell, values);
         if (!guess && std::has_single_bit(values)) observer_->CellDecided();
     }
+}
+
+void GridSearch::Touch(int cell) {
+    ++epoch_;
+    lineChanged_[std::size_t(cell / width_)] = epoch_;
+    lineChanged_[std::size_t(height_ + cell % width_)] = epoch_;
 }
 
 void GridSearch::Undo(std::size_t mark) {
@@ -63,7 +68,10 @@ void GridSearch::Undo(std::size_t mark) {
         const TrailEntry e = trail_.back();
         trail_.pop_back();
         cells_[std::size_t(e.cell)] = e.old;
-        if (!probing_) observer_->CellChanged(e.cell, e.old);
+        if (!probing_) {
+            Touch(e.cell);
+            observer_->CellChanged(e.cell, e.old);
+        }
     }
 }
 
@@ -77,28 +85,7 @@ bool GridSearch::SolveLine(int line) {
     ++linePasses_;
     for (int p = 0; p < length; ++p) lineCells_[p] = cells_[std::size_t(first + p * step)];
 
-    bool ok;
-    if (options_.cache) {
-        std::u32string key;
-        key.reserve(std::size_t(length) + 1);
-        key.push_back(char32_t(line));
-        for (int p = 0; p < length; ++p) key.push_back(char32_t(lineCells_[p]));
-        auto found = cache_.find(key);
-        if (found != cache_.end()) {
-            ++cacheHits_;
-            ok = !found->second.empty();
-            for (int p = 0; ok && p < length; ++p) linePossible_[p] = ValueMask(found->second[std::size_t(p)]);
-        } else {
-            ok = lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_);
-            if (cache_.size() >= kCacheLimit) cache_.clear();
-            std::u32string result;
-            if (ok) result.assign(linePossible_, linePossible_ + length);
-            cache_.emplace(std::move(key), std::move(result));
-        }
-    } else {
-        ok = lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_);
-    }
-    if (!ok) return false;
+    if (!lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_)) return false;
 
     // The line's own result is a fixed point of the line: the cells it narrows need not queue
     // it again.
@@ -136,6 +123,12 @@ bool GridSearch::Probe() {
         for (int cell = 0; cell < cellCount; ++cell) {
             const ValueMask values = cells_[std::size_t(cell)];
             if (std::has_single_bit(values)) continue;
+            if (options_.localProbing) {
+                const std::uint64_t lastChange = std::max(lineChanged_[std::size_t(cell / width_)],
+                                                       lineChanged_[std::size_t(height_ + cell % width_)]);
+                if (probed_[std::size_t(cell)] >= lastChange) continue;
+                probed_[std::size_t(cell)] = epoch_;
+            }
             ValueMask impossible = 0;
             int survivors = 0;
             touched_.clear();
@@ -200,9 +193,13 @@ bool GridSearch::Probe() {
     return true;
 }
 
+bool GridSearch::Deduce() {
+    if (!Propagate()) return false;
+    return !options_.probing || Probe();
+}
+
 bool GridSearch::Node(int from) {
-    if (!Propagate()) return !stopped_;
-    if (options_.probing && !Probe()) return !stopped_;
+    if (!Deduce()) return !stopped_;
     const int cellCount = int(cells_.size());
     int cell = from;
     while (cell < cellCount && std::has_single_bit(cells_[std::size_t(cell)])) ++cell;

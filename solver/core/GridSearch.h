@@ -1,7 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "solver/core/LineSolver.h"
@@ -40,13 +38,13 @@ public:
 //   first line that has no valid placement;
 // - probing: each value of an undecided cell is tried and propagated; a value that leads to a
 //   contradiction is removed, and what every surviving value implies is kept;
-// - a cache of line results keyed by the line and the values its cells allow.
 // Changes are recorded on a trail, so a branch is undone cell by cell.
 class GridSearch {
 public:
     struct Options {
         bool probing = true;
-        bool cache = true;
+        // Probe again only the cells whose row or column changed since their last probe.
+        bool localProbing = true;
     };
     explicit GridSearch(const Puzzle& puzzle) : GridSearch(puzzle, Options{}) {}
     GridSearch(const Puzzle& puzzle, Options options);
@@ -62,7 +60,6 @@ public:
     long Guesses() const { return guesses_; }
     long LinePasses() const { return linePasses_; }
     long Probes() const { return probes_; }
-    long CacheHits() const { return cacheHits_; }
     const std::vector<ValueMask>& Cells() const { return cells_; }
 
 private:
@@ -72,11 +69,13 @@ private:
     };
 
     bool Node(int from);
+    bool Deduce();
     bool Propagate();
     bool SolveLine(int line);
     bool Probe();
     void Set(int cell, ValueMask values, bool guess);
     void Undo(std::size_t mark);
+    void Touch(int cell);
     void Enqueue(int line);
     void ClearQueue();
     bool PollStop();
@@ -106,13 +105,14 @@ private:
     std::vector<std::uint32_t> seen_;
     std::vector<int> touched_;
     std::uint32_t serial_ = 0;
-    // Line results by line and cell values; the value holds the result, or is empty for a
-    // line without a valid placement.
-    std::unordered_map<std::u32string, std::u32string> cache_;
+    // Changes on the branch being explored are counted; each line keeps the count at its last
+    // change, each cell the count when it was last probed.
+    std::uint64_t epoch_ = 1;
+    std::vector<std::uint64_t> lineChanged_;
+    std::vector<std::uint64_t> probed_;
     long guesses_ = 0;
     long linePasses_ = 0;
     long probes_ = 0;
-    long cacheHits_ = 0;
 };
 
 }  // namespace mosgrid
