@@ -18,6 +18,10 @@ GridSearch::GridSearch(const Puzzle& puzzle, Options options)
     seen_.assign(cells, 0);
     lineChanged_.assign(lines, 1);
     probed_.assign(cells, 0);
+    // Small puzzles gain nothing from the table and are set up by the thousand in tests.
+    if (options_.cache && puzzle.valueCount <= 2 && cells >= 100) {
+        cache_.resize(std::min<std::size_t>(std::bit_ceil(lines * 512), 1 << 16));
+    }
     trail_.reserve(cells * 4);
 }
 
@@ -85,7 +89,10 @@ bool GridSearch::SolveLine(int line) {
     ++linePasses_;
     for (int p = 0; p < length; ++p) lineCells_[p] = cells_[std::size_t(first + p * step)];
 
-    if (!lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_)) return false;
+    if (cache_.empty() ? !lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_)
+                       : !CachedSolve(line, length, runs)) {
+        return false;
+    }
 
     // The line's own result is a fixed point of the line: the cells it narrows need not queue
     // it again.
@@ -96,6 +103,29 @@ bool GridSearch::SolveLine(int line) {
     queued_[std::size_t(line)] = 0;
     if (!probing_) observer_->LinePassed();
     return true;
+}
+
+bool GridSearch::CachedSolve(int line, int length, const std::vector<LineRun>& runs) {
+    std::uint64_t key[4] = {0, 0, 0, 0};
+    for (int p = 0; p < length; ++p) key[p >> 5] |= std::uint64_t(lineCells_[p] & 3) << ((p & 31) * 2);
+    std::uint64_t h = std::uint64_t(line + 1) * 0x9E3779B97F4A7C15ull;
+    for (std::uint64_t w : key) h = (h ^ w) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 29;
+    CachedLine& e = cache_[h & (cache_.size() - 1)];
+    if (e.line == line && std::equal(key, key + 4, e.key)) {
+        if (e.ok) {
+            for (int p = 0; p < length; ++p) linePossible_[p] = ValueMask(e.result[p >> 5] >> ((p & 31) * 2) & 3);
+        }
+        return e.ok;
+    }
+    e.line = line;
+    std::copy(key, key + 4, e.key);
+    e.ok = lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_);
+    std::fill(e.result, e.result + 4, 0);
+    if (e.ok) {
+        for (int p = 0; p < length; ++p) e.result[p >> 5] |= std::uint64_t(linePossible_[p]) << ((p & 31) * 2);
+    }
+    return e.ok;
 }
 
 bool GridSearch::Propagate() {

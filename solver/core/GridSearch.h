@@ -38,11 +38,15 @@ public:
 //   first line that has no valid placement;
 // - probing: each value of an undecided cell is tried and propagated; a value that leads to a
 //   contradiction is removed, and what every surviving value implies is kept;
+// - a table of line results keyed by the line and the values its cells allow.
 // Changes are recorded on a trail, so a branch is undone cell by cell.
 class GridSearch {
 public:
     struct Options {
         bool probing = true;
+        // Remember line results of two-colour puzzles by the line's state (probing meets the
+        // same states over and over).
+        bool cache = true;
         // Probe again only the cells whose row or column changed since their last probe.
         bool localProbing = true;
     };
@@ -110,6 +114,15 @@ private:
     std::uint64_t epoch_ = 1;
     std::vector<std::uint64_t> lineChanged_;
     std::vector<std::uint64_t> probed_;
+    // Line results of a two-colour puzzle, two bits a cell; a direct-mapped table.
+    struct CachedLine {
+        int line = -1;
+        bool ok = false;
+        std::uint64_t key[4];
+        std::uint64_t result[4];
+    };
+    std::vector<CachedLine> cache_;
+    bool CachedSolve(int line, int length, const std::vector<LineRun>& runs);
     long guesses_ = 0;
     long linePasses_ = 0;
     long probes_ = 0;

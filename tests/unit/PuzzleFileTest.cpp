@@ -125,11 +125,11 @@ TEST(PuzzleFile, TheCountStopsAtTheCapWithTheFirstSolutionsInOrder) {
 // solutions or their order.
 TEST(PuzzleFile, ProbingKeepsTheSolutionsAndTheirOrder) {
     std::mt19937 random(2024);
-    int multiple = 0;
+    int multiple = 0, large = 0;
     for (int n = 0; n < 300; ++n) {
         Puzzle p;
-        p.width = std::uniform_int_distribution<int>(2, 9)(random);
-        p.height = std::uniform_int_distribution<int>(2, 9)(random);
+        p.width = std::uniform_int_distribution<int>(2, 14)(random);  // from 100 cells on with the line table
+        p.height = std::uniform_int_distribution<int>(2, 14)(random);
         p.valueCount = n % 3 == 0 ? 3 : 2;
         std::vector<int> grid(std::size_t(p.width * p.height));
         std::bernoulli_distribution filled(std::uniform_real_distribution<double>(0.3, 0.7)(random));
@@ -147,13 +147,16 @@ TEST(PuzzleFile, ProbingKeepsTheSolutionsAndTheirOrder) {
         for (int c = 0; c < p.width; ++c) p.columns.push_back(line(p.height, [&](int r) { return grid[std::size_t(r * p.width + c)]; }));
         GridSearch::Options plain;
         plain.probing = false;
+        plain.cache = false;
         const CountResult a = CountSolutions(p, 100, true, plain);
         const CountResult b = CountSolutions(p, 100, true);
         ASSERT_GE(a.solutions, 1);
         ASSERT_EQ(a.grids, b.grids) << "puzzle " << n;
         multiple += a.solutions > 1;
+        large += p.width * p.height >= 100;
     }
     EXPECT_GT(multiple, 30);
+    EXPECT_GT(large, 30);
 }
 
 }  // namespace
