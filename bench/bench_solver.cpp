@@ -121,7 +121,7 @@ void Set(const char* name, int count, long max, double limitMs, double over, con
 void PuzzleSets() {
     std::printf("Puzzle sets (processor time, fixed seeds, a shared machine):\n");
     Set("uniqueness, random 30x30 density 0.5", 100, 2, 1000, 500, [](int i) { return RandomPuzzle(30, 500, unsigned(i)); });
-    Set("uniqueness, random 25x25 density 0.42", 40, 2, 2000, 1000, [](int i) { return RandomPuzzle(25, 420, unsigned(i)); });
+    Set("uniqueness, random 25x25 density 0.42", 40, 2, 1200, 1000, [](int i) { return RandomPuzzle(25, 420, unsigned(i)); });
     for (int n = 3; n <= 10; ++n) {
         const std::string name = "uniqueness, domino chain n=" + std::to_string(n);
         Set(name.c_str(), 1, 2, 10000, n <= 9 ? 300 : 3000, [n](int) { return DominoChain(n); });
