@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -29,15 +31,21 @@ struct Options {
 };
 
 bool SolveFile(const char* file, const Options& options) {
-    std::ifstream in(file, std::ios::binary);
     std::string error;
     mosgrid::PuzzleFile puzzle;
-    if (!in) {
+    std::error_code code;
+    if (std::filesystem::is_directory(file, code)) {
+        error = "is a folder";
+    } else if (std::ifstream in(file, std::ios::binary); !in) {
         error = std::strerror(errno);
     } else {
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad()) error = "read error";
-        else mosgrid::ReadPuzzleFile(bytes, puzzle, error);
+        try {
+            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            if (in.bad()) error = "read error";
+            else mosgrid::ReadPuzzleFile(bytes, puzzle, error);
+        } catch (const std::exception& e) {
+            error = std::string("read error: ") + e.what();
+        }
     }
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", file, error.c_str());

@@ -20,7 +20,7 @@ GridSearch::GridSearch(const Puzzle& puzzle, Options options)
     probed_.assign(cells, 0);
     // Small puzzles gain nothing from the table and are set up by the thousand in tests.
     if (options_.cache && puzzle.valueCount <= 2 && cells >= 100) {
-        cache_.resize(std::min<std::size_t>(std::bit_ceil(lines * 512), 1 << 16));
+        cache_.resize(std::min<std::size_t>(std::bit_ceil(lines * 128), 1 << 15));
     }
     trail_.reserve(cells * 4);
 }
