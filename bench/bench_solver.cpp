@@ -111,7 +111,7 @@ void Set(const char* name, int count, long max, double limitMs, double over, con
     const long overCount = std::count_if(ms.begin(), ms.end(), [&](double t) { return t > over; });
     const long unfinished = std::count_if(runs.begin(), runs.end(), [](const Run& r) { return !r.finished; });
     std::printf("%-44s n=%3d  median %9.2f ms  p90 %9.2f ms  max %9.2f ms (#%d%s)  over %.0f ms: %ld  "
-                "unfinished in %.0f s: %ld  solutions %ld\n",
+                "unfinished in %.1f s: %ld  solutions %ld\n",
                 name, count, ms[ms.size() / 2], ms[ms.size() * 9 / 10], ms.back(), slowest,
                 runs[std::size_t(slowest)].finished ? "" : ", stopped", over, overCount, limitMs / 1000, unfinished,
                 solutionsTotal);
