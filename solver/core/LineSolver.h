@@ -2,7 +2,6 @@
 #include <array>
 #include <cstdint>
 
-#include "board/core/BoardTypes.h"
 
 namespace mosgrid {
 
@@ -10,6 +9,8 @@ namespace mosgrid {
 using ValueMask = std::uint32_t;
 constexpr int kMaxValues = 32;
 constexpr ValueMask kEmptyBit = 1;
+// Longest line the solver takes: puzzles up to 100 x 100.
+constexpr int kMaxLine = 100;
 
 // One run of a line's clue list, in order from the start of the line.
 struct LineRun {
@@ -33,16 +34,17 @@ public:
     bool Solve(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible);
 
 private:
-    static constexpr int kCells = kMaxSide;
-    static constexpr int kRuns = kMaxSlots;
+    static constexpr int kCells = kMaxLine;
+    // Runs of different colours may touch, so a line can hold as many runs as cells.
+    static constexpr int kRuns = kMaxLine;
     // fromStart[j][i]: runs 0..j-1 explain cells 0..i-1 and run j may start at cell i.
     std::array<std::array<bool, kCells + 1>, kRuns + 1> fromStart_{};
     // toEnd[j][i]: runs j.. explain cells i..end, starting in that state.
     std::array<std::array<bool, kCells + 1>, kRuns + 1> toEnd_{};
     // fits[j][i]: run j can lie on cells i .. i+len-1 (with its separating empty cell, if any).
     std::array<std::array<bool, kCells + 1>, kRuns> fits_{};
-    std::array<int, kRuns> next_{};
-    std::array<int, kRuns + 1> first_{};  // the first cell at which state (., j) can occur  // cells a placement of run j consumes (length + separator)
+    std::array<int, kRuns> next_{};  // cells a placement of run j consumes (length + separator)
+    std::array<int, kRuns + 1> first_{};  // the first cell at which state (., j) can occur
     // blocked[v][i]: how many of cells 0..i-1 do not allow value v (only for run values).
     std::array<std::array<std::uint8_t, kCells + 1>, kMaxValues> blocked_{};
     // cover[v][i]: difference array of the placements of value v that were found valid.

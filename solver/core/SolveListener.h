@@ -9,13 +9,15 @@ namespace mosgrid {
 class SolveListener {
 public:
     virtual ~SolveListener() = default;
-    // Cell (column, row) has just been written with `cell` (a line pass writes back every cell
-    // of its line that was blank, changed or not; guesses and backtracking write too).
+    // Cell (column, row) has just been written with `cell`: a deduction or a guess on the branch
+    // being explored, or a cell put back when a branch is undone. Values only tried out (probing)
+    // are never written.
     virtual void CellWritten(int column, int row, const CellRecord& cell) = 0;
     // One line pass has ended.
     virtual void LinePassed() = 0;
-    // Polled between line passes and before every guess: true ends the search as soon as it
-    // can. The cells and the stored variants are then whatever the search had reached.
+    // Polled between line passes, before every probe and before every guess: true ends the
+    // search as soon as it can. The cells and the stored variants are then whatever the search
+    // had reached.
     virtual bool StopRequested() { return false; }
 };
 

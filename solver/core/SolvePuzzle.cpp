@@ -1,30 +1,84 @@
 #include "solver/core/SolvePuzzle.h"
 
-#include "solver/core/PuzzleSolver.h"
+#include <bit>
+#include <new>
+#include <vector>
+
+#include "solver/core/BoardPuzzle.h"
+#include "solver/core/GridSearch.h"
 
 namespace mosgrid {
+
+namespace {
+
+// Keeps the board in step with the search: the cells of the branch being explored, the
+// progress (one step per cell a deduction decides, put back when a guess's branch is undone)
+// and the stored variants.
+class BoardObserver final : public SearchObserver {
+public:
+    BoardObserver(BoardModel& model, const BoardPuzzle& puzzle, CSolveProgress& progress, SolveListener* listener)
+        : model_(model), puzzle_(puzzle), progress_(progress), listener_(listener) {}
+
+    void CellChanged(int cell, ValueMask values) override {
+        CellRecord& record = model_.cells[std::size_t(cell)];
+        record = puzzle_.Record(values);
+        if (listener_) listener_->CellWritten(cell % model_.cols(), cell / model_.cols(), record);
+    }
+    void CellDecided() override { progress_.StepIt(); }
+    void LinePassed() override {
+        if (listener_) listener_->LinePassed();
+    }
+    void GuessOpened() override { saved_.push_back(progress_.GetPos()); }
+    void BranchUndone() override { progress_.SetPos(saved_.back()); }
+    void GuessClosed() override { saved_.pop_back(); }
+    bool SolutionFound(const std::vector<ValueMask>&) override {
+        try {
+            model_.variants.push_back(model_.cells);
+        } catch (const std::bad_alloc&) {
+            // No room for the copy: the solution is neither stored nor counted.
+        }
+        return model_.variants.size() < std::size_t(kMaxVariants);
+    }
+    bool StopRequested() override { return listener_ && listener_->StopRequested(); }
+
+private:
+    BoardModel& model_;
+    const BoardPuzzle& puzzle_;
+    CSolveProgress& progress_;
+    SolveListener* listener_;
+    std::vector<std::uint32_t> saved_;
+};
+
+}  // namespace
 
 SolveResult SolvePuzzle(BoardModel& model, CSolveProgress& progress, SolveListener* listener) {
     SolveResult result;
     if (!model.HasPuzzle()) return result;
     const auto start = std::chrono::steady_clock::now();
-    PuzzleSolver solver(model, listener);
-    if (!solver.Usable()) {
+    const BoardPuzzle puzzle = PuzzleFromBoard(model);
+    if (!puzzle.usable) {
         result.unsupported = true;
         return result;
     }
     model.ReleaseVariants();
     progress.SetRange(std::uint32_t(model.cols()) * std::uint32_t(model.rows()));
-    solver.MarkAllLinesPending();
-    solver.contradiction = 0;
-    solver.SearchSolutions(progress, 0, 0);
+    GridSearch search(puzzle.puzzle);
+    std::vector<ValueMask> startCells(model.cells.size());
+    for (std::size_t i = 0; i < startCells.size(); ++i) startCells[i] = puzzle.CellValues(model.cells[i]);
+    search.SetStart(startCells);
+    BoardObserver observer(model, puzzle, progress, listener);
+    // A puzzle of white alone has nothing to deduce: its cells start with their one value.
+    for (std::size_t i = 0; i < startCells.size(); ++i) {
+        if (model.cells[i].state == 1 && std::has_single_bit(startCells[i])) observer.CellChanged(int(i), startCells[i]);
+    }
+    search.Run(observer);
     result.elapsed = std::chrono::steady_clock::now() - start;
     result.count = int(model.variants.size());
-    result.storeFull = solver.StoreFull();
-    result.guesses = solver.Guesses();
-    result.linePasses = solver.LinePasses();
-    result.stopped = solver.Stopped();
-    result.linesAlone = !result.stopped && result.guesses == 0 && result.count == 1;
+    result.storeFull = result.count >= kMaxVariants;
+    result.guesses = search.Guesses();
+    result.linePasses = search.LinePasses();
+    result.stopped = search.Stopped();
+    result.linesAlone = !result.stopped && search.SolvedByLines() && result.count == 1;
     return result;
 }
 

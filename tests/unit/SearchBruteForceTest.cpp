@@ -8,7 +8,6 @@
 #include <map>
 #include <numeric>
 
-#include "solver/core/PuzzleSolver.h"
 #include "solver/core/SolvePuzzle.h"
 #include "tests/unit/SolverTestBoards.h"
 
@@ -21,30 +20,32 @@ const std::vector<COLORREF> kRedOnWhite{kBlack, kWhite, kRed};
 // Red on white with white at entry 0, for pictures drawn with dots.
 const std::vector<COLORREF> kRedOnDots{kWhite, kBlack, kRed};
 using test::BoardFromText;
-using Pending = std::array<std::uint8_t, kMaxSide>;
 
-std::string RowText(const BoardModel& m, int r) {
-    std::string s;
-    for (int c = 0; c < m.cols(); ++c) s += m.Cell(c, r).state == 1 ? '?' : m.Cell(c, r).colour == kWhite ? 'x' : 'R';
-    return s;
-}
+// Records what the search does to the progress.
+class RecordingProgress final : public CSolveProgress {
+public:
+    void SetRange(std::uint32_t) override {}
+    void SetPos(std::uint32_t position) override { position_ = position, putBack.push_back(position); }
+    std::uint32_t GetPos() override { return position_; }
+    void StepIt() override { ++position_, ++steps; }
+    std::vector<std::uint32_t> putBack;
+    int steps = 0;
 
-TEST(LinePass, DecidesOnlyBlankCellsAndChangesNothingOnAContradiction) {
-    // Row 0 holds one red cell, decided already; row 1 asks for five red cells, one of them white.
-    auto model = BoardFromText({"11211", "22222"}, kRedOnWhite);
-    CountingProgress progress;
-    progress.SetRange(10);
-    PuzzleSolver solver(*model);
-    model->Cell(2, 0) = CellRecord{0, kRed};
-    model->Cell(1, 1) = CellRecord{0, kWhite};
-    solver.SolveLine(LineKind::Row, 1, progress);
-    EXPECT_EQ(solver.contradiction, 1);
-    EXPECT_EQ(RowText(*model, 1), "?x???");
-    EXPECT_EQ(solver.pendingColumns, Pending{});
-    solver.SolveLine(LineKind::Row, 0, progress);
-    EXPECT_EQ(RowText(*model, 0), "xxRxx");
-    EXPECT_EQ(progress.GetPos(), 4u);  // one step per cell decided
-    EXPECT_EQ(solver.pendingColumns, (Pending{1, 1, 0, 1, 1}));
+private:
+    std::uint32_t position_ = 0;
+};
+
+TEST(Search, ProgressCountsDeducedCellsOfTheBranchAndIsPutBackAfterEachGuessBranch) {
+    // Lines decide rows 2 and 3 (four cells); rows 0 and 1 hold one of two permutations, so the
+    // guess at (0, 0) opens two branches that each decide three cells.
+    auto model = BoardFromText({"1.", ".1", "..", "11"}, kRedOnDots);
+    RecordingProgress progress;
+    const SolveResult result = SolvePuzzle(*model, progress);
+    ASSERT_EQ(result.count, 2);
+    EXPECT_FALSE(result.linesAlone);
+    EXPECT_EQ(progress.putBack, std::vector<std::uint32_t>{4});
+    EXPECT_EQ(progress.GetPos(), 7u);
+    EXPECT_EQ(progress.steps, 10);  // trying values out of the branch steps nothing
 }
 
 TEST(Search, ContradictoryCluesGiveNothingAndOneRowIsStoredWithoutAGuess) {

@@ -1,0 +1,272 @@
+#include "solver/core/GridSearch.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace mosgrid {
+
+GridSearch::GridSearch(const Puzzle& puzzle, Options options)
+    : puzzle_(puzzle), options_(options), width_(puzzle.width), height_(puzzle.height), valid_(puzzle.Valid()) {
+    if (!valid_) return;
+    const std::size_t cells = std::size_t(puzzle.CellCount());
+    cells_.assign(cells, puzzle.AllValues());
+    const std::size_t lines = std::size_t(width_ + height_);
+    queue_.assign(lines, 0);
+    queued_.assign(lines, 0);
+    agreed_.assign(cells, 0);
+    agreedCount_.assign(cells, 0);
+    seen_.assign(cells, 0);
+    lineChanged_.assign(lines, 1);
+    probed_.assign(cells, 0);
+    // Small puzzles gain nothing from the table and are set up by the thousand in tests.
+    if (options_.cache && puzzle.valueCount <= 2 && cells >= 100) {
+        cache_.resize(std::min<std::size_t>(std::bit_ceil(lines * 128), 1 << 15));
+    }
+    trail_.reserve(cells * 4);
+}
+
+void GridSearch::SetStart(const std::vector<ValueMask>& cells) {
+    if (valid_ && cells.size() == cells_.size()) cells_ = cells;
+}
+
+void GridSearch::Enqueue(int line) {
+    if (queued_[std::size_t(line)]) return;
+    queued_[std::size_t(line)] = 1;
+    queue_[(head_ + size_) % queue_.size()] = line;
+    ++size_;
+}
+
+void GridSearch::ClearQueue() {
+    while (size_ > 0) {
+        queued_[std::size_t(queue_[head_])] = 0;
+        head_ = (head_ + 1) % queue_.size();
+        --size_;
+    }
+}
+
+bool GridSearch::PollStop() {
+    if (!stopped_ && observer_->StopRequested()) stopped_ = true;
+    return stopped_;
+}
+
+void GridSearch::Set(int cell, ValueMask values, bool guess) {
+    trail_.push_back(TrailEntry{cell, cells_[std::size_t(cell)]});
+    cells_[std::size_t(cell)] = values;
+    Enqueue(cell / width_);
+    Enqueue(height_ + cell % width_);
+    if (!probing_) {
+        Touch(cell);
+        observer_->CellChanged(cell, values);
+        if (!guess && std::has_single_bit(values)) observer_->CellDecided();
+    }
+}
+
+void GridSearch::Touch(int cell) {
+    ++epoch_;
+    lineChanged_[std::size_t(cell / width_)] = epoch_;
+    lineChanged_[std::size_t(height_ + cell % width_)] = epoch_;
+}
+
+void GridSearch::Undo(std::size_t mark) {
+    while (trail_.size() > mark) {
+        const TrailEntry e = trail_.back();
+        trail_.pop_back();
+        cells_[std::size_t(e.cell)] = e.old;
+        if (!probing_) {
+            Touch(e.cell);
+            observer_->CellChanged(e.cell, e.old);
+        }
+    }
+}
+
+bool GridSearch::SolveLine(int line) {
+    const bool row = line < height_;
+    const int index = row ? line : line - height_;
+    const int length = row ? width_ : height_;
+    const int first = row ? index * width_ : index;
+    const int step = row ? 1 : width_;
+    const std::vector<LineRun>& runs = row ? puzzle_.rows[std::size_t(index)] : puzzle_.columns[std::size_t(index)];
+    ++linePasses_;
+    for (int p = 0; p < length; ++p) lineCells_[p] = cells_[std::size_t(first + p * step)];
+
+    if (cache_.empty() ? !lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_)
+                       : !CachedSolve(line, length, runs)) {
+        return false;
+    }
+
+    // The line's own result is a fixed point of the line: the cells it narrows need not queue
+    // it again.
+    queued_[std::size_t(line)] = 1;
+    for (int p = 0; p < length; ++p) {
+        if (linePossible_[p] != lineCells_[p]) Set(first + p * step, linePossible_[p], false);
+    }
+    queued_[std::size_t(line)] = 0;
+    if (!probing_) observer_->LinePassed();
+    return true;
+}
+
+bool GridSearch::CachedSolve(int line, int length, const std::vector<LineRun>& runs) {
+    std::uint64_t key[4] = {0, 0, 0, 0};
+    for (int p = 0; p < length; ++p) key[p >> 5] |= std::uint64_t(lineCells_[p] & 3) << ((p & 31) * 2);
+    std::uint64_t h = std::uint64_t(line + 1) * 0x9E3779B97F4A7C15ull;
+    for (std::uint64_t w : key) h = (h ^ w) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 29;
+    CachedLine& e = cache_[h & (cache_.size() - 1)];
+    if (e.line == line && std::equal(key, key + 4, e.key)) {
+        if (e.ok) {
+            for (int p = 0; p < length; ++p) linePossible_[p] = ValueMask(e.result[p >> 5] >> ((p & 31) * 2) & 3);
+        }
+        return e.ok;
+    }
+    e.line = line;
+    std::copy(key, key + 4, e.key);
+    e.ok = lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_);
+    std::fill(e.result, e.result + 4, 0);
+    if (e.ok) {
+        for (int p = 0; p < length; ++p) e.result[p >> 5] |= std::uint64_t(linePossible_[p]) << ((p & 31) * 2);
+    }
+    return e.ok;
+}
+
+bool GridSearch::Propagate() {
+    while (size_ > 0) {
+        const int line = queue_[head_];
+        head_ = (head_ + 1) % queue_.size();
+        --size_;
+        queued_[std::size_t(line)] = 0;
+        if (PollStop()) {
+            ClearQueue();
+            return false;
+        }
+        if (!SolveLine(line)) {
+            ClearQueue();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GridSearch::Probe() {
+    const int cellCount = int(cells_.size());
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int cell = 0; cell < cellCount; ++cell) {
+            const ValueMask values = cells_[std::size_t(cell)];
+            if (std::has_single_bit(values)) continue;
+            if (options_.localProbing) {
+                const std::uint64_t lastChange = std::max(lineChanged_[std::size_t(cell / width_)],
+                                                       lineChanged_[std::size_t(height_ + cell % width_)]);
+                if (probed_[std::size_t(cell)] >= lastChange) continue;
+                probed_[std::size_t(cell)] = epoch_;
+            }
+            ValueMask impossible = 0;
+            int survivors = 0;
+            touched_.clear();
+            for (ValueMask left = values; left != 0; left &= left - 1) {
+                if (PollStop()) return false;
+                const ValueMask value = left & (~left + 1);
+                ++probes_;
+                const std::size_t mark = trail_.size();
+                probing_ = true;
+                Set(cell, value, false);
+                const bool ok = Propagate();
+                if (stopped_) {
+                    Undo(mark);
+                    probing_ = false;
+                    return false;
+                }
+                if (ok) {
+                    ++survivors;
+                    ++serial_;
+                    for (std::size_t i = mark; i < trail_.size(); ++i) {
+                        const int c = trail_[i].cell;
+                        if (seen_[std::size_t(c)] == serial_) continue;
+                        seen_[std::size_t(c)] = serial_;
+                        if (survivors == 1) {
+                            agreed_[std::size_t(c)] = cells_[std::size_t(c)];
+                            agreedCount_[std::size_t(c)] = 1;
+                            touched_.push_back(c);
+                        } else if (agreedCount_[std::size_t(c)] == survivors - 1) {
+                            agreed_[std::size_t(c)] |= cells_[std::size_t(c)];
+                            agreedCount_[std::size_t(c)] = survivors;
+                        }
+                    }
+                } else {
+                    impossible |= value;
+                }
+                Undo(mark);
+                probing_ = false;
+            }
+            if (impossible == values) return false;
+            bool narrowed = false;
+            if (impossible != 0) {
+                Set(cell, values & ~impossible, false);
+                narrowed = true;
+            } else {
+                for (int c : touched_) {
+                    if (agreedCount_[std::size_t(c)] != survivors) continue;
+                    const ValueMask now = cells_[std::size_t(c)];
+                    const ValueMask kept = now & agreed_[std::size_t(c)];
+                    if (kept != now) {
+                        Set(c, kept, false);
+                        narrowed = true;
+                    }
+                }
+            }
+            for (int c : touched_) agreedCount_[std::size_t(c)] = 0;
+            if (narrowed) {
+                changed = true;
+                if (!Propagate()) return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool GridSearch::Deduce() {
+    if (!Propagate()) return false;
+    return !options_.probing || Probe();
+}
+
+bool GridSearch::Node(int from) {
+    if (!Deduce()) return !stopped_;
+    const int cellCount = int(cells_.size());
+    int cell = from;
+    while (cell < cellCount && std::has_single_bit(cells_[std::size_t(cell)])) ++cell;
+    if (cell >= cellCount) return observer_->SolutionFound(cells_);
+
+    ++guesses_;
+    const std::size_t mark = trail_.size();
+    const ValueMask values = cells_[std::size_t(cell)];
+    observer_->GuessOpened();
+    bool first = true;
+    bool goOn = true;
+    for (ValueMask left = values; left != 0 && goOn; left &= left - 1) {
+        if (!first) {
+            Undo(mark);
+            observer_->BranchUndone();
+        }
+        first = false;
+        if (PollStop()) {
+            goOn = false;
+            break;
+        }
+        Set(cell, left & (~left + 1), true);
+        goOn = Node(cell);
+    }
+    observer_->GuessClosed();
+    return goOn;
+}
+
+void GridSearch::Run(SearchObserver& observer) {
+    observer_ = &observer;
+    if (!valid_) return;
+    for (int line = 0; line < width_ + height_; ++line) Enqueue(line);
+    // The first propagation on its own, to tell whether lines alone decide the puzzle.
+    if (!Propagate()) return;
+    solvedByLines_ = true;
+    for (ValueMask v : cells_) solvedByLines_ = solvedByLines_ && std::has_single_bit(v);
+    Node(0);
+}
+
+}  // namespace mosgrid

@@ -1,0 +1,131 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "solver/core/LineSolver.h"
+#include "solver/core/Puzzle.h"
+
+namespace mosgrid {
+
+// What the search tells about its progress along the branch it explores. Tentative work
+// (probing a value of a cell to see where it leads) is never reported.
+class SearchObserver {
+public:
+    virtual ~SearchObserver() = default;
+    // The values `cell` allows changed on the branch being explored: narrowed by a deduction or
+    // a guess, or put back when a branch is undone.
+    virtual void CellChanged(int /*cell*/, ValueMask /*values*/) {}
+    // A deduction (not a guess) left a cell with one value.
+    virtual void CellDecided() {}
+    // One line pass on the branch being explored has ended.
+    virtual void LinePassed() {}
+    // A guess opens at a cell; before each value after the first the branch is undone
+    // (BranchUndone); GuessClosed when its last value has been explored.
+    virtual void GuessOpened() {}
+    virtual void BranchUndone() {}
+    virtual void GuessClosed() {}
+    // Every cell holds one value. False ends the search (enough solutions).
+    virtual bool SolutionFound(const std::vector<ValueMask>& cells) = 0;
+    // Polled between line passes and before every probe and guess.
+    virtual bool StopRequested() { return false; }
+};
+
+// Finds the solutions of a puzzle depth-first in lexicographic order: the guess is always the
+// first undecided cell in row-major order and its values are tried in increasing order (empty
+// first). Between guesses it deduces what it can, which narrows the tree but never changes
+// which solutions are found or their order:
+// - line passes from a work queue of the lines whose cells changed, ending a branch at the
+//   first line that has no valid placement;
+// - probing: each value of an undecided cell is tried and propagated; a value that leads to a
+//   contradiction is removed, and what every surviving value implies is kept;
+// - a table of line results keyed by the line and the values its cells allow.
+// Changes are recorded on a trail, so a branch is undone cell by cell.
+class GridSearch {
+public:
+    struct Options {
+        bool probing = true;
+        // Remember line results of two-colour puzzles by the line's state (probing meets the
+        // same states over and over).
+        bool cache = true;
+        // Probe again only the cells whose row or column changed since their last probe.
+        bool localProbing = true;
+    };
+    explicit GridSearch(const Puzzle& puzzle) : GridSearch(puzzle, Options{}) {}
+    GridSearch(const Puzzle& puzzle, Options options);
+
+    // The values each cell allows at the start (default: all). Must have CellCount() entries.
+    void SetStart(const std::vector<ValueMask>& cells);
+    // Searches until the tree is exhausted, the observer has enough solutions or asks to stop.
+    void Run(SearchObserver& observer);
+
+    bool Stopped() const { return stopped_; }
+    // The line passes before any probe or guess decided every cell.
+    bool SolvedByLines() const { return solvedByLines_; }
+    long Guesses() const { return guesses_; }
+    long LinePasses() const { return linePasses_; }
+    long Probes() const { return probes_; }
+    const std::vector<ValueMask>& Cells() const { return cells_; }
+
+private:
+    struct TrailEntry {
+        int cell;
+        ValueMask old;
+    };
+
+    bool Node(int from);
+    bool Deduce();
+    bool Propagate();
+    bool SolveLine(int line);
+    bool Probe();
+    void Set(int cell, ValueMask values, bool guess);
+    void Undo(std::size_t mark);
+    void Touch(int cell);
+    void Enqueue(int line);
+    void ClearQueue();
+    bool PollStop();
+
+    const Puzzle& puzzle_;
+    Options options_;
+    int width_;
+    int height_;
+    bool valid_;
+    SearchObserver* observer_ = nullptr;
+    std::vector<ValueMask> cells_;
+    std::vector<TrailEntry> trail_;
+    std::vector<int> queue_;  // ring of line numbers: rows 0..height-1, then the columns
+    std::vector<char> queued_;
+    std::size_t head_ = 0;
+    std::size_t size_ = 0;
+    bool probing_ = false;
+    bool stopped_ = false;
+    bool solvedByLines_ = false;
+    LineSolver lineSolver_;
+    ValueMask lineCells_[kMaxLine];
+    ValueMask linePossible_[kMaxLine];
+    // What the probes of one cell agreed on: the union of each cell's values over the values
+    // of the probed cell that survived, for the cells every surviving probe narrowed.
+    std::vector<ValueMask> agreed_;
+    std::vector<int> agreedCount_;
+    std::vector<std::uint32_t> seen_;
+    std::vector<int> touched_;
+    std::uint32_t serial_ = 0;
+    // Changes on the branch being explored are counted; each line keeps the count at its last
+    // change, each cell the count when it was last probed.
+    std::uint64_t epoch_ = 1;
+    std::vector<std::uint64_t> lineChanged_;
+    std::vector<std::uint64_t> probed_;
+    // Line results of a two-colour puzzle, two bits a cell; a direct-mapped table.
+    struct CachedLine {
+        int line = -1;
+        bool ok = false;
+        std::uint64_t key[4];
+        std::uint64_t result[4];
+    };
+    std::vector<CachedLine> cache_;
+    bool CachedSolve(int line, int length, const std::vector<LineRun>& runs);
+    long guesses_ = 0;
+    long linePasses_ = 0;
+    long probes_ = 0;
+};
+
+}  // namespace mosgrid

@@ -1,0 +1,163 @@
+// Clue files and pictures read for the command-line solver, its output, the cap on the count,
+// and the deductions between guesses checked against a search without them.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "catalogue/core/BmpWriter.h"
+#include "solver/core/NonFile.h"
+#include "solver/core/PuzzleFile.h"
+#include "tests/unit/TestPictures.h"
+
+namespace mosgrid {
+namespace {
+
+// Runs as text: "1 2|3|" for a line list.
+std::string Lines(const std::vector<std::vector<LineRun>>& lines) {
+    std::string s;
+    for (const auto& line : lines) {
+        for (const LineRun& run : line) s += std::to_string(run.length) + " ";
+        s += '|';
+    }
+    return s;
+}
+
+Puzzle Read(const std::string& text) {
+    Puzzle p;
+    std::string error;
+    EXPECT_TRUE(ReadNonText(text, p, error)) << error << "\n" << text;
+    return p;
+}
+
+const std::string kCross = "width 3\nheight 3\nrows\n1\n3\n1\ncolumns\n1\n3\n1\n";
+
+TEST(NonFile, AcceptsTheLayoutsFilesComeIn) {
+    const Puzzle plain = Read(kCross);
+    EXPECT_EQ(Lines(plain.rows), "1 |3 |1 |");
+    EXPECT_EQ(CountSolutions(plain, 100, false).solutions, 1);
+    const std::vector<std::string> same{
+        "catalogue \"x\"\r\ntitle \"A cross\"\r\nwidth 3\r\nheight 3\r\n\r\nrows\r\n1\r\n3\r\n1\r\n\r\ncolumns\r\n1\r\n3\r\n1\r\n",
+        "# a comment\ncolumns\n1\n3\n1\n\nrows\n1\n3\n1\nheight 3\nwidth 3\ngoal 010111010\n",
+        "WIDTH   3\n  height 3  \nrows\n  1\n# inside a section\n3\n1\ncolumns\n1\n3\n1",
+    };
+    for (const std::string& text : same) {
+        const Puzzle p = Read(text);
+        EXPECT_EQ(Lines(p.rows) + Lines(p.columns), Lines(plain.rows) + Lines(plain.columns)) << text;
+    }
+    // Empty lines written as 0, as nothing, or as a blank line; numbers apart by commas or spaces.
+    const Puzzle sparse = Read("width 4\nheight 3\nrows\n1,1\n0\n1 2\ncolumns\n2\n\n1\n2\n");
+    EXPECT_EQ(Lines(sparse.rows), "1 1 ||1 2 |");
+    EXPECT_EQ(Lines(sparse.columns), "2 ||1 |2 |");
+}
+
+TEST(NonFile, RefusesWhatItCannotReadAndGivesImpossibleCluesNoSolutions) {
+    const std::vector<std::string> bad{
+        "",
+        "height 3\nrows\n1\n3\n1\ncolumns\n1\n3\n1\n",                // no width
+        "width 3\nheight 3\nrows\n1\n3\n1\n",                         // no columns
+        "width 3\nheight 3\nrows\n1\n3\ncolumns\n1\n3\n1\n",          // a row missing
+        "width 3\nheight 3\nrows\n1\n3\n1\n1\ncolumns\n1\n3\n1\n",    // a row too many
+        "width 3\nheight 3\nrows\n1\n3x\n1\ncolumns\n1\n3\n1\n",      // not a number
+        "width 101\nheight 3\nrows\n",                                // too wide
+        "width 0\nheight 0\nrows\ncolumns\n",
+        "width 3\nheight 3\nrows\n1\n3\n1\nrows\n1\n3\n1\ncolumns\n1\n3\n1\n",
+        std::string("\x7f\x45LF\x02\x01\x01\0\0\xff\xfe rows", 17),
+    };
+    for (const std::string& text : bad) {
+        Puzzle p;
+        std::string error;
+        EXPECT_FALSE(ReadNonText(text, p, error)) << text;
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+    const std::vector<std::string> impossible{
+        "width 3\nheight 1\nrows\n2 1\ncolumns\n1\n1\n1\n",                        // runs longer than the line
+        "width 3\nheight 1\nrows\n99999999999999999999\ncolumns\n1\n1\n1\n",      // a huge number
+        "width 2\nheight 1\nrows\n1 1 1 1 1 1\ncolumns\n1\n1\n",                  // more runs than room
+        "width 2\nheight 2\nrows\n2\n0\ncolumns\n1\n0\n",                          // rows and columns disagree
+    };
+    for (const std::string& text : impossible) {
+        const CountResult r = CountSolutions(Read(text), 100, false);
+        EXPECT_EQ(r.solutions, 0) << text;
+        EXPECT_FALSE(r.capped);
+    }
+}
+
+TEST(PuzzleFile, ReadsPicturesWithTheGamesCluesAndWritesItsLines) {
+    const std::vector<std::uint8_t> bmp = EncodeBmp4(test::PictureFromText({"122", "1.."}, {kWhite, kRed, kBlack}));
+    PuzzleFile file;
+    std::string error;
+    ASSERT_TRUE(ReadPuzzleFile(std::string(bmp.begin(), bmp.end()), file, error)) << error;
+    EXPECT_EQ(file.colours, 3);
+    EXPECT_EQ(Lines(file.puzzle.rows), "1 2 |1 |");
+    const CountResult r = CountSolutions(file.puzzle, 100, true);
+    ASSERT_EQ(r.solutions, 1);
+    EXPECT_TRUE(r.lineSolvable);
+    EXPECT_EQ(GridText(file.puzzle, r.grids[0]), "#bb\n#..\n");
+    EXPECT_FALSE(ReadPuzzleFile("BM\x10", file, error));
+
+    ASSERT_TRUE(ReadPuzzleFile(kCross, file, error));
+    std::string json = JsonLine("dir/\"x\".non", file, CountSolutions(file.puzzle, 2, false));
+    ASSERT_GT(json.size(), 10u);
+    EXPECT_EQ(json.substr(0, json.rfind(' ')),
+              "{\"file\": \"dir/\\\"x\\\".non\", \"width\": 3, \"height\": 3, \"colours\": 2, \"solutions\": 1, "
+              "\"capped\": false, \"line_solvable\": true, \"ms\":");
+    EXPECT_EQ(json.back(), '}');
+}
+
+TEST(PuzzleFile, TheCountStopsAtTheCapWithTheFirstSolutionsInOrder) {
+    // Six rows and columns of one run each: the 720 permutation matrices.
+    const Puzzle p = Read("width 6\nheight 6\nrows\n1\n1\n1\n1\n1\n1\ncolumns\n1\n1\n1\n1\n1\n1\n");
+    for (long max : {1L, 2L, 150L}) {
+        const CountResult r = CountSolutions(p, max, true);
+        EXPECT_EQ(r.solutions, max);
+        EXPECT_TRUE(r.capped);
+        EXPECT_EQ(GridText(p, r.grids.front()), ".....#\n....#.\n...#..\n..#...\n.#....\n#.....\n");
+        for (std::size_t k = 1; k < r.grids.size(); ++k) ASSERT_LT(r.grids[k - 1], r.grids[k]) << k;  // empty is bit 0
+    }
+    const CountResult two = CountSolutions(Read("width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n"), 150, false);
+    EXPECT_EQ(two.solutions, 2);
+    EXPECT_FALSE(two.capped);
+}
+
+// Random puzzles of up to three colours: the deductions between guesses must not change the
+// solutions or their order.
+TEST(PuzzleFile, ProbingKeepsTheSolutionsAndTheirOrder) {
+    std::mt19937 random(2024);
+    int multiple = 0, large = 0;
+    for (int n = 0; n < 300; ++n) {
+        Puzzle p;
+        p.width = std::uniform_int_distribution<int>(2, 14)(random);  // from 100 cells on with the line table
+        p.height = std::uniform_int_distribution<int>(2, 14)(random);
+        p.valueCount = n % 3 == 0 ? 3 : 2;
+        std::vector<int> grid(std::size_t(p.width * p.height));
+        std::bernoulli_distribution filled(std::uniform_real_distribution<double>(0.3, 0.7)(random));
+        for (int& v : grid) v = filled(random) ? std::uniform_int_distribution<int>(1, p.valueCount - 1)(random) : 0;
+        auto line = [&](int count, auto at) {
+            std::vector<LineRun> runs;
+            for (int i = 0; i < count; ++i) {
+                const int v = at(i);
+                if (v != 0 && (i == 0 || at(i - 1) != v)) runs.push_back(LineRun{0, v, v});
+                if (v != 0) ++runs.back().length;
+            }
+            return runs;
+        };
+        for (int r = 0; r < p.height; ++r) p.rows.push_back(line(p.width, [&](int c) { return grid[std::size_t(r * p.width + c)]; }));
+        for (int c = 0; c < p.width; ++c) p.columns.push_back(line(p.height, [&](int r) { return grid[std::size_t(r * p.width + c)]; }));
+        GridSearch::Options plain;
+        plain.probing = false;
+        plain.cache = false;
+        const CountResult a = CountSolutions(p, 100, true, plain);
+        const CountResult b = CountSolutions(p, 100, true);
+        ASSERT_GE(a.solutions, 1);
+        ASSERT_EQ(a.grids, b.grids) << "puzzle " << n;
+        multiple += a.solutions > 1;
+        large += p.width * p.height >= 100;
+    }
+    EXPECT_GT(multiple, 30);
+    EXPECT_GT(large, 30);
+}
+
+}  // namespace
+}  // namespace mosgrid
