@@ -25,6 +25,7 @@
 #include "catalogue/ui/ListFiles.h"
 #include "savegame/ui/BoardLastGame.h"
 #include "solver/ui/CheckCommand.h"
+#include "solver/ui/CheckRun.h"
 
 namespace mosgrid {
 namespace {
@@ -150,6 +151,15 @@ void CMainFrame::UpdateMenuState() {
     Action(ID_VARIANT_PREV)->setEnabled(state.prevEnabled);
     Action(ID_VARIANT_NEXT)->setEnabled(state.nextEnabled);
     Action(ID_OTHER_HINTS)->setChecked(state.hintsChecked);
+    // Nothing else may start while a check runs (a disabled menu bar also keeps its actions'
+    // shortcuts from firing).
+    menuBar_->setEnabled(RunningCheck() == nullptr);
+}
+
+CheckRun* CMainFrame::RunningCheck() const { return check_ && check_->Running() ? check_.data() : nullptr; }
+
+void CMainFrame::CancelCheck() {
+    if (CheckRun* check = RunningCheck()) check->Cancel();
 }
 
 void CMainFrame::BringToFront() {
@@ -187,6 +197,8 @@ void CMainFrame::LeaveFullScreen() {
 
 void CMainFrame::SaveGameOnce() {
     if (gameSaved_) return;
+    // The game saved is the one the player had before a check still running.
+    CancelCheck();
     gameSaved_ = true;
     SaveLastGame(*board_);
 }
@@ -194,11 +206,14 @@ void CMainFrame::SaveGameOnce() {
 void CMainFrame::SaveGameForSession() {
     // The session may end the program without closing the window: the game goes into the file
     // now. Should the program go on (the logout was cancelled), the save at its end still runs
-    // and writes the game as it stands then.
+    // and writes the game as it stands then. A check still running is cancelled first, so the
+    // game saved is the player's.
+    CancelCheck();
     if (!gameSaved_) SaveLastGame(*board_);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Closing during a check cancels it; the game saved is the player's.
     SaveGameOnce();
     QMainWindow::closeEvent(event);
 }
@@ -252,7 +267,13 @@ void CMainFrame::OnHints() {
 }
 
 void CMainFrame::OnCheckPuzzle() {
-    CheckCommand(*board_, this);
+    if (CheckRun* check = CheckCommand(*board_, this)) {
+        check_ = check;
+        connect(check, &CheckRun::ended, this, [this, check] {
+            check->deleteLater();
+            UpdateMenuState();
+        });
+    }
     UpdateMenuState();
 }
 
