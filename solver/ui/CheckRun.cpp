@@ -23,9 +23,7 @@ CheckRun::CheckRun(CGmGride& board, QWidget* parent) : QObject(parent), board_(b
 
     dialog_ = std::make_unique<CDecision>(parent_);
     dialog_->SetRange(std::uint32_t(model.cols()) * std::uint32_t(model.rows()));
-    // Queued: the dialog is destroyed by the cancel, which must not happen inside its own
-    // event handler.
-    connect(dialog_.get(), &CDecision::cancelRequested, this, &CheckRun::Cancel, Qt::QueuedConnection);
+    connect(dialog_.get(), &CDecision::cancelRequested, this, &CheckRun::Cancel);
     connect(&ticker_, &QTimer::timeout, this, &CheckRun::Tick);
     running_ = true;
     search_ = std::make_unique<BackgroundSearch>(
@@ -75,7 +73,7 @@ void CheckRun::Finish() {
     board_.Model().TakeCheckResult(found.cells, std::move(found.variants), duration.hours, duration.minutes,
                                    duration.seconds);
     search_.reset();
-    dialog_.reset();
+    CloseDialog();
 
     const int variants = int(board_.Model().variants.size());
     if (variants == 0) {
@@ -92,9 +90,18 @@ void CheckRun::Cancel() {
     running_ = false;
     ticker_.stop();
     search_.reset();
-    dialog_.reset();
+    CloseDialog();
     PutBackPlayerGame();
     emit ended();
+}
+
+// The dialog may be in the middle of its own event handler (a close, «Отмена») or on the list of
+// windows the application is closing as it quits: it is hidden now and deleted once control is
+// back in the event loop.
+void CheckRun::CloseDialog() {
+    if (!dialog_) return;
+    dialog_->hide();
+    dialog_.release()->deleteLater();
 }
 
 void CheckRun::PutBackPlayerGame() {

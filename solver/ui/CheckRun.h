@@ -47,6 +47,7 @@ private:
     void Tick();
     void Finish();
     void ShowCells(const BoardModel::Cells& cells);
+    void CloseDialog();
     void PutBackPlayerGame();
 
     CGmGride& board_;

@@ -52,8 +52,10 @@ void CDecision::SetBarPosition(std::uint32_t position) {
 
 void CDecision::reject() { emit cancelRequested(); }
 
+// The close goes through: the dialog hides at once, and the application's quit (which closes
+// every window first and gives up if one refuses) is never held up by it.
 void CDecision::closeEvent(QCloseEvent* event) {
-    event->ignore();
+    event->accept();
     emit cancelRequested();
 }
 

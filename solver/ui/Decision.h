@@ -11,7 +11,7 @@ namespace mosgrid {
 // The check's progress dialog "Решение": a progress bar and the button «Отмена». The check
 // keeps it hidden for the first second, so a quick check never shows it, and moves its bar
 // while the search runs on its own thread. «Отмена», Escape and closing the window all ask for
-// the check to be cancelled; the dialog itself stays until the check ends and destroys it.
+// the check to be cancelled; a close also hides the dialog at once.
 class CDecision : public QDialog {
     Q_OBJECT
 public:
