@@ -278,7 +278,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     PrintOverhead("bundled", g_bundled, 20);
-    if (!g_guessing.path.empty()) PrintOverhead("guessing", g_guessing, 10);
+    if (!g_guessing.path.empty()) PrintOverhead("guessing", g_guessing, 20);
     PrintCancel(temp.path());
     Prompts::Install(nullptr);
     return 0;

@@ -9,21 +9,32 @@
 namespace mosgrid {
 
 // The search's progress, kept by the progress dialog's rules on the search's thread; only the
-// effects the window needs leave it.
+// effects the window needs leave it. The clock only matters until the dialog is due, and
+// reading it costs more than a step: it is read once every 64 calls until then, so the dialog
+// is due at most 64 steps late.
 class BackgroundSearch::Progress final : public CSolveProgress {
 public:
-    explicit Progress(BackgroundSearch& owner) : owner_(owner), tracker_(TickCount()) {}
-    void SetRange(std::uint32_t total) override { tracker_.SetRange(total, TickCount()); }
-    void SetPos(std::uint32_t position) override { Apply(tracker_.SetPos(position, TickCount())); }
+    explicit Progress(BackgroundSearch& owner) : owner_(owner), now_(TickCount()), tracker_(now_) {}
+    void SetRange(std::uint32_t total) override {
+        now_ = TickCount();
+        tracker_.SetRange(total, now_);
+    }
+    void SetPos(std::uint32_t position) override { Apply(tracker_.SetPos(position, Now())); }
     std::uint32_t GetPos() override { return tracker_.Position(); }
-    void StepIt() override { Apply(tracker_.StepIt(TickCount())); }
+    void StepIt() override { Apply(tracker_.StepIt(Now())); }
 
 private:
+    std::uint32_t Now() {
+        if (!tracker_.Shown() && ++calls_ % 64 == 0) now_ = TickCount();
+        return now_;
+    }
     void Apply(ProgressTracker::Effect effect) {
         if (effect.moveBar) owner_.bar_.store(tracker_.Position(), std::memory_order_relaxed);
         if (effect.show) owner_.show_.store(true, std::memory_order_relaxed);
     }
     BackgroundSearch& owner_;
+    std::uint32_t now_;
+    std::uint32_t calls_ = 0;
     ProgressTracker tracker_;
 };
 
