@@ -26,6 +26,7 @@
 #include "catalogue/ui/ListFiles.h"
 #include "savegame/ui/BoardLastGame.h"
 #include "solver/ui/CheckCommand.h"
+#include "solver/ui/CheckRun.h"
 
 namespace mosgrid {
 namespace {
@@ -123,7 +124,11 @@ QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, CommandId id,
                                 void (CMainFrame::*handler)()) {
     QAction* action = menu->addAction(text);
     action->setData(int(id));
-    connect(action, &QAction::triggered, this, handler);
+    // Nothing else may start while a check runs: the disabled menu bar greys the menus, and the
+    // window's own copies of the shortcuts are refused here.
+    connect(action, &QAction::triggered, this, [this, handler] {
+        if (!RunningCheck()) (this->*handler)();
+    });
     // The window holds every command as well, so that the shortcuts work while full-screen
     // mode hides the menus.
     addAction(action);
@@ -190,11 +195,20 @@ void CMainFrame::UpdateMenuState() {
     Action(ID_OTHER_HINTS)->setChecked(state.hintsChecked);
     Action(ID_OTHER_UNDO)->setEnabled(state.undoEnabled);
     Action(ID_OTHER_REDO)->setEnabled(state.redoEnabled);
+    // Nothing else may start while a check runs (a disabled menu bar also keeps its actions'
+    // shortcuts from firing).
+    menuBar_->setEnabled(RunningCheck() == nullptr);
 }
 
 void CMainFrame::UpdateHistoryItems() {
     Action(ID_OTHER_UNDO)->setEnabled(board_->CanUndo());
     Action(ID_OTHER_REDO)->setEnabled(board_->CanRedo());
+}
+
+CheckRun* CMainFrame::RunningCheck() const { return check_ && check_->Running() ? check_.data() : nullptr; }
+
+void CMainFrame::CancelCheck() {
+    if (CheckRun* check = RunningCheck()) check->Cancel();
 }
 
 void CMainFrame::BringToFront() {
@@ -239,6 +253,8 @@ void CMainFrame::LeaveFullScreen() {
 
 void CMainFrame::SaveGameOnce() {
     if (gameSaved_) return;
+    // The game saved is the one the player had before a check still running.
+    CancelCheck();
     gameSaved_ = true;
     SaveLastGame(*board_);
 }
@@ -246,11 +262,14 @@ void CMainFrame::SaveGameOnce() {
 void CMainFrame::SaveGameForSession() {
     // The session may end the program without closing the window: the game goes into the file
     // now. Should the program go on (the logout was cancelled), the save at its end still runs
-    // and writes the game as it stands then.
+    // and writes the game as it stands then. A check still running is cancelled first, so the
+    // game saved is the player's.
+    CancelCheck();
     if (!gameSaved_) SaveLastGame(*board_);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Closing during a check cancels it; the game saved is the player's.
     SaveGameOnce();
     QMainWindow::closeEvent(event);
 }
@@ -324,7 +343,13 @@ void CMainFrame::OnHints() {
 }
 
 void CMainFrame::OnCheckPuzzle() {
-    CheckCommand(*board_, this);
+    if (CheckRun* check = CheckCommand(*board_, this)) {
+        check_ = check;
+        connect(check, &CheckRun::ended, this, [this, check] {
+            check->deleteLater();
+            UpdateMenuState();
+        });
+    }
     UpdateMenuState();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 
 #include <filesystem>
@@ -17,6 +18,7 @@ class QMenuBar;
 namespace mosgrid {
 
 class CGmGride;
+class CheckRun;
 class CStringTime;
 class ColourSwatch;
 
@@ -43,6 +45,11 @@ public:
 
     // A second start of the program asked for this window.
     void BringToFront();
+
+    // The check running now, or null. While it runs the menus are greyed.
+    CheckRun* RunningCheck() const;
+    // Cancels a running check: the game goes back to what it was before the check.
+    void CancelCheck();
 
     // BoardHost
     void ShowCurrentColour(COLORREF colour) override;
@@ -93,6 +100,7 @@ private:
     QRect savedGeometry_;
     Qt::WindowStates savedState_;
     bool gameSaved_ = false;
+    QPointer<CheckRun> check_;
 };
 
 }  // namespace mosgrid

@@ -130,4 +130,17 @@ void BoardModel::DeriveClues() {
     }
 }
 
+void BoardModel::TakeCheckResult(Cells lastCells, std::vector<Cells> solutions, int h, int m, int s) {
+    if (lastCells.size() == cells.size()) cells = std::move(lastCells);
+    variants.clear();
+    for (Cells& solution : solutions) {
+        if (solution.size() == cells.size() && variants.size() < std::size_t(kMaxVariants))
+            variants.push_back(std::move(solution));
+    }
+    currentVariant = 0;
+    hours = h;
+    minutes = m;
+    seconds = s;
+}
+
 }  // namespace mosgrid

@@ -77,6 +77,12 @@ private:
     void DeriveClues();
     int cols_ = 0;
     int rows_ = 0;
+
+    // ---- What a finished check leaves on the board ----
+public:
+    // The cells the search's last branch left, the solutions it found (variant 0 current) and
+    // the check's duration in the clock fields. Sizes that do not fit the puzzle are ignored.
+    void TakeCheckResult(Cells lastCells, std::vector<Cells> solutions, int hours, int minutes, int seconds);
 };
 
 }  // namespace mosgrid

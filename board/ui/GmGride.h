@@ -8,6 +8,7 @@
 
 #include "board/core/BoardModel.h"
 #include "board/core/Layout.h"
+#include "board/core/Moves.h"
 #include "board/ui/BoardHost.h"
 
 namespace mosgrid {
@@ -53,6 +54,10 @@ public:
     bool CanRedo() const;
     // Forgets every step: a new puzzle, a restart, opening the field and the check start afresh.
     void ClearHistory();
+    // Takes the history out (leaving it empty) and puts one back: a check keeps the player's
+    // steps aside while it runs and gives them back when it is cancelled.
+    MoveHistory TakeHistory();
+    void PutHistory(MoveHistory history);
     // Fits the cell size to the window (never below 10 pixels), or changes it by `steps` pixels.
     void FitToWindow();
     void Zoom(int steps);

@@ -278,6 +278,20 @@ void CGmGride::ClearHistory() {
     emit historyChanged();
 }
 
+MoveHistory CGmGride::TakeHistory() {
+    impl_->step = Move{};
+    MoveHistory taken = std::move(impl_->history);
+    impl_->history.Clear();
+    emit historyChanged();
+    return taken;
+}
+
+void CGmGride::PutHistory(MoveHistory history) {
+    impl_->step = Move{};
+    impl_->history = std::move(history);
+    emit historyChanged();
+}
+
 void CGmGride::Undo() {
     EndStep();
     if (!CanUndo()) return;

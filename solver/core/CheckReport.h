@@ -16,8 +16,6 @@ inline constexpr const char* kCheckQuestion =
     "Проверка кроссворда может занять некоторое время.\nВы хотите продолжить?";
 // The result of a check that found nothing.
 inline constexpr const char* kCheckNoSolution = "Не найдено ни одного решения.";
-// The answer to every attempt to close the progress dialog while the check runs.
-inline constexpr const char* kCheckWaitMessage = "Дождитесь окончания проверки.";
 
 // The check takes pictures of exactly two colours; the count is of colours, white or not, so
 // black and red without white passes.

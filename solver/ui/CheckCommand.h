@@ -1,23 +1,19 @@
 #pragma once
-#include <cstdint>
-#include <functional>
 
 class QWidget;
 
 namespace mosgrid {
 
 class CGmGride;
+class CheckRun;
 
 // "Проверить кроссворд" on the board's puzzle: pictures of other than two colours are refused;
-// otherwise, once the player confirms, CheckPuzzle. Without a puzzle it does nothing. The
-// caller brings the menu state up to date afterwards.
-void CheckCommand(CGmGride& board, QWidget* parent);
+// otherwise, once the player confirms, CheckPuzzle. Without a puzzle it does nothing. Returns
+// the check started, or null. The caller brings the menu state up to date afterwards.
+CheckRun* CheckCommand(CGmGride& board, QWidget* parent);
 
-// The check: a new game on the board, its clock stopped and the game over; the search for every
-// solution (at most 100 kept) under the progress dialog, painting the board as it goes; the
-// check's duration in the board's clock fields; then the result message and, when there are
-// solutions, the first of them on the board. clock: the tick count in milliseconds that times
-// the check (the monotonic clock unless a test gives its own).
-void CheckPuzzle(CGmGride& board, QWidget* parent, std::function<std::uint32_t()> clock = {});
+// Starts the check of the board's puzzle (see CheckRun) and returns it; it belongs to `parent`
+// and runs on while the event loop does. Null when the board holds no puzzle.
+CheckRun* CheckPuzzle(CGmGride& board, QWidget* parent);
 
 }  // namespace mosgrid

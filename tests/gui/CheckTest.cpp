@@ -3,19 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QKeyEvent>
+#include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
+#include <random>
 
 #include "app/MainFrame.h"
 #include "app/StringTime.h"
+#include "app/TerminationSignals.h"
 #include "board/ui/BoardImages.h"
 #include "board/ui/Raster.h"
 #include "catalogue/core/BmpFile.h"
 #include "catalogue/core/Text.h"
-#include "solver/ui/CheckCommand.h"
+#include "savegame/core/LastGameCodec.h"
+#include "savegame/core/LastGameStore.h"
+#include "solver/ui/CheckRun.h"
 #include "solver/ui/Decision.h"
 #include "tests/gui/AppTestSupport.h"
 
@@ -48,10 +57,37 @@ protected:
         frame->Board().ApplyFirstPuzzleColour();
         frame->UpdateMenuState();
     }
-    void Check(bool yes = true) {  // through the menu, answering the question `yes`
+    void Check(bool yes = true) {  // through the menu, answering the question `yes`, to its end
+        Start(yes);
+        for (int i = 0; i < 1000 && frame->RunningCheck(); ++i) Wait(10);
+        ASSERT_EQ(frame->RunningCheck(), nullptr) << "the check did not end";
+    }
+    CheckRun* Start(bool yes = true) {
         prompts.Answer(yes);
         frame->Action(ID_OTHER_CHECK)->trigger();
+        return frame->RunningCheck();
     }
+    static void Wait(int ms) {
+        QEventLoop wait;
+        QTimer::singleShot(ms, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+    // A 40 x 40 picture of random pixels whose search takes many seconds, with a game in play on it:
+    // cells painted and crossed out, a clue crossed out, hints on, 0:05:07 on the clock.
+    void LoadLongGame() {
+        std::mt19937 random(3);
+        Rows rows(40);
+        for (std::string& row : rows)
+            for (int i = 0; i < 40; ++i) row += random() % 2 ? '1' : '.';
+        Load(rows, test::kBlackOnWhite);
+        for (int i = 0; i < 2; ++i) frame->Board().UpdateCell(0, 0, CellUpdate::Mark);
+        frame->Board().UpdateCell(1, 0, CellUpdate::Mark);
+        model().ColumnClue(0, 0).done = 1;
+        frame->Board().SetHints(true);
+        model().minutes = 5;
+        model().seconds = 7;
+    }
+    std::vector<std::uint8_t> Game() { return EncodeLastGame(model()).value_or(std::vector<std::uint8_t>{}); }
     BoardModel& model() { return frame->Board().Model(); }
     bool Enabled(CommandId id) { return frame->Action(id)->isEnabled(); }
     // Cells as text: '.' blank, 'x' decided white, '#' decided black or navy, 'R' decided red.
@@ -158,18 +194,6 @@ TEST_F(CheckTest, BlackAndRedWithoutWhiteAreCheckedExactly) {
     EXPECT_EQ(Cells(model().cells), (Rows{"##R", "#RR", "RRR"}));
 }
 
-TEST_F(CheckTest, TheCheckStoresItsDurationInTheClockFieldsAndShowsZero) {
-    Load({"1.", "11"}, test::kBlackOnWhite);
-    // The clock stands at the start for the dialog's construction and its range, then 1 hour
-    // 2 minutes 3 seconds later.
-    int calls = 0;
-    CheckPuzzle(frame->Board(), frame.get(), [&calls] { return ++calls <= 2 ? 1000u : 1000u + 3'723'000u; });
-    EXPECT_EQ(prompts.told, std::vector<QString>{Result(1, 2, 3, 1)});
-    EXPECT_EQ(model().hours * 3600 + model().minutes * 60 + model().seconds, 3723);
-    EXPECT_EQ(frame->TimeLabel()->text(), QStringLiteral("0:00:00"));
-    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<CDecision*>(w), nullptr);
-}
-
 TEST_F(CheckTest, EveryBundledTwoColourPuzzleHasItsPictureAsTheOneVariant) {
     int checked = 0;
     for (const auto& entry : std::filesystem::directory_iterator(MOSGRID_GAME_DIR)) {
@@ -190,25 +214,87 @@ TEST_F(CheckTest, EveryBundledTwoColourPuzzleHasItsPictureAsTheOneVariant) {
     EXPECT_GE(checked, 5) << "build the game first: " << MOSGRID_GAME_DIR;
 }
 
-TEST(DecisionTest, ShowsItselfAfterASecondMovesItsBarAndAnswersEveryCloseRequestByStaying) {
-    test::ScriptedPrompts prompts;
-    std::uint32_t now = 0;
-    CDecision dialog(nullptr, [&now] { return now; });
-    dialog.SetRange(25);
-    for (std::uint32_t p = 1; p <= 15; ++p) dialog.SetPos(p);
-    EXPECT_FALSE(dialog.isVisible());
-    now = 1001;
-    dialog.StepIt();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.Bar()->value(), 14);  // neither 15 nor 16 is above the threshold 16
-    EXPECT_FALSE(dialog.close());
-    dialog.reject();
-    dialog.accept();
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &escape);
-    QApplication::processEvents();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(prompts.told, std::vector<QString>(4, QStringLiteral("Дождитесь окончания проверки.")));
+TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) {
+    LoadLongGame();
+    const std::vector<std::uint8_t> before = Game();
+    const QImage cellsBefore = frame->Board().Images().Cells();
+    CheckRun* check = Start();
+    ASSERT_NE(check, nullptr);
+    Wait(200);
+    ASSERT_EQ(frame->RunningCheck(), check) << "the search ended before it could be cancelled";
+    EXPECT_FALSE(frame->Menus()->isEnabled());
+    EXPECT_FALSE(check->Dialog()->isVisible());
+    // The board shows the search: cells decided that the player never marked.
+    int decided = 0;
+    for (const CellRecord& cell : model().cells) decided += cell.state == 0;
+    EXPECT_GT(decided, 2);
+
+    QElapsedTimer timer;
+    timer.start();
+    check->Dialog()->CancelButton()->click();
+    while (frame->RunningCheck() && timer.elapsed() < 1000) QApplication::processEvents();
+    EXPECT_LT(timer.elapsed(), 1000);  // at once, not when the search is over (bench_check times it)
+    EXPECT_EQ(frame->RunningCheck(), nullptr);
+    EXPECT_EQ(Game(), before);
+    EXPECT_EQ(frame->Board().Images().Cells(), cellsBefore);
+    EXPECT_TRUE(frame->Menus()->isEnabled() && Enabled(ID_OTHER_CHECK) && Enabled(ID_OTHER_OPEN_FIELD));
+    EXPECT_TRUE(prompts.told.empty());
+    EXPECT_TRUE(frame->Board().CanUndo()) << "the player's steps survive a cancelled check";
+    Wait(1100);
+    EXPECT_EQ(model().minutes * 60 + model().seconds, 5 * 60 + 8);
+}
+
+TEST_F(CheckTest, TheDialogShowsAfterASecondWithItsBarAndClosingItCancels) {
+    LoadLongGame();
+    const std::vector<std::uint8_t> before = Game();
+    CheckRun* check = Start();
+    Wait(1200);
+    ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
+    CDecision* dialog = check->Dialog();
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Решение"));
+    EXPECT_EQ(dialog->CancelButton()->text(), QStringLiteral("Отмена"));
+    // The bar's filled part is painted in a shade of the highlight colour.
+    const QImage shot = dialog->grab().toImage();
+    const QRect bar = dialog->Bar()->geometry();
+    const int hue = dialog->palette().color(QPalette::Highlight).hue();
+    int filled = 0;
+    for (int x = bar.left(); x <= bar.right(); ++x) {
+        const QColor pixel(shot.pixel(x, bar.center().y()));
+        filled += pixel.saturation() > 60 && std::abs(pixel.hue() - hue) < 20;
+    }
+    EXPECT_GT(dialog->Bar()->value(), 0);
+    EXPECT_GT(filled, 0);
+    // The close goes through (a refused one would hold up the application's quit).
+    EXPECT_TRUE(dialog->close());
+    EXPECT_EQ(frame->RunningCheck(), nullptr);
+    EXPECT_EQ(Game(), before);
+}
+
+TEST_F(CheckTest, ATerminationSignalDuringACheckEndsTheProgramAtOnceWithThePlayersGameSaved) {
+    QuitOnTerminationSignals();
+    // In the first second, and once the dialog shows (quitting closes every window first, the
+    // main window's close saving the game).
+    for (int delay : {300, 1200}) {
+        SCOPED_TRACE(delay);
+        frame = std::make_unique<CMainFrame>(folder.path());
+        frame->show();
+        LoadLongGame();
+        const std::vector<std::uint8_t> before = Game();
+        Start();
+        QElapsedTimer sent;
+        QTimer::singleShot(delay, [&sent] {
+            sent.start();
+            ::kill(::getpid(), SIGTERM);
+        });
+        QTimer::singleShot(delay + 3000, [] { QCoreApplication::exit(1); });
+        // The program's own loop, which the signal ends; the game is saved as it ends.
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_LT(sent.elapsed(), 1000);
+        BoardModel saved;
+        ASSERT_EQ(RestoreLastGame(folder.path(), saved), RestoreOutcome::Restored);
+        EXPECT_EQ(EncodeLastGame(saved), before);
+    }
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // The check's arithmetic without windows: the progress bar's threshold and the one-second rule
-// of the progress dialog, and the pacing of the board's drawing during a search.
+// of the progress dialog.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "solver/core/ProgressTracker.h"
-#include "solver/core/RepaintPacer.h"
 
 namespace mosgrid {
 namespace {
@@ -32,22 +31,6 @@ TEST(ProgressTrackerTest, ShowsOnceMoreThanOneSecondAfterTheRangeWasSetAcrossACl
     EXPECT_TRUE(t.SetPos(2, 0x2E9u).show);
     EXPECT_FALSE(t.SetPos(3, 0x5000u).show);  // only once
     EXPECT_EQ(t.Elapsed(0x400u), 0x500u);
-}
-
-TEST(RepaintPacerTest, DrawsEachWrittenCellOnceAndOnlyWhenTheIntervalHasPassed) {
-    RepaintPacer pacer(6, 50, 1000);
-    for (int cell : {4, 1, 4, 6, -1}) pacer.CellWritten(cell);  // 6 and -1 lie outside the board
-    EXPECT_FALSE(pacer.Due(1049));
-    EXPECT_TRUE(pacer.Due(1050));
-    std::vector<int> drawn;
-    pacer.Flush([&](int i) { drawn.push_back(i); }, 1060);
-    EXPECT_EQ(drawn, (std::vector<int>{4, 1}));
-    // The interval counts from the last drawing; a cell drawn can be written and drawn again.
-    EXPECT_FALSE(pacer.Due(1109));
-    EXPECT_TRUE(pacer.Due(1110));
-    pacer.CellWritten(4);
-    pacer.Flush([&](int i) { drawn.push_back(i); }, 1110);
-    EXPECT_EQ(drawn, (std::vector<int>{4, 1, 4}));
 }
 
 }  // namespace

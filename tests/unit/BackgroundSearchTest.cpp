@@ -1,0 +1,72 @@
+// The check's search on its own thread over a copy of the puzzle: the same results as the search
+// on the board's own model, and the board left alone.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "solver/core/BackgroundSearch.h"
+#include "tests/unit/SolverTestBoards.h"
+
+namespace mosgrid {
+namespace {
+
+std::string Bytes(const BoardModel::Cells& cells) {
+    std::string out(cells.size() * sizeof(CellRecord), '\0');
+    if (!cells.empty()) std::memcpy(out.data(), cells.data(), out.size());
+    return out;
+}
+
+// A square of random pixels, each filled or white.
+std::unique_ptr<BoardModel> Noise(int side, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<std::string> rows(static_cast<std::size_t>(side));
+    for (std::string& row : rows)
+        for (int i = 0; i < side; ++i) row += random() % 2 ? '1' : '.';
+    return test::BoardFromText(rows, {kWhite, kBlack});
+}
+
+TEST(BackgroundSearch, FindsWhatTheSearchOnTheBoardFindsAndLeavesTheBoardAlone) {
+    std::vector<std::unique_ptr<BoardModel>> boards;
+    boards.push_back(test::BoardFromText({"1.", ".1"}, {kWhite, kBlack}));
+    boards.push_back(test::BoardFromText({"..1", ".11", "111"}, {kBlack, kRed}));
+    boards.push_back(test::BoardFromText({"1.", ".1"}, {kWhite, kBlack}));
+    boards.back()->RowClue(0, 0).length = 2;  // clues of no picture: no solution
+    for (unsigned seed = 1; seed <= 8; ++seed) boards.push_back(Noise(12, seed));
+    // Every row and column a single 1: 7! solutions, of which the store keeps a hundred.
+    boards.push_back(test::BoardFromText({"1......", ".1.....", "..1....", "...1...", "....1..", ".....1.", "......1"},
+                                         {kWhite, kBlack}));
+    for (const auto& entry : std::filesystem::directory_iterator(MOSGRID_GAME_DIR)) {
+        auto board = std::make_unique<BoardModel>();
+        if (entry.path().extension() != ".bmp" || !board->Setup(entry.path(), u"p") || board->picture.colourCount != 2)
+            continue;
+        board->Reset();
+        boards.push_back(std::move(board));
+    }
+    ASSERT_GE(boards.size(), 16u) << "build the game first: " << MOSGRID_GAME_DIR;
+    bool storeFilled = false;
+    for (std::size_t i = 0; i < boards.size(); ++i) {
+        SCOPED_TRACE(i);
+        BoardModel& board = *boards[i];
+        const std::string blank = Bytes(board.cells);
+        BackgroundSearch search(board);
+        search.Wait();
+        EXPECT_EQ(Bytes(board.cells), blank);
+        CountingProgress progress;
+        const SolveResult expected = SolvePuzzle(board, progress);
+        const SolveResult& found = search.Result();
+        EXPECT_EQ(found.count, expected.count);
+        EXPECT_EQ(found.storeFull, expected.storeFull);
+        EXPECT_FALSE(found.stopped);
+        ASSERT_EQ(search.Puzzle().variants.size(), board.variants.size());
+        for (std::size_t v = 0; v < board.variants.size(); ++v)
+            EXPECT_EQ(Bytes(search.Puzzle().variants[v]), Bytes(board.variants[v])) << "variant " << v;
+        EXPECT_EQ(Bytes(search.Puzzle().cells), Bytes(board.cells));
+        storeFilled = storeFilled || expected.storeFull;
+    }
+    EXPECT_TRUE(storeFilled);
+}
+
+}  // namespace
+}  // namespace mosgrid
