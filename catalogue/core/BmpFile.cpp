@@ -144,6 +144,27 @@ int CBmpFile::Decode(const std::uint8_t* data, std::size_t size, std::uint64_t f
     return 1;
 }
 
+void CBmpFile::CopyFrom(const CBmpFile& other) {
+    if (&other == this) return;
+    Release();
+    width = other.width;
+    height = other.height;
+    colours = other.colours;
+    fileHeader = other.fileHeader;
+    infoHeader = other.infoHeader;
+    colourCount = other.colourCount;
+    paletteEntries = other.paletteEntries;
+    if (other.palette) {
+        palette = std::make_unique<std::uint8_t[]>(std::size_t(paletteEntries) * 4);
+        std::copy_n(other.palette.get(), std::size_t(paletteEntries) * 4, palette.get());
+    }
+    if (other.pixels) {
+        const std::size_t count = std::size_t(width) * std::size_t(height) + 1;
+        pixels = std::make_unique<std::uint8_t[]>(count);
+        std::copy_n(other.pixels.get(), count, pixels.get());
+    }
+}
+
 void CBmpFile::Release() {
     palette.reset();
     pixels.reset();

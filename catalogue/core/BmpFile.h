@@ -58,6 +58,8 @@ public:
     // Same as Load, but from bytes already in memory (used by Load, the fuzzer and tests).
     int LoadFromBytes(const std::uint8_t* data, std::size_t size);
     void Release();
+    // Makes this picture an exact copy of `other` (headers, palette, pixels, colour list).
+    void CopyFrom(const CBmpFile& other);
     std::uint8_t* GetPixel(std::uint8_t* out, int x, int y) const override;
 
     // Colour of palette entry `index` as 0x00BBGGRR; white for an entry outside the palette.
