@@ -1,11 +1,10 @@
-// The board's off-screen images and their composition: grid lines, clues, strokes, the miniature
-// and the background showing through white.
+// The board's off-screen images and their composition: clues, strokes, the miniature and the
+// background showing through white.
 #include "tests/gui/BoardFixture.h"
 
 namespace mosgrid::test {
 namespace {
 
-constexpr COLORREF kSide = 0xA4A4A4;
 constexpr COLORREF kThin = 0x808080;
 
 using BoardDrawing = BoardFixture;
@@ -21,31 +20,6 @@ int Count(const QImage& image, const QRect& box, COLORREF colour) {
     int n = 0;
     for (int i = 0; i < box.width() * box.height(); ++i) n += PixelAt(image, box.left() + i % box.width(), box.top() + i / box.width()) == colour;
     return n;
-}
-
-TEST_F(BoardDrawing, EveryFifthAndTheOuterGridLinesAreThreePixelsWide) {
-    MakeBoard(400, 400);
-    Load(Diagonal(7), {kWhite, kRed});
-    const QImage& cells = Cells();
-    const int n = s();
-    ASSERT_EQ(cells.size(), QSize(7 * n + 1, 7 * n + 1));
-    for (int j = 0; j <= 7; ++j) {
-        SCOPED_TRACE(j);
-        const bool thick = j == 0 || j == 5 || j == 7;
-        const int at = j * n, across = n + n / 2;  // across row (column) 1, away from other lines
-        EXPECT_EQ(PixelAt(cells, at, across), thick ? kBlack : kThin);
-        EXPECT_EQ(PixelAt(cells, across, at), thick ? kBlack : kThin);
-        EXPECT_EQ(PixelAt(cells, std::max(at - 1, 1), across), thick ? kSide : kWhite);
-        EXPECT_EQ(PixelAt(cells, across, std::min(at + 1, 7 * n - 1)), thick ? kSide : kWhite);
-    }
-    // Thick over thin where they cross; a line leaves out its end point.
-    EXPECT_EQ(PixelAt(cells, 5 * n + 1, 3 * n), kSide);
-    EXPECT_EQ(PixelAt(cells, 7 * n, 7 * n), kWhite);
-    EXPECT_EQ(PixelAt(cells, 7 * n, 7 * n - 1), kBlack);
-    // The clue images carry the grid's lines across them and their own black border.
-    EXPECT_EQ(PixelAt(board->Images().RowClues(), n / 2, 5 * n + 1), kSide);
-    EXPECT_EQ(PixelAt(board->Images().RowClues(), 0, 2 * n + 3), kBlack);
-    EXPECT_EQ(PixelAt(board->Images().ColumnClues(), 3 * n, n / 2), kThin);
 }
 
 TEST_F(BoardDrawing, MiniatureIsEnlargedByTheLargestWholeFactorThatFitsTheCornerOrShrunkToFit) {

@@ -47,15 +47,17 @@ TEST_F(BoardScale, AtHigherRatiosEveryCellKeepsItsColourAndGridLinesStayOneDevic
             }
         }
     }
-    // Across the grid's first row at ratio 2: each line one device pixel, the thick one black
-    // between light grey, white gaps beside them.
-    const QImage b = ComposeAll(more);
-    for (int j = 1, y = Inside(more, g.R, g.K).y(); j < g.cols; ++j) {
-        const int x = more.Dev((g.R + j) * g.s);
-        const COLORREF side = j == 5 ? 0xA4A4A4 : kWhite, centre = j == 5 ? kBlack : 0x808080;
-        std::vector<COLORREF> seen;
-        for (int dx = -2; dx <= 2; ++dx) seen.push_back(PixelAt(b, x + dx, y));
-        EXPECT_EQ(seen, (std::vector<COLORREF>{kWhite, side, centre, side, kWhite})) << j;
+    // Across the grid's first row at ratios 1 and 2: each line one device pixel, every fifth black
+    // between light grey, thin ones grey between white.
+    for (const BoardImages* images : {&one, &more}) {
+        const QImage b = ComposeAll(*images);
+        for (int j = 1, y = Inside(*images, g.R, g.K).y(); j < g.cols; ++j) {
+            const int x = images->Dev((g.R + j) * g.s);
+            const COLORREF side = j == 5 ? 0xA4A4A4 : kWhite, centre = j == 5 ? kBlack : 0x808080;
+            std::vector<COLORREF> seen;
+            for (int dx = -1; dx <= 1; ++dx) seen.push_back(PixelAt(b, x + dx, y));
+            EXPECT_EQ(seen, (std::vector<COLORREF>{side, centre, side})) << images->Ratio() << ": " << j;
+        }
     }
     // The window composes at its own ratio (2 where the screen is so scaled).
     EXPECT_EQ(board->Images().Ratio(), board->PixelRatio());

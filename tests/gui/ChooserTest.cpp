@@ -80,15 +80,5 @@ TEST(ChooserTest, NamesInRussianOrderOnScreenAndADoubleClickOrEnterOpensTheRow) 
     EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
-TEST(ChooserTest, ACatalogueFileThatCannotBeWrittenIsToldByItsPath) {
-    test::TempFolder folder;
-    test::ScriptedPrompts prompts;
-    test::WritePuzzle(folder.path(), "one", {"1"});
-    std::filesystem::create_directory(folder / "mg.bd");  // nothing can be written over it
-    CListFiles chooser(folder.path());
-    EXPECT_EQ(chooser.List()->topLevelItemCount(), 1);
-    EXPECT_EQ(prompts.told, (std::vector<QString>{QString::fromStdString((folder / "mg.bd").string())}));
-}
-
 }  // namespace
 }  // namespace mosgrid

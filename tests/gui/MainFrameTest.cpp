@@ -1,5 +1,5 @@
 // The main window's frame: the menus as the player reads them, full-screen mode on Enter and on
-// leaving the window, and "Выход" closing it.
+// leaving the window, the rules page, and "Выход" closing it.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -8,9 +8,13 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include <QUrl>
+
 #include <filesystem>
+#include <fstream>
 
 #include "app/MainFrame.h"
+#include "app/UrlOpener.h"
 #include "board/core/Layout.h"
 #include "tests/gui/AppTestSupport.h"
 
@@ -30,7 +34,7 @@ void PressEnter(QWidget* widget, int key = Qt::Key_Return) {
     QApplication::sendEvent(widget, &press);
 }
 
-TEST(MainFrameTest, MenusFullScreenAndExit) {
+TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     test::TempFolder folder;
     test::WritePuzzle(folder.path(), "bar", {"11", ".."});
     test::ScriptedPrompts prompts;
@@ -83,6 +87,15 @@ TEST(MainFrameTest, MenusFullScreenAndExit) {
     PressEnter(&frame.Board(), Qt::Key_F11);
     PressEnter(&frame.Board(), Qt::Key_F11);
     EXPECT_TRUE(frame.isMaximized() && menuRow->isVisible());
+
+    // The rules page opens only when it lies beside the program.
+    std::vector<QUrl> opened;
+    SetUrlOpener([&opened](const QUrl& url) { opened.push_back(url); });
+    frame.Action(ID_HELP_RULES)->trigger();
+    std::ofstream(folder / "mosgrid.htm") << "<html></html>";
+    frame.Action(ID_HELP_RULES)->trigger();
+    SetUrlOpener({});
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString((folder / "mosgrid.htm").string()))});
 
     frame.Action(ID_GAME_EXIT)->trigger();
     QApplication::processEvents();
