@@ -3,14 +3,11 @@
 #include <QTimer>
 #include <tuple>
 
-#include "board/core/BoardTexts.h"
 #include "tests/gui/BoardFixture.h"
 #include "tests/unit/CatalogRecords.h"
 
 namespace mosgrid::test {
 namespace {
-
-QString Solved(ClockTime elapsed, ClockTime best) { return QString::fromStdString(SolvedMessage(elapsed, best)); }
 
 void Wait(int ms) {
     QEventLoop loop;
@@ -18,33 +15,21 @@ void Wait(int ms) {
     loop.exec();
 }
 
-// A cross of red on white with four white corner cells, listed in the catalogue as `record`.
+// A cross of red on white with four white corner cells, listed in the catalogue as never solved.
 class BoardPlay : public BoardFixture {
 protected:
-    void SetUpCross(CatalogEntry record) {
-        WriteCatalog(folder / "mg.bd", {record});
+    void SetUp() override {
+        WriteCatalog(folder / "mg.bd", {{u"cross", 0, 0, 0, 0}});
         MakeBoard(300, 300);
         Load({".1.", "111", ".1."}, {kWhite, kRed}, "cross");
-    }
-    void PaintRed() {
-        for (QPoint p : {QPoint(1, 0), QPoint(0, 1), QPoint(1, 1), QPoint(2, 1), QPoint(1, 2)}) Tap(CellPoint(p.x(), p.y()));
-    }
-    // Crosses (two taps) the white corners but (2, 2), then sets the clock and crosses (2, 2).
-    void CrossCorners(ClockTime at) {
-        for (QPoint p : {QPoint(0, 0), QPoint(2, 0), QPoint(0, 2), QPoint(2, 2)}) {
-            if (p == QPoint(2, 2)) std::tie(model().hours, model().minutes, model().seconds) = std::tie(at.hours, at.minutes, at.seconds);
-            Tap(CellPoint(p.x(), p.y()));
-            Tap(CellPoint(p.x(), p.y()));
-        }
     }
 };
 
 TEST_F(BoardPlay, SolvedOnlyOnceEveryWhiteCellIsCrossedThenRecordedOnce) {
-    SetUpCross({u"cross", 0, 0, 0, 0});
     int solved = 0;
     QObject::connect(board.get(), &CGmGride::puzzleSolved, [&solved] { ++solved; });
     Key(Qt::Key_Return);  // full-screen mode ends with the solve
-    PaintRed();
+    for (QPoint p : {QPoint(1, 0), QPoint(0, 1), QPoint(1, 1), QPoint(2, 1), QPoint(1, 2)}) Tap(CellPoint(p.x(), p.y()));
     EXPECT_TRUE(prompts.told.empty());  // the picture matches, but white cells are still blank
     EXPECT_EQ(model().gameOver, 0);
     // While the message is open the game is already over and the solve recorded.
@@ -52,17 +37,20 @@ TEST_F(BoardPlay, SolvedOnlyOnceEveryWhiteCellIsCrossedThenRecordedOnce) {
     prompts.onTell = [&](const QString&) {
         whileOpen = {model().gameOver, int(board->ClockRunning()), int(ReadCatalog(folder / "mg.bd")[0].solvedCount)};
     };
-    CrossCorners({0, 2, 5});
+    for (QPoint p : {QPoint(0, 0), QPoint(2, 0), QPoint(0, 2), QPoint(2, 2)}) {  // each tapped twice: crossed
+        if (p == QPoint(2, 2)) std::tie(model().minutes, model().seconds) = std::tuple(2, 5);
+        Tap(CellPoint(p.x(), p.y()));
+        Tap(CellPoint(p.x(), p.y()));
+    }
     EXPECT_EQ(whileOpen, (std::vector<int>{1, 0, 1}));
-    EXPECT_EQ(prompts.told, std::vector<QString>{Solved({0, 2, 5}, {0, 2, 5})});
+    EXPECT_EQ(prompts.told, std::vector<QString>{QStringLiteral("Кроссворд решен.\nЗатрачено времени - 0:02:05.\nЛучшее время - 0:02:05.")});
     EXPECT_EQ(model().gameOver, 1);
     EXPECT_EQ(solved, 1);
     EXPECT_FALSE(board->IsFullScreen());
     EXPECT_EQ(host.left, 1);
-    auto entries = ReadCatalog(folder / "mg.bd");
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].solvedCount, 1);
-    EXPECT_EQ(entries[0].minutes * 60 + entries[0].seconds, 125);
+    const CatalogEntry stored = ReadCatalog(folder / "mg.bd").at(0);
+    EXPECT_EQ(stored.solvedCount, 1);
+    EXPECT_EQ(stored.minutes * 60 + stored.seconds, 125);
     // The game is over: taps change nothing and no second message comes.
     Tap(CellPoint(2, 2));
     EXPECT_EQ(model().Cell(2, 2).state, 0);
@@ -70,7 +58,6 @@ TEST_F(BoardPlay, SolvedOnlyOnceEveryWhiteCellIsCrossedThenRecordedOnce) {
 }
 
 TEST_F(BoardPlay, OpeningTheFieldStopsTheClockWithoutASolve) {
-    SetUpCross({u"cross", 0, 0, 0, 0});
     ASSERT_FALSE(host.times.empty());
     EXPECT_EQ(host.times.back(), (ClockTime{0, 0, 0}));  // the set-up shows 0:00:00
     model().minutes = 59;
