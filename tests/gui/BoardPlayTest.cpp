@@ -1,4 +1,5 @@
-// The solved check and what follows it, and opening the field, which stops the clock.
+// Play on the board: the solved check and what follows it, opening the field, and the desktop
+// additions: the right button, undo and redo of whole steps, zoom and the reveal penalty.
 #include <QEventLoop>
 #include <QTimer>
 #include <tuple>
@@ -8,6 +9,110 @@
 
 namespace mosgrid::test {
 namespace {
+
+class BoardSteps : public BoardFixture {
+protected:
+    // Cells of row r as text: '.' blank, 'x' crossed, '#' painted.
+    std::string Row(int r) {
+        std::string text;
+        for (int c = 0; c < model().cols(); ++c) {
+            const CellRecord& cell = model().Cell(c, r);
+            text += cell.state == 1 ? '.' : (cell.colour == kWhite ? 'x' : '#');
+        }
+        return text;
+    }
+    void RightDrag(std::vector<QPoint> path) {
+        Mouse(QEvent::MouseButtonPress, path.front(), Qt::RightButton, Qt::RightButton);
+        for (QPoint p : path) Mouse(QEvent::MouseMove, p, Qt::NoButton, Qt::RightButton);
+        Mouse(QEvent::MouseButtonRelease, path.back(), Qt::RightButton, Qt::NoButton);
+    }
+};
+
+TEST_F(BoardSteps, RightButtonCrossesOrClearsAndItsDragKeepsToTheFirstCellsState) {
+    MakeBoard(240, 268);
+    Load({"111", "1.1", "111"}, {kWhite, kRed});
+    // Rows of mixed cells: each drag changes only the cells in its first cell's state.
+    Tap(CellPoint(1, 1));
+    RightDrag({CellPoint(0, 1), CellPoint(1, 1), CellPoint(2, 1)});
+    EXPECT_EQ(Row(1), "x#x");
+    Tap(CellPoint(0, 2)), Tap(CellPoint(2, 2)), Tap(CellPoint(2, 2));
+    ASSERT_EQ(Row(2), "#.x");
+    RightDrag({CellPoint(0, 2), CellPoint(1, 2), CellPoint(2, 2)});
+    EXPECT_EQ(Row(2), "x.x");
+    RightDrag({CellPoint(2, 2), CellPoint(1, 2), CellPoint(0, 2)});
+    EXPECT_EQ(Row(2), "...");
+    // The clue areas ignore the right button.
+    RightDrag({ColumnCluePoint(0, 0)});
+    EXPECT_EQ(model().ColumnClue(0, 0).done, 0);
+    // A whole right drag is one step.
+    board->Undo();
+    EXPECT_EQ(Row(2), "x.x");
+}
+
+TEST_F(BoardSteps, UndoAndRedoTakeWholeStepsCellsAndCluesButNeverTheClock) {
+    MakeBoard(240, 268);
+    Load({"1.1", "...", "1.."}, {kWhite, kRed});
+    EXPECT_FALSE(board->CanUndo());
+    // Out along the row and back: the cells passed twice end crossed, all in one step.
+    Press(CellPoint(0, 0));
+    for (int c : {1, 2, 1, 0}) MoveHeld(CellPoint(c, 0));
+    Release(CellPoint(0, 0));
+    ASSERT_EQ(Row(0), "xx#");
+    DoubleTap(ColumnCluePoint(0, 0));
+    ASSERT_EQ(model().ColumnClue(0, 0).done, 1);
+    model().minutes = 7;
+    board->Undo();
+    EXPECT_EQ(model().ColumnClue(0, 0).done, 0);
+    board->Undo();
+    EXPECT_EQ(Row(0), "...");
+    EXPECT_EQ(PixelAt(Cells(), s() / 2, s() / 2), kWhite);
+    EXPECT_FALSE(board->CanUndo());
+    EXPECT_EQ(model().minutes, 7);
+    board->Redo();
+    EXPECT_EQ(Row(0), "xx#");
+    EXPECT_EQ(PixelAt(Cells(), 2 * s() + s() / 2, s() / 2), kRed);
+    board->Redo();
+    EXPECT_EQ(model().ColumnClue(0, 0).done, 1);
+    EXPECT_FALSE(board->CanRedo());
+    // A new step drops what was taken back; a restart forgets everything.
+    board->Undo();
+    Tap(CellPoint(1, 1));
+    EXPECT_FALSE(board->CanRedo());
+    board->ResetBoard();
+    EXPECT_FALSE(board->CanUndo());
+    // The step that completes the picture solves it; after that nothing is taken back.
+    Tap(CellPoint(0, 0)), Tap(CellPoint(2, 0)), Tap(CellPoint(0, 2));
+    for (QPoint p : {QPoint(1, 0), QPoint(0, 1), QPoint(1, 1), QPoint(2, 1), QPoint(1, 2), QPoint(2, 2)})
+        RightDrag({CellPoint(p.x(), p.y())});
+    ASSERT_EQ(model().gameOver, 1);
+    ASSERT_EQ(prompts.told.size(), 1u);
+    board->Undo();
+    EXPECT_EQ(Row(2), "#xx");
+    EXPECT_FALSE(board->CanUndo());
+}
+
+TEST_F(BoardSteps, ZoomKeepsTheRevealPenaltyOfTheSetUpCellSize) {
+    for (QSize size : {QSize(240, 268), QSize(120, 134)}) {
+        MakeBoard(size.width(), size.height());
+        Load({"1.1", "...", "1.."}, {kWhite, kRed});
+        const int fitted = s();
+        Tap(CellPoint(2, 0));
+        Key(Qt::Key_Plus, Qt::ControlModifier);
+        Key(Qt::Key_Plus, Qt::ControlModifier);
+        EXPECT_EQ(s(), fitted + 2);
+        // Drawn again at the new size: the grid's outer line and the painted cell.
+        EXPECT_EQ(PixelAt(Cells(), 0, s() / 2), kBlack);
+        EXPECT_EQ(PixelAt(Cells(), 2 * s() + s() / 2, s() / 2), kRed);
+        board->SetHints(true);
+        Hold(ColumnCluePoint(0, 0), 5, true);
+        EXPECT_EQ(model().minutes, fitted) << size.width();
+        EXPECT_EQ(Row(2), "#..");
+        Key(Qt::Key_0, Qt::ControlModifier);
+        EXPECT_EQ(s(), fitted);
+        for (int i = 0; i < 50; ++i) Key(Qt::Key_Minus, Qt::ControlModifier);
+        EXPECT_EQ(s(), 10);
+    }
+}
 
 void Wait(int ms) {
     QEventLoop loop;
@@ -69,8 +174,6 @@ TEST_F(BoardPlay, OpeningTheFieldStopsTheClockWithoutASolve) {
     Wait(1200);
     EXPECT_EQ(host.times.size(), shown);
     EXPECT_EQ(ClockOf(model()), (ClockTime{0, 59, 0}));
-    DoubleTap(RowCluePoint(1, 0));  // the stylus is ignored now
-    EXPECT_EQ(model().RowClue(1, 0).done, 0);
 }
 
 }  // namespace
