@@ -1,11 +1,8 @@
 // Play on the board: the solved check and what follows it, opening the field, and the desktop
 // additions: the right button, undo and redo of whole steps, zoom and the reveal penalty.
-#include <QEventLoop>
-#include <QTimer>
 #include <tuple>
 
 #include "tests/gui/BoardFixture.h"
-#include "tests/unit/CatalogRecords.h"
 
 namespace mosgrid::test {
 namespace {
@@ -112,12 +109,6 @@ TEST_F(BoardSteps, ZoomKeepsTheRevealPenaltyOfTheSetUpCellSize) {
         for (int i = 0; i < 50; ++i) Key(Qt::Key_Minus, Qt::ControlModifier);
         EXPECT_EQ(s(), 10);
     }
-}
-
-void Wait(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 // A cross of red on white with four white corner cells, listed in the catalogue as never solved.

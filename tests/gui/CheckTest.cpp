@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -53,18 +52,13 @@ protected:
     }
     void Check(bool yes = true) {  // through the menu, answering the question `yes`, to its end
         Start(yes);
-        for (int i = 0; i < 1000 && frame->RunningCheck(); ++i) Wait(10);
+        for (int i = 0; i < 1000 && frame->RunningCheck(); ++i) test::Wait(10);
         ASSERT_EQ(frame->RunningCheck(), nullptr) << "the check did not end";
     }
     CheckRun* Start(bool yes = true) {
         prompts.Answer(yes);
         frame->Action(ID_OTHER_CHECK)->trigger();
         return frame->RunningCheck();
-    }
-    static void Wait(int ms) {
-        QEventLoop wait;
-        QTimer::singleShot(ms, &wait, &QEventLoop::quit);
-        wait.exec();
     }
     // A 40 x 40 picture of random pixels whose search takes many seconds, with a game in play on it:
     // cells painted and crossed out, a clue crossed out, hints on, 0:05:07 on the clock.
@@ -121,7 +115,7 @@ TEST_F(CheckTest, LineSolvablePuzzleGivesOneVariantAtOnceAndEndsTheGameWithTheCl
     EXPECT_EQ(model().gameOver, 1);
     EXPECT_FALSE(Enabled(ID_OTHER_CHECK) || Enabled(ID_VARIANT_PREV) || Enabled(ID_VARIANT_NEXT) || Enabled(ID_OTHER_OPEN_FIELD));
     // The clock fields hold the check's duration, the label 0:00:00, and the clock stands still.
-    Wait(1200);
+    test::Wait(1200);
     EXPECT_EQ(model().hours * 3600 + model().minutes * 60 + model().seconds, 0);
     EXPECT_EQ(frame->TimeLabel()->text(), QStringLiteral("0:00:00"));
 }
@@ -185,7 +179,7 @@ TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) 
     const QImage cellsBefore = frame->Board().Images().Cells();
     CheckRun* check = Start();
     ASSERT_NE(check, nullptr);
-    Wait(200);
+    test::Wait(200);
     ASSERT_EQ(frame->RunningCheck(), check) << "the search ended before it could be cancelled";
     EXPECT_FALSE(frame->Menus()->isEnabled());
     EXPECT_FALSE(check->Dialog()->isVisible());
@@ -205,7 +199,7 @@ TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) 
     EXPECT_TRUE(frame->Menus()->isEnabled() && Enabled(ID_OTHER_CHECK) && Enabled(ID_OTHER_OPEN_FIELD));
     EXPECT_TRUE(prompts.told.empty());
     EXPECT_TRUE(frame->Board().CanUndo()) << "the player's steps survive a cancelled check";
-    Wait(1100);
+    test::Wait(1100);
     EXPECT_EQ(model().minutes * 60 + model().seconds, 5 * 60 + 8);
 }
 
@@ -213,7 +207,7 @@ TEST_F(CheckTest, TheDialogShowsAfterASecondWithItsBarAndClosingItCancels) {
     LoadLongGame();
     const std::vector<std::uint8_t> before = Game();
     CheckRun* check = Start();
-    Wait(1200);
+    test::Wait(1200);
     ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
     CDecision* dialog = check->Dialog();
     ASSERT_TRUE(dialog->isVisible());
