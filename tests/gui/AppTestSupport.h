@@ -1,10 +1,12 @@
 #pragma once
-// Helpers for the tests of the main window: folders of puzzles, scripted message boxes, the
-// catalogue file (tests/unit/CatalogRecords.h), clicks and acting on a modal dialog.
+// Helpers for the widget tests: folders of puzzles, scripted message boxes, the catalogue file
+// (tests/unit/CatalogRecords.h), clicks, waiting with the event loop running and acting on a
+// modal dialog.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -47,6 +49,13 @@ inline void LeftClick(QWidget* widget, QPoint at) {
     QApplication::sendEvent(widget, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &release);
+}
+
+// Lets the event loop run for `ms` milliseconds.
+inline void Wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 // Runs `act` on the next modal dialog of type D once its exec() is running. A dialog that never

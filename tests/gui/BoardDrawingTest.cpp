@@ -1,20 +1,16 @@
-// The board's off-screen images and their composition: grid lines, clues, strokes, the miniature
-// and the background showing through white.
+// The board's off-screen images: clues, their strokes and the miniature; and on high-density
+// screens: images drawn at the device pixel ratio, clue numbers that fit their cells at every
+// size, and hint marks that stand apart from the border.
+#include <set>
+
 #include "tests/gui/BoardFixture.h"
 
 namespace mosgrid::test {
 namespace {
 
-constexpr COLORREF kSide = 0xA4A4A4;
 constexpr COLORREF kThin = 0x808080;
 
 using BoardDrawing = BoardFixture;
-
-std::vector<std::string> Diagonal(int n) {
-    std::vector<std::string> rows(std::size_t(n), std::string(std::size_t(n), '.'));
-    for (int i = 0; i < n; ++i) rows[std::size_t(i)][std::size_t(i)] = '1';
-    return rows;
-}
 
 // Counts the pixels of one exact colour inside a rectangle of an image.
 int Count(const QImage& image, const QRect& box, COLORREF colour) {
@@ -23,35 +19,11 @@ int Count(const QImage& image, const QRect& box, COLORREF colour) {
     return n;
 }
 
-TEST_F(BoardDrawing, EveryFifthAndTheOuterGridLinesAreThreePixelsWide) {
-    MakeBoard(400, 400);
-    Load(Diagonal(7), {kWhite, kRed});
-    const QImage& cells = Cells();
-    const int n = s();
-    ASSERT_EQ(cells.size(), QSize(7 * n + 1, 7 * n + 1));
-    for (int j = 0; j <= 7; ++j) {
-        SCOPED_TRACE(j);
-        const bool thick = j == 0 || j == 5 || j == 7;
-        const int at = j * n, across = n + n / 2;  // across row (column) 1, away from other lines
-        EXPECT_EQ(PixelAt(cells, at, across), thick ? kBlack : kThin);
-        EXPECT_EQ(PixelAt(cells, across, at), thick ? kBlack : kThin);
-        EXPECT_EQ(PixelAt(cells, std::max(at - 1, 1), across), thick ? kSide : kWhite);
-        EXPECT_EQ(PixelAt(cells, across, std::min(at + 1, 7 * n - 1)), thick ? kSide : kWhite);
-    }
-    // Thick over thin where they cross; a line leaves out its end point.
-    EXPECT_EQ(PixelAt(cells, 5 * n + 1, 3 * n), kSide);
-    EXPECT_EQ(PixelAt(cells, 7 * n, 7 * n), kWhite);
-    EXPECT_EQ(PixelAt(cells, 7 * n, 7 * n - 1), kBlack);
-    // The clue images carry the grid's lines across them and their own black border.
-    EXPECT_EQ(PixelAt(board->Images().RowClues(), n / 2, 5 * n + 1), kSide);
-    EXPECT_EQ(PixelAt(board->Images().RowClues(), 0, 2 * n + 3), kBlack);
-    EXPECT_EQ(PixelAt(board->Images().ColumnClues(), 3 * n, n / 2), kThin);
-}
-
 TEST_F(BoardDrawing, MiniatureIsEnlargedByTheLargestWholeFactorThatFitsTheCornerOrShrunkToFit) {
     std::vector<std::string> large(50, std::string(50, '.'));
     for (int r : {0, 2, 4}) large[std::size_t(r)].replace(0, 5, "1.1.1");  // 3 clues, 10 pixels
-    for (const std::vector<std::string>& rows : {Diagonal(5), large}) {
+    const std::vector<std::string> diagonal = {"1....", ".1...", "..1..", "...1.", "....1"};
+    for (const std::vector<std::string>& rows : {diagonal, large}) {
         const int n = int(rows.size());
         MakeBoard(n == 5 ? 290 : 240, n == 5 ? 290 : 268);
         Load(rows, {kWhite, kRed});
@@ -105,34 +77,122 @@ TEST_F(BoardDrawing, CluesInTheirColourWithLegibleNumbersAndStrokesWhiteOnRed) {
         for (int c : {0, 1}) EXPECT_GT(Count(clues, interior(c), kGrey), 3) << c;
         EXPECT_EQ(Count(clues, interior(1), kBlack), 0);
         EXPECT_GT(Count(clues, interior(2), kBlack), 3);  // the others as they were
-        model().Cell(0, 1) = CellRecord{0, kNavy};  // a restored game: cells from the model too
-        model().Cell(1, 1) = CellRecord{0, kWhite};
-        board->RenderBoardFromState();
+        board->RenderBoardFromState();  // as a restored game is drawn
     }
-    const QRect painted = board->Images().CellInterior(0, 1), crossed = board->Images().CellInterior(1, 1);
-    EXPECT_EQ(PixelAt(Cells(), painted.left() + 3, painted.top()), kNavy);
-    EXPECT_EQ(PixelAt(Cells(), crossed.left(), crossed.top()), kBlack);
-    EXPECT_EQ(PixelAt(board->Images().Miniature(), 0, 1), kNavy);
     DoubleTap(ColumnCluePoint(1, 0));  // crossed back in: drawn afresh, the stroke gone
     EXPECT_EQ(Count(clues, QRect(n + 1, 1, n - 1, n - 1), kRed), 0);
     EXPECT_EQ(PixelAt(clues, 2 * n - 1, 1), kYellow);
     EXPECT_GT(Count(clues, interior(1), kBlack), 3);
 }
 
-TEST_F(BoardDrawing, BackgroundShowsThroughEveryWhitePixel) {
-    MakeBoard(240, 268);
-    const QImage background = board->ComposedImage();  // no puzzle: the background alone
-    Load(Diagonal(5), {kWhite, kRed});
-    Tap(CellPoint(1, 1));  // painted
-    Tap(CellPoint(2, 2));
-    Tap(CellPoint(2, 2));  // crossed
-    const QImage shown = board->ComposedImage();
-    const QPoint blank = CellPoint(0, 1), painted = CellPoint(1, 1), crossed = CellPoint(2, 2) - QPoint(s() / 2, s() / 2);
-    EXPECT_EQ(shown.copy(QRect(blank, QSize(s() / 2 - 1, s() / 2 - 1))), background.copy(QRect(blank, QSize(s() / 2 - 1, s() / 2 - 1))));
-    EXPECT_EQ(PixelAt(shown, painted.x(), painted.y()), kRed);
-    EXPECT_EQ(PixelAt(shown, crossed.x() + 2, crossed.y() + 2), kBlack);
-    for (QPoint p : {crossed + QPoint(5, 2), QPoint(3, 3)})  // beside the cross, the miniature's corner
-        EXPECT_EQ(PixelAt(shown, p.x(), p.y()), PixelAt(background, p.x(), p.y()));
+constexpr COLORREF kGreen = 0x00C000;
+
+using BoardScale = BoardFixture;
+
+// A device pixel inside board cell (c, r) (clue slots included): the middle of a grid cell, a
+// clue cell's fill beside its number.
+QPoint Inside(const BoardImages& images, int c, int r) {
+    const BoardGeometry& g = images.Geometry();
+    const int s = g.s;
+    if (c < g.R || r < g.K) return {images.Dev(c * s) + 2, images.Dev(r * s) + 2};
+    return {(images.Dev(c * s) + images.Dev((c + 1) * s)) / 2, (images.Dev(r * s) + images.Dev((r + 1) * s)) / 2};
+}
+
+QImage ComposeAll(const BoardImages& images) {
+    QImage frame(images.Dev(images.Geometry().Width() - 1) + 1, images.Dev(images.Geometry().Height() - 1) + 1,
+                 QImage::Format_RGB32);
+    images.Compose(frame, frame.rect(), QImage(), 0, 0);
+    return frame;
+}
+
+TEST_F(BoardScale, AtHigherRatiosEveryCellKeepsItsColourAndGridLinesStayOneDevicePixel) {
+    MakeBoard(420, 420);
+    Load({"1122.33", "1.2.3..", "..1122.", "3333..1", ".1.2.3.", "1111111"}, {kWhite, kRed, kNavy, kYellow});
+    for (int i = 0; i < 42; ++i)
+        if (i % 3 != 0) model().Cell(i % 7, i / 7) = CellRecord{0, model().PictureColour(i % 7, i / 7)};
+    model().ColumnClue(0, 0).done = model().RowClue(3, 1).done = 1;
+    BoardImages one, more;
+    one.Rebuild(model(), s(), 1.0);
+    const QImage a = ComposeAll(one);
+    const BoardGeometry& g = one.Geometry();
+    for (double ratio : {1.5, 2.0}) {
+        more.Rebuild(model(), s(), ratio);
+        const QImage b = ComposeAll(more);
+        for (int r = 0; r < g.K + g.rows; ++r) {
+            for (int c = r < g.K ? g.R : 0; c < g.R + g.cols; ++c) {
+                const QPoint p = Inside(one, c, r), q = Inside(more, c, r);
+                EXPECT_EQ(PixelAt(a, p.x(), p.y()), PixelAt(b, q.x(), q.y())) << ratio << ": " << c << "," << r;
+            }
+        }
+    }
+    // Across the grid's first row at ratios 1 and 2: each line one device pixel, every fifth black
+    // between light grey, thin ones grey between white.
+    for (const BoardImages* images : {&one, &more}) {
+        const QImage b = ComposeAll(*images);
+        for (int j = 1, y = Inside(*images, g.R, g.K).y(); j < g.cols; ++j) {
+            const int x = images->Dev((g.R + j) * g.s);
+            const COLORREF side = j == 5 ? 0xA4A4A4 : kWhite, centre = j == 5 ? kBlack : 0x808080;
+            std::vector<COLORREF> seen;
+            for (int dx = -1; dx <= 1; ++dx) seen.push_back(PixelAt(b, x + dx, y));
+            EXPECT_EQ(seen, (std::vector<COLORREF>{side, centre, side})) << images->Ratio() << ": " << j;
+        }
+    }
+    // The window composes at its own ratio (2 where the screen is so scaled).
+    EXPECT_EQ(board->Images().Ratio(), board->PixelRatio());
+    EXPECT_EQ(board->ComposedImage().size(), viewport()->size() * board->PixelRatio());
+}
+
+TEST_F(BoardScale, TheWidestClueFitsItsCellWithAMarginAtEveryCellSize) {
+    MakeBoard(200, 200);
+    Load({std::string(48, '1') + "..", std::string(8, '1') + std::string(42, '.')}, {kWhite, kNavy});
+    BoardImages images;
+    for (double ratio : {1.0, 1.5, 2.0}) {
+        for (int s = 10; s <= 60; ++s) {
+            images.Create(model(), s, ratio);
+            images.DrawNewGame(model());
+            for (int r : {0, 1}) {  // "48" and "8" next to the grid
+                const QRect fill = images.ClueFill(model().R - 1, r);
+                int ink = 0, edge = 0;
+                for (int y = fill.top() + 1; y < fill.bottom(); ++y) {  // clear of the thick lines' sides
+                    for (int x = fill.left(); x <= fill.right(); ++x) ink += PixelAt(images.RowClues(), x, y) != kNavy;
+                    edge += (PixelAt(images.RowClues(), fill.left(), y) != kNavy) + (PixelAt(images.RowClues(), fill.right(), y) != kNavy);
+                }
+                EXPECT_EQ(edge, 0) << s << " at " << ratio << ", row " << r;
+                EXPECT_GT(ink, 2 * images.Dev(s) / 3) << s << " at " << ratio << ", row " << r;
+            }
+        }
+    }
+}
+
+TEST_F(BoardScale, HintMarksShowEveryCompleteLineAndNoOtherAndGoWithHintsOff) {
+    MakeBoard(300, 300);
+    Load({"11.", "1.1", ".11"}, {kWhite, kGreen});
+    for (int cell : {0, 1, 2, 2, 5, 8}) Tap(CellPoint(cell % 3, cell / 3));  // row 0 and column 2 complete
+    const BoardImages& images = board->Images();
+    EXPECT_NE(images.HintColour(), kGreen);  // never a clue colour
+    auto marks = [&] {  // rows then columns: 'M' a band over the border, '-' the black border
+        const QImage shown = board->ComposedImage();
+        const QPoint corner(images.Dev(model().R * s()) - images.Dev(board->HorizontalOffset()),
+                            images.Dev(model().K * s()) - images.Dev(board->VerticalOffset()));
+        std::string seen;
+        for (int i = 0; i < 6; ++i) {  // the border's middle pixel and the two beside it
+            const QPoint at = corner + (i < 3 ? QPoint(0, Inside(images, 0, i).y()) : QPoint(Inside(images, i - 3, 0).x(), 0));
+            const QPoint across = i < 3 ? QPoint(1, 0) : QPoint(0, 1);
+            std::set<COLORREF> band;
+            for (QPoint p : {at - across, at, at + across}) band.insert(PixelAt(shown, p.x(), p.y()));
+            seen += band == std::set<COLORREF>{images.HintColour()} ? 'M' : PixelAt(shown, at.x(), at.y()) == kBlack ? '-' : '?';
+        }
+        return seen;
+    };
+    for (int pass = 0; pass < 2; ++pass) {
+        board->SetHints(true);
+        EXPECT_EQ(marks(), "M----M") << pass;
+        board->SetHints(false);
+        EXPECT_EQ(marks(), "------") << pass;
+    }
+    board->SetHints(true);
+    for (int cell : {3, 6, 6}) Tap(CellPoint(cell % 3, cell / 3));
+    EXPECT_EQ(marks(), "M--M-M");  // column 0 complete as well, rows 1 and 2 still not
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 #include "board/ui/BoardImages.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Text.h"
+#include "tests/gui/AppTestSupport.h"
 #include "tests/gui/RecordingHost.h"
-#include "tests/gui/ScriptedPrompts.h"
 #include "tests/unit/TestPictures.h"
 
 namespace mosgrid::test {
@@ -39,8 +39,8 @@ protected:
         Settle();
     }
     // Writes the picture as folder/name.bmp and sets it up as a chooser would.
-    void Load(const std::vector<std::string>& rows, std::vector<COLORREF> palette, const std::string& name = "p") {
-        ASSERT_TRUE(WriteBmp4(folder / (name + ".bmp"), PictureFromText(rows, std::move(palette))));
+    void Load(const std::vector<std::string>& rows, const std::vector<COLORREF>& palette, const std::string& name = "p") {
+        WritePuzzle(folder.path(), name, rows, palette);
         board->SetupPuzzle(folder / (name + ".bmp"), Utf8ToUtf16(name));
         ASSERT_TRUE(board->Model().HasPuzzle());
         board->ApplyFirstPuzzleColour();
@@ -52,9 +52,7 @@ protected:
     const QImage& Cells() { return board->Images().Cells(); }
 
     // Viewport points in the middle of cell (c, r) and of clue slots (counted from the grid).
-    QPoint CellPoint(int c, int r) {
-        return {(model().R + c) * s() - board->HorizontalOffset() + s() / 2, (model().K + r) * s() - board->VerticalOffset() + s() / 2};
-    }
+    QPoint CellPoint(int c, int r) { return CellCentre(*board, c, r); }
     QPoint ColumnCluePoint(int column, int slot) { return CellPoint(column, -1 - slot); }
     QPoint RowCluePoint(int row, int slot) { return CellPoint(-1 - slot, row); }
 

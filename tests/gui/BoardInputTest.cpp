@@ -1,5 +1,6 @@
-// Stylus input on the board window: the marking cycle as drawn, drag-painting, picking the colour
-// from a clue, double taps, the hold on a clue line that offers a reveal.
+// Stylus input on the board window: the marking cycle as drawn, drag-painting (also when the window
+// system merged the moves), picking the colour from a clue, double taps, the hold on a clue line
+// that offers a reveal.
 #include "tests/gui/BoardFixture.h"
 
 namespace mosgrid::test {
@@ -41,7 +42,7 @@ TEST_F(BoardInput, TapsDrawColourCrossBlankAndDragCrossesOnTheWayBack) {
     EXPECT_EQ(PixelAt(board->ComposedImage(), turned.x(), turned.y()), kRed);  // on the screen too
 }
 
-TEST_F(BoardInput, ClueTapPicksItsColourAndOnlyAPlainLeftPressMarks) {
+TEST_F(BoardInput, ClueTapPicksItsColourDoubleTapTogglesItAndOnlyAPlainLeftPressMarks) {
     host.swatches.clear();
     Tap(RowCluePoint(1, 0));  // the blue row's clue
     Tap(RowCluePoint(1, 0));  // the same colour again: no second swatch
@@ -59,16 +60,14 @@ TEST_F(BoardInput, ClueTapPicksItsColourAndOnlyAPlainLeftPressMarks) {
     Mouse(QEvent::MouseMove, CellPoint(3, 2), Qt::NoButton, Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(model().currentColour, kBlue);
     for (const CellRecord& cell : model().cells) EXPECT_EQ(cell.state, 1);
-}
-
-TEST_F(BoardInput, DoubleTapMarksACellOnceAndTogglesAClue) {
+    // A double tap marks a cell once and toggles a clue.
     DoubleTap(CellPoint(3, 2));
-    EXPECT_EQ(model().Cell(3, 2).colour, kRed);  // the first tap alone
-    DoubleTap(RowCluePoint(1, 0));  // the first tap picks the colour, the double crosses the clue
-    EXPECT_EQ(model().currentColour, kBlue);
-    EXPECT_EQ(model().RowClue(1, 0).done, 1);
-    DoubleTap(RowCluePoint(1, 0));
-    EXPECT_EQ(model().RowClue(1, 0).done, 0);
+    EXPECT_EQ(model().Cell(3, 2).colour, kBlue);  // the first tap alone
+    DoubleTap(RowCluePoint(0, 0));  // the first tap picks the colour, the double crosses the clue
+    EXPECT_EQ(model().currentColour, kRed);
+    EXPECT_EQ(model().RowClue(0, 0).done, 1);
+    DoubleTap(RowCluePoint(0, 0));
+    EXPECT_EQ(model().RowClue(0, 0).done, 0);
     DoubleTap(ColumnCluePoint(2, 1));
     EXPECT_EQ(model().ColumnClue(2, 1).done, 1);
     EXPECT_EQ(model().ColumnClue(2, 0).done, 0);
@@ -98,6 +97,38 @@ TEST_F(BoardInput, HoldOnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOn) {
     Hold(RowCluePoint(1, 0), 5, false);
     ASSERT_EQ(prompts.asked.size(), 3u);
     EXPECT_EQ(prompts.asked[2], QStringLiteral("Вы хотите открыть 2 ряд ?"));
+}
+
+// A quick drag whose mouse moves were merged by the window system still enters every cell the
+// stroke passed over, once each, and never reaches into the clue areas on the way.
+using BoardDrag = BoardFixture;
+
+TEST_F(BoardDrag, MergedMovesStillEnterEveryCellBetween) {
+    MakeBoard(300, 300);
+    Load({"11111", "11111", "11111", "11111", "11111"}, {kWhite, kRed});
+    Press(CellPoint(0, 1));
+    MoveHeld(CellPoint(4, 1));  // one move across the row
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(model().Cell(c, 1).state, 0) << c;
+    MoveHeld(CellPoint(0, 4));  // diagonal back: the cells on the way, each once
+    Release(CellPoint(0, 4));
+    int marked = 0;
+    for (int r = 2; r < 5; ++r)
+        for (int c = 0; c < 5; ++c) marked += model().Cell(c, r).state == 0;
+    EXPECT_GE(marked, 3);
+    EXPECT_LE(marked, 6);
+    EXPECT_EQ(model().Cell(0, 4).state, 0);
+    EXPECT_EQ(model().Cell(0, 4).colour, kRed);
+
+    // A stroke from a cell into the row clues: only the real event there counts towards the hold
+    // (the row is the one last acted on), however many slots the stroke jumped over.
+    model().hints = 1;
+    model().tapCounter = 0;
+    Press(CellPoint(4, 0));
+    MoveHeld(RowCluePoint(0, 0));
+    Release(RowCluePoint(0, 0));
+    EXPECT_EQ(model().tapCounter, 1);
+    EXPECT_EQ(model().Cell(2, 0).colour, kRed);  // on the way to the clues: entered
+    EXPECT_EQ(model().Cell(0, 3).state, 1);
 }
 
 }  // namespace

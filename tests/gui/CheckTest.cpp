@@ -1,10 +1,9 @@
 // "Проверить кроссворд" and the solution variants, driven through the main window's menu
-// actions with scripted message boxes; every bundled two-colour puzzle checked the same way.
+// actions with scripted message boxes.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -12,7 +11,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <filesystem>
 #include <random>
 
 #include "app/MainFrame.h"
@@ -20,8 +18,6 @@
 #include "app/TerminationSignals.h"
 #include "board/ui/BoardImages.h"
 #include "board/ui/Raster.h"
-#include "catalogue/core/BmpFile.h"
-#include "catalogue/core/Text.h"
 #include "savegame/core/LastGameCodec.h"
 #include "savegame/core/LastGameStore.h"
 #include "solver/ui/CheckRun.h"
@@ -46,31 +42,23 @@ protected:
         frame->show();
         QApplication::processEvents();
     }
-    // Sets a text picture or a picture file up on the board as the chooser does.
+    // Sets a text picture up on the board as the chooser does.
     void Load(const Rows& rows, const std::vector<COLORREF>& palette) {
         test::WritePuzzle(folder.path(), "p", rows, palette);
-        Load(folder / "p.bmp");
-    }
-    void Load(const std::filesystem::path& file) {
-        frame->Board().SetupPuzzle(file, Utf8ToUtf16(file.stem().string()));
-        ASSERT_TRUE(model().HasPuzzle()) << file;
+        frame->Board().SetupPuzzle(folder / "p.bmp", u"p");
+        ASSERT_TRUE(model().HasPuzzle());
         frame->Board().ApplyFirstPuzzleColour();
         frame->UpdateMenuState();
     }
     void Check(bool yes = true) {  // through the menu, answering the question `yes`, to its end
         Start(yes);
-        for (int i = 0; i < 1000 && frame->RunningCheck(); ++i) Wait(10);
+        for (int i = 0; i < 1000 && frame->RunningCheck(); ++i) test::Wait(10);
         ASSERT_EQ(frame->RunningCheck(), nullptr) << "the check did not end";
     }
     CheckRun* Start(bool yes = true) {
         prompts.Answer(yes);
         frame->Action(ID_OTHER_CHECK)->trigger();
         return frame->RunningCheck();
-    }
-    static void Wait(int ms) {
-        QEventLoop wait;
-        QTimer::singleShot(ms, &wait, &QEventLoop::quit);
-        wait.exec();
     }
     // A 40 x 40 picture of random pixels whose search takes many seconds, with a game in play on it:
     // cells painted and crossed out, a clue crossed out, hints on, 0:05:07 on the clock.
@@ -90,11 +78,11 @@ protected:
     std::vector<std::uint8_t> Game() { return EncodeLastGame(model()).value_or(std::vector<std::uint8_t>{}); }
     BoardModel& model() { return frame->Board().Model(); }
     bool Enabled(CommandId id) { return frame->Action(id)->isEnabled(); }
-    // Cells as text: '.' blank, 'x' decided white, '#' decided black or navy, 'R' decided red.
+    // Cells as text: '.' blank, 'x' decided white, '#' decided in another colour.
     Rows Cells(const BoardModel::Cells& cells) {
         Rows out(std::size_t(model().rows()));
         for (std::size_t i = 0; i < cells.size(); ++i)
-            out[i / std::size_t(model().cols())] += cells[i].state == 1 ? '.' : cells[i].colour == kWhite ? 'x' : cells[i].colour == kRed ? 'R' : '#';
+            out[i / std::size_t(model().cols())] += cells[i].state == 1 ? '.' : cells[i].colour == kWhite ? 'x' : '#';
         return out;
     }
     // Whether the miniature shows every cell in its colour (blank cells white).
@@ -127,9 +115,7 @@ TEST_F(CheckTest, LineSolvablePuzzleGivesOneVariantAtOnceAndEndsTheGameWithTheCl
     EXPECT_EQ(model().gameOver, 1);
     EXPECT_FALSE(Enabled(ID_OTHER_CHECK) || Enabled(ID_VARIANT_PREV) || Enabled(ID_VARIANT_NEXT) || Enabled(ID_OTHER_OPEN_FIELD));
     // The clock fields hold the check's duration, the label 0:00:00, and the clock stands still.
-    QEventLoop wait;
-    QTimer::singleShot(1200, &wait, &QEventLoop::quit);
-    wait.exec();
+    test::Wait(1200);
     EXPECT_EQ(model().hours * 3600 + model().minutes * 60 + model().seconds, 0);
     EXPECT_EQ(frame->TimeLabel()->text(), QStringLiteral("0:00:00"));
 }
@@ -187,40 +173,13 @@ TEST_F(CheckTest, RefusalsAndContradictoryClues) {
     EXPECT_TRUE(Enabled(ID_OTHER_CHECK) && !Enabled(ID_OTHER_OPEN_FIELD) && !Enabled(ID_VARIANT_NEXT));
 }
 
-TEST_F(CheckTest, BlackAndRedWithoutWhiteAreCheckedExactly) {
-    Load({"..1", ".11", "111"}, {kBlack, kRed});  // runs of the two colours touch
-    Check();
-    EXPECT_EQ(prompts.told, std::vector<QString>{Result(0, 0, 0, 1)});
-    EXPECT_EQ(Cells(model().cells), (Rows{"##R", "#RR", "RRR"}));
-}
-
-TEST_F(CheckTest, EveryBundledTwoColourPuzzleHasItsPictureAsTheOneVariant) {
-    int checked = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(MOSGRID_GAME_DIR)) {
-        CBmpFile picture;
-        if (entry.path().extension() != ".bmp" || picture.Load(entry.path()) != 1 || picture.colourCount != 2) continue;
-        SCOPED_TRACE(entry.path().filename().string());
-        Load(entry.path());
-        prompts.told.clear();
-        Check();
-        ++checked;
-        ASSERT_EQ(prompts.told.size(), 1u);
-        EXPECT_TRUE(prompts.told[0].endsWith(QStringLiteral("Найдено вариантов решения - 1."))) << prompts.told[0].toStdString();
-        for (int i = 0; i < model().cols() * model().rows(); ++i) {
-            const CellRecord& cell = model().cells[std::size_t(i)];
-            ASSERT_TRUE(cell.state == 0 && cell.colour == model().PictureColour(i % model().cols(), i / model().cols())) << i;
-        }
-    }
-    EXPECT_GE(checked, 5) << "build the game first: " << MOSGRID_GAME_DIR;
-}
-
 TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) {
     LoadLongGame();
     const std::vector<std::uint8_t> before = Game();
     const QImage cellsBefore = frame->Board().Images().Cells();
     CheckRun* check = Start();
     ASSERT_NE(check, nullptr);
-    Wait(200);
+    test::Wait(200);
     ASSERT_EQ(frame->RunningCheck(), check) << "the search ended before it could be cancelled";
     EXPECT_FALSE(frame->Menus()->isEnabled());
     EXPECT_FALSE(check->Dialog()->isVisible());
@@ -240,7 +199,7 @@ TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) 
     EXPECT_TRUE(frame->Menus()->isEnabled() && Enabled(ID_OTHER_CHECK) && Enabled(ID_OTHER_OPEN_FIELD));
     EXPECT_TRUE(prompts.told.empty());
     EXPECT_TRUE(frame->Board().CanUndo()) << "the player's steps survive a cancelled check";
-    Wait(1100);
+    test::Wait(1100);
     EXPECT_EQ(model().minutes * 60 + model().seconds, 5 * 60 + 8);
 }
 
@@ -248,7 +207,7 @@ TEST_F(CheckTest, TheDialogShowsAfterASecondWithItsBarAndClosingItCancels) {
     LoadLongGame();
     const std::vector<std::uint8_t> before = Game();
     CheckRun* check = Start();
-    Wait(1200);
+    test::Wait(1200);
     ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
     CDecision* dialog = check->Dialog();
     ASSERT_TRUE(dialog->isVisible());

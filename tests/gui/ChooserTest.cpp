@@ -74,20 +74,7 @@ TEST(ChooserTest, NamesInRussianOrderOnScreenAndADoubleClickOrEnterOpensTheRow) 
         EXPECT_EQ(chooser.result(), QDialog::Accepted) << enter;
         EXPECT_EQ(chooser.ChosenName(), u"Ёлочка") << enter;
     }
-    std::vector<std::u16string> stored;  // the catalogue file keeps its own order
-    for (const test::CatalogEntry& e : test::ReadCatalog(folder / "mg.bd")) stored.push_back(e.name);
-    EXPECT_EQ(stored, (std::vector<std::u16string>{u"Ёж", u"Ёлочка", u"Арбуз", u"Еда", u"Жук"}));
     EXPECT_TRUE(test::NoBoxes(prompts));
-}
-
-TEST(ChooserTest, ACatalogueFileThatCannotBeWrittenIsToldByItsPath) {
-    test::TempFolder folder;
-    test::ScriptedPrompts prompts;
-    test::WritePuzzle(folder.path(), "one", {"1"});
-    std::filesystem::create_directory(folder / "mg.bd");  // nothing can be written over it
-    CListFiles chooser(folder.path());
-    EXPECT_EQ(chooser.List()->topLevelItemCount(), 1);
-    EXPECT_EQ(prompts.told, (std::vector<QString>{QString::fromStdString((folder / "mg.bd").string())}));
 }
 
 }  // namespace

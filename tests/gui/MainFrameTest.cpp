@@ -1,17 +1,23 @@
-// The main window's frame: the menus as the player reads them, full-screen mode on Enter and on
-// leaving the window, and "Выход" closing it.
+// The main window's frame: the menus as the player reads them and what they start, full-screen
+// mode on Enter and on leaving the window, the rules page, and "Выход" closing it.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QKeyEvent>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTreeWidget>
+#include <QUrl>
 
 #include <filesystem>
+#include <fstream>
 
 #include "app/MainFrame.h"
+#include "app/UrlOpener.h"
 #include "board/core/Layout.h"
+#include "catalogue/ui/ListFiles.h"
 #include "tests/gui/AppTestSupport.h"
 
 namespace mosgrid {
@@ -30,7 +36,7 @@ void PressEnter(QWidget* widget, int key = Qt::Key_Return) {
     QApplication::sendEvent(widget, &press);
 }
 
-TEST(MainFrameTest, MenusFullScreenAndExit) {
+TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     test::TempFolder folder;
     test::WritePuzzle(folder.path(), "bar", {"11", ".."});
     test::ScriptedPrompts prompts;
@@ -48,8 +54,15 @@ TEST(MainFrameTest, MenusFullScreenAndExit) {
               QStringLiteral("Прочее:Отменить|Повторить|-|Открыть поле|Подсказки|-|Проверить кроссворд|"
                              "Вариант решения[Следующий|Предыдущий]|Помощь[Правила игры|-|О программе...]"));
 
-    frame.Action(ID_GAME_RANDOM)->trigger();
-    ASSERT_TRUE(frame.Board().Model().HasPuzzle());
+    // A puzzle chosen through the menu's chooser; hints switched on through the menu.
+    test::WhenDialogOpens<CListFiles>([](CListFiles& chooser) {
+        chooser.List()->setCurrentItem(chooser.List()->topLevelItem(0));
+        chooser.OkButton()->click();
+    });
+    frame.Action(ID_GAME_CHOOSE)->trigger();
+    ASSERT_EQ(frame.Board().Model().name, u"bar");
+    frame.Action(ID_OTHER_HINTS)->trigger();
+    EXPECT_TRUE(frame.Action(ID_OTHER_HINTS)->isChecked() && frame.Board().Model().hints == 1);
     const QRect placement = frame.geometry();
     QWidget* menuRow = frame.menuWidget();
     PressEnter(&frame.Board());
@@ -84,6 +97,15 @@ TEST(MainFrameTest, MenusFullScreenAndExit) {
     PressEnter(&frame.Board(), Qt::Key_F11);
     EXPECT_TRUE(frame.isMaximized() && menuRow->isVisible());
 
+    // The rules page opens only when it lies beside the program.
+    std::vector<QUrl> opened;
+    SetUrlOpener([&opened](const QUrl& url) { opened.push_back(url); });
+    frame.Action(ID_HELP_RULES)->trigger();
+    std::ofstream(folder / "mosgrid.htm") << "<html></html>";
+    frame.Action(ID_HELP_RULES)->trigger();
+    SetUrlOpener({});
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString((folder / "mosgrid.htm").string()))});
+
     frame.Action(ID_GAME_EXIT)->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(frame.isVisible());
@@ -116,12 +138,18 @@ TEST(MainFrameTest, CommandsThatEndAGameInPlayAskFirst) {
         EXPECT_EQ(board.Model().Cell(1, 1).state, 1);
         EXPECT_EQ(prompts.asked, std::vector<QString>(2, QStringLiteral("Прервать текущую игру?")));
     }
-    // A finished game is not asked about.
+    // Opening the field asks its own question; only "Да" ends the game, and a finished game is
+    // not asked about.
     board.UpdateCell(0, 1, CellUpdate::Mark);
-    board.OpenField();
     prompts.asked.clear();
+    prompts.Answer(false);
+    prompts.Answer(true);
+    frame.OnOpenField();
+    EXPECT_EQ(board.Model().gameOver, 0);
+    frame.OnOpenField();
+    EXPECT_EQ(board.Model().gameOver, 1);
     frame.OnRestart();
-    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(prompts.asked, std::vector<QString>(2, QStringLiteral("Вы действительно хотите открыть поле ?\n(Игра будет проиграна)  ")));
 }
 
 // A bundled puzzle that fits the default window never shows a scroll bar, and a larger one
