@@ -6,10 +6,8 @@
 
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <functional>
 #include <future>
-#include <iterator>
 #include <map>
 
 #include "catalogue/core/BmpFile.h"
@@ -24,21 +22,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
+using test::ReadBytes;
+using test::WriteBytes;
 
 // A playable 4-bit picture of the given size (a diagonal on white).
 void WritePicture(const fs::path& folder, const std::string& file, int width, int height) {
     Picture4 p{width, height, {kWhite, kBlack}, {}};
     for (int i = 0; i < width * height; ++i) p.indices.push_back(i % width == i / width);
     ASSERT_TRUE(WriteBmp4(folder / file, p));
-}
-
-void WriteBytes(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
-}
-
-Bytes ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::u16string> Names(const CCatalog& catalog) {

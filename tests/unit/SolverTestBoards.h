@@ -1,5 +1,5 @@
 #pragma once
-// Board models for the solver tests, built from text pictures in memory.
+// Board models for the tests, built from text pictures in memory.
 #include <memory>
 #include <string>
 #include <vector>

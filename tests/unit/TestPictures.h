@@ -1,9 +1,12 @@
 #pragma once
-// Helpers that make small pictures for the tests from text: one character a pixel, each
-// character standing for a palette index ('.' = 0, '1'..'9' = 1..9, 'a'..'f' = 10..15).
+// Helpers for the tests: small pictures made from text, one character a pixel, each character
+// standing for a palette index ('.' = 0, '1'..'9' = 1..9, 'a'..'f' = 10..15); temporary folders
+// and whole files read and written.
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -47,5 +50,14 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
 
 }  // namespace mosgrid::test
