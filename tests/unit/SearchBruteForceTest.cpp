@@ -15,10 +15,6 @@ namespace mosgrid {
 namespace {
 
 constexpr COLORREF kFill = 0x3366CC;
-// Palette entry 0 is black and unused: the fill colour is the picture's red.
-const std::vector<COLORREF> kRedOnWhite{kBlack, kWhite, kRed};
-// Red on white with white at entry 0, for pictures drawn with dots.
-const std::vector<COLORREF> kRedOnDots{kWhite, kBlack, kRed};
 using test::BoardFromText;
 
 // Records what the search does to the progress.
@@ -38,7 +34,7 @@ private:
 TEST(Search, ProgressCountsDeducedCellsOfTheBranchAndIsPutBackAfterEachGuessBranch) {
     // Lines decide rows 2 and 3 (four cells); rows 0 and 1 hold one of two permutations, so the
     // guess at (0, 0) opens two branches that each decide three cells.
-    auto model = BoardFromText({"1.", ".1", "..", "11"}, kRedOnDots);
+    auto model = BoardFromText({"1.", ".1", "..", "11"}, {kWhite, kBlack});
     RecordingProgress progress;
     const SolveResult result = SolvePuzzle(*model, progress);
     ASSERT_EQ(result.count, 2);
@@ -46,21 +42,6 @@ TEST(Search, ProgressCountsDeducedCellsOfTheBranchAndIsPutBackAfterEachGuessBran
     EXPECT_EQ(progress.putBack, std::vector<std::uint32_t>{4});
     EXPECT_EQ(progress.GetPos(), 7u);
     EXPECT_EQ(progress.steps, 10);  // trying values out of the branch steps nothing
-}
-
-TEST(Search, ContradictoryCluesGiveNothingAndOneRowIsStoredWithoutAGuess) {
-    CountingProgress progress;
-    auto contradictory = BoardFromText({"2.", ".."}, kRedOnDots);
-    contradictory->RowClue(1, 0) = contradictory->RowClue(0, 0);  // rows ask for two cells, columns for one
-    EXPECT_EQ(SolvePuzzle(*contradictory, progress).count, 0);
-    EXPECT_TRUE(contradictory->variants.empty());
-
-    auto row = BoardFromText({"2.22.2"}, kRedOnDots);
-    const SolveResult result = SolvePuzzle(*row, progress);
-    ASSERT_EQ(result.count, 1);
-    EXPECT_EQ(result.guesses, 0);
-    EXPECT_TRUE(result.linesAlone);
-    for (int c = 0; c < 6; ++c) EXPECT_EQ(row->variants[0][std::size_t(c)].colour, row->PictureColour(c, 0)) << c;
 }
 
 TEST(Search, RunsOfOneColourInTwoPaletteEntriesMayTouch) {
