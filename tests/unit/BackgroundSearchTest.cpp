@@ -9,7 +9,7 @@
 
 #include "catalogue/core/PictureFiles.h"
 #include "solver/core/BackgroundSearch.h"
-#include "tests/unit/SolverTestBoards.h"
+#include "tests/unit/TestPictures.h"
 
 namespace mosgrid {
 namespace {

@@ -3,7 +3,7 @@
 #include "board/core/BoardModel.h"
 #include "board/core/CellMarking.h"
 #include "board/core/LineCheck.h"
-#include "tests/unit/SolverTestBoards.h"
+#include "tests/unit/TestPictures.h"
 
 namespace mosgrid {
 namespace {

@@ -13,7 +13,6 @@
 #include "catalogue/core/BmpFile.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/core/PictureFiles.h"
-#include "catalogue/core/ProgramFolder.h"
 #include "savegame/core/LastGameStore.h"
 #include "tests/unit/TestPictures.h"
 
@@ -226,17 +225,6 @@ TEST(CatalogPick, OnlyTheLeastSolvedTakePartEachAboutEquallyOftenCountsCompareUn
     EXPECT_EQ(Tally(WithCounts({-1, 100001, 100000, -5}), 100), (std::map<std::u16string, int>{{u"p2", 100}}));
     EXPECT_EQ(Tally(WithCounts({-1, 100001}), 100).size(), 0u);
     EXPECT_FALSE(CCatalog("").PickRandom());
-}
-
-TEST(ProgramFolder, IsTheFolderOfTheRunningExecutableWithItsLetterCase) {
-    EXPECT_TRUE(fs::exists(GetProgramFolder() / "mosgrid_unit_tests"));
-    test::TempFolder temp;
-    fs::create_directories(temp / "Game Folder");
-    WriteBytes(temp / "Game Folder" / "MosGrid", {0});
-    fs::create_directories(temp / "Links");
-    fs::create_symlink(temp / "Game Folder" / "MosGrid", temp / "Links" / "exe");
-    EXPECT_EQ(FolderOfLinkTarget(temp / "Links" / "exe"), temp / "Game Folder");
-    EXPECT_EQ(FolderOfLinkTarget(temp / "Links" / "missing"), fs::path());
 }
 
 }  // namespace

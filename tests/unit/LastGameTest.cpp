@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -32,11 +31,7 @@ Picture4 Ten(int w = 10, int h = 15) {
 
 // A puzzle of that name set up and reset as the board does, without a file.
 std::unique_ptr<BoardModel> Named(const std::u16string& name, const Picture4& picture = Ten()) {
-    auto m = std::make_unique<BoardModel>();
-    const Bytes bmp = EncodeBmp4(picture);
-    EXPECT_TRUE(m->picture.LoadFromBytes(bmp.data(), bmp.size()) == 1 && m->SetupFromLoadedPicture(name));
-    m->Reset();
-    return m;
+    return test::BoardFromPicture(picture, name);
 }
 
 // Marks, crossed-out clues, solved flags and a clock at its limit. Column 3 and row 14 are right;
@@ -64,13 +59,6 @@ struct Game {
 };
 
 Bytes Encode(const BoardModel& m) { return EncodeLastGame(m).value_or(Bytes{}); }
-Bytes ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-void WriteAll(const fs::path& path, const Bytes& b) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
 Bytes Slice(const Bytes& b, std::size_t at, std::size_t n) { return {b.begin() + long(at), b.begin() + long(at + n)}; }
 void PutI32(Bytes& b, std::size_t at, std::int32_t v) {
     for (std::size_t i = 0; i < 4; ++i) b[at + i] = std::uint8_t(std::uint32_t(v) >> (8 * i));
@@ -88,7 +76,7 @@ constexpr std::size_t CellAt(std::size_t c, std::size_t r) { return 936 + 10000 
 TEST(LastGame, TenByFifteenGameIsWrittenFieldByFieldLittleEndianAndReadBackByteExact) {
     Game g;
     ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::Written);
-    const Bytes b = ReadAll(g.file);
+    const Bytes b = test::ReadBytes(g.file);
     ASSERT_EQ(b.size(), 12136u);
     EXPECT_EQ(Slice(b, 0, 520), WithName(Bytes(520), u"p"));
     // Tap counter, then the solved flags of columns 0 to 3.
@@ -191,7 +179,7 @@ TEST(LastGame, NamesThatAreNotPlainNamesOfTheFolderAreNeitherOpenedNorWritten) {
     ASSERT_TRUE(WriteBmp4(PicturePath(program, lone), Ten()));
     for (const std::u16string& name : {std::u16string(u"../x"), std::u16string(u"a/b"), std::u16string(u"."),
                                        std::u16string(u".."), std::u16string(), lone, longest + u"x"}) {
-        WriteAll(program / "lastcrw.sav", WithName(saved, name));
+        test::WriteBytes(program / "lastcrw.sav", WithName(saved, name));
         EXPECT_FALSE(ReadLastGame(program).has_value()) << Utf16ToUtf8(name);
         // Nor is such a name written (a shortened one would name another picture): the old file
         // goes, and no write failed.

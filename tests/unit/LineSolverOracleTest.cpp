@@ -1,5 +1,5 @@
-// The fast line solver against the slow enumeration: every short line exhaustively, long and
-// multi-colour lines by sampling.
+// The fast line solver against the slow enumeration: every short line of one colour exhaustively,
+// long and multi-colour lines by sampling.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -80,62 +80,40 @@ TEST(LineSolverOracle, EveryLineUpToNineCellsWithEveryClueListAndEveryPartialAss
     EXPECT_EQ(lines, 2'206'284);  // the sum over L of 3^L times the number of clue lists
 }
 
-TEST(LineSolverOracle, RandomLongLines) {
+// Random lines of up to 50 cells in up to four palette indices: runs of one index need a gap,
+// runs of different indices may touch (also when two indices share a colour). Cells are decided
+// as the picture has them, sometimes wrongly, or allow several values.
+TEST(LineSolverOracle, RandomLinesOfOneOrSeveralColours) {
     LineSolver fast;
-    std::mt19937 random(12345);
+    std::mt19937 random(777);
+    auto chance = [&random](double p) { return std::bernoulli_distribution(p)(random); };
+    auto between = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     int compared = 0, contradictions = 0, failures = 0;
-    const int samples = 6000;
+    const int samples = 12000;
     for (int i = 0; i < samples && failures < 5; ++i) {
-        const int L = std::uniform_int_distribution<int>(11, 50)(random);
-        std::bernoulli_distribution filled(std::uniform_real_distribution<double>(0.2, 0.8)(random));
-        std::bernoulli_distribution reveal(std::uniform_real_distribution<double>(0.3, 1.0)(random)), flip(0.02);
+        const int L = between(1, 50), indices = between(1, 4);
+        // Index k has value valueOf[k]; value 0 is empty. Sometimes two indices share a value.
+        std::vector<int> valueOf{0, 1};
+        for (int k = 2; k <= indices; ++k) valueOf.push_back(chance(0.25) ? valueOf.back() : k);
+        const double filled = between(2, 8) / 10.0, decided = between(3, 10) / 10.0;
         std::vector<int> picture(static_cast<std::size_t>(L));
-        std::vector<ValueMask> cells(static_cast<std::size_t>(L), 3);
-        for (std::size_t p = 0; p < picture.size(); ++p) {
-            picture[p] = filled(random);
-            if (reveal(random)) cells[p] = (picture[p] ^ int(flip(random))) ? 2 : 1;
+        for (int& v : picture) v = chance(filled) ? between(1, indices) : 0;
+        const ValueMask all = (ValueMask(1) << (indices + 1)) - 1;
+        std::vector<ValueMask> cells(static_cast<std::size_t>(L));
+        for (std::size_t p = 0; p < cells.size(); ++p) {
+            const ValueMask own = ValueMask(1) << valueOf[std::size_t(picture[p])], any = ValueMask(between(0, int(all)));
+            cells[p] = chance(decided) ? (chance(0.03) ? any : own) : chance(0.5) ? all : own | any;
         }
-        const Verdict verdict = Compare(fast, cells, RunsOf(picture, {0, 1}), 2'000'000);
-        if (verdict == Verdict::Disagree) ADD_FAILURE() << "sample " << i << ": " << Text(cells);
+        const Verdict verdict = Compare(fast, cells, RunsOf(picture, valueOf), 2'000'000);
+        // The fixed seed makes the sample number enough to find the line again.
+        if (verdict == Verdict::Disagree) ADD_FAILURE() << "sample " << i;
         failures += verdict == Verdict::Disagree;
         compared += verdict != Verdict::Skipped;
         contradictions += verdict == Verdict::Contradiction;
     }
     EXPECT_EQ(failures, 0);
     EXPECT_GT(compared, samples * 9 / 10);
-    EXPECT_GT(contradictions, 50);  // the sample holds contradictory lines too
-}
-
-// Lines of several colours: runs of one palette index need a gap, runs of different indices may
-// touch (also when two indices share a colour); cells may allow any set of values.
-TEST(LineSolverOracle, RandomMultiColourLines) {
-    LineSolver fast;
-    std::mt19937 random(777);
-    int failures = 0, contradictions = 0;
-    for (int i = 0; i < 40000 && failures < 5; ++i) {
-        const int L = std::uniform_int_distribution<int>(1, 10)(random);
-        const int indices = std::uniform_int_distribution<int>(2, 4)(random);
-        // Index k has value valueOf[k]; value 0 is empty. Sometimes two indices share a value.
-        std::vector<int> valueOf{0, 1};
-        for (int k = 2; k <= indices; ++k) valueOf.push_back(std::bernoulli_distribution(0.25)(random) ? valueOf.back() : k);
-        std::vector<int> picture(static_cast<std::size_t>(L));
-        for (int& v : picture) v = std::bernoulli_distribution(0.3)(random) ? 0 : std::uniform_int_distribution<int>(0, indices)(random);
-        const ValueMask all = (ValueMask(1) << (indices + 1)) - 1;
-        std::uniform_int_distribution<ValueMask> anySet(0, all);
-        std::vector<ValueMask> cells(static_cast<std::size_t>(L));
-        for (int p = 0; p < L; ++p) {
-            const int kind = std::uniform_int_distribution<int>(0, 9)(random);
-            const ValueMask own = ValueMask(1) << valueOf[std::size_t(picture[std::size_t(p)])];
-            cells[std::size_t(p)] = kind < 4 ? all : kind < 7 ? own : kind < 9 ? own | anySet(random) : anySet(random);
-        }
-        const Verdict verdict = Compare(fast, cells, RunsOf(picture, valueOf), 1L << 40);
-        // The fixed seed makes the sample number enough to find the line again.
-        if (verdict == Verdict::Disagree) ADD_FAILURE() << "sample " << i;
-        failures += verdict == Verdict::Disagree;
-        contradictions += verdict == Verdict::Contradiction;
-    }
-    EXPECT_EQ(failures, 0);
-    EXPECT_GT(contradictions, 100);
+    EXPECT_GT(contradictions, samples / 20);  // the sample holds contradictory lines too
 }
 
 }  // namespace

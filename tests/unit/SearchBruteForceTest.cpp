@@ -9,7 +9,7 @@
 #include <numeric>
 
 #include "solver/core/SolvePuzzle.h"
-#include "tests/unit/SolverTestBoards.h"
+#include "tests/unit/TestPictures.h"
 
 namespace mosgrid {
 namespace {
