@@ -46,13 +46,6 @@ Verdict Compare(LineSolver& fast, const std::vector<ValueMask>& cells, const std
     return ok ? Verdict::Solvable : Verdict::Contradiction;
 }
 
-// Cells allowing empty (1), filled (2) or both (3), as one letter each.
-std::string Text(const std::vector<ValueMask>& cells) {
-    std::string text;
-    for (ValueMask c : cells) text += "?xF."[c & 3];
-    return text;
-}
-
 TEST(LineSolverOracle, EveryLineUpToNineCellsWithEveryClueListAndEveryPartialAssignment) {
     LineSolver fast;
     long lines = 0;
@@ -65,11 +58,11 @@ TEST(LineSolverOracle, EveryLineUpToNineCellsWithEveryClueListAndEveryPartialAss
             std::vector<LineRun> runs;
             for (int c : clues) runs.push_back(LineRun{c, 1, 0});
             std::vector<ValueMask> cells(static_cast<std::size_t>(L), 1);
-            for (int p = 0; p < L && failures < 5;) {  // every assignment, as base-3 digits 1, 2, 3
+            for (int p = 0; p < L && failures < 5;) {  // every line of empty (1), filled (2) or open (3) cells
                 ++lines;
                 if (Compare(fast, cells, runs, 1L << 40) == Verdict::Disagree) {
                     ++failures;
-                    ADD_FAILURE() << "clues " << testing::PrintToString(clues) << " on " << Text(cells);
+                    ADD_FAILURE() << "clues " << testing::PrintToString(clues) << " on " << testing::PrintToString(cells);
                 }
                 for (p = 0; p < L && cells[std::size_t(p)] == 3; ++p) cells[std::size_t(p)] = 1;
                 if (p < L) ++cells[std::size_t(p)];
