@@ -20,22 +20,19 @@ std::string Bytes(const BoardModel::Cells& cells) {
     return out;
 }
 
-// A square of random pixels, each filled or white.
-std::unique_ptr<BoardModel> Noise(int side, unsigned seed) {
-    std::mt19937 random(seed);
-    std::vector<std::string> rows(static_cast<std::size_t>(side));
-    for (std::string& row : rows)
-        for (int i = 0; i < side; ++i) row += random() % 2 ? '1' : '.';
-    return test::BoardFromText(rows, {kWhite, kBlack});
-}
-
 TEST(BackgroundSearch, FindsWhatTheSearchOnTheBoardFindsAndLeavesTheBoardAlone) {
     std::vector<std::unique_ptr<BoardModel>> boards;
     boards.push_back(test::BoardFromText({"1.", ".1"}, {kWhite, kBlack}));
     boards.push_back(test::BoardFromText({"..1", ".11", "111"}, {kBlack, kRed}));
     boards.push_back(test::BoardFromText({"1.", ".1"}, {kWhite, kBlack}));
     boards.back()->RowClue(0, 0).length = 2;  // clues of no picture: no solution
-    for (unsigned seed = 1; seed <= 8; ++seed) boards.push_back(Noise(12, seed));
+    std::mt19937 random(1);
+    for (int square = 0; square < 8; ++square) {  // 12 x 12 random pixels, each filled or white
+        std::vector<std::string> rows(12);
+        for (std::string& row : rows)
+            for (int i = 0; i < 12; ++i) row += random() % 2 ? '1' : '.';
+        boards.push_back(test::BoardFromText(rows, {kWhite, kBlack}));
+    }
     // Every row and column a single 1: 7! solutions, of which the store keeps a hundred.
     boards.push_back(test::BoardFromText({"1......", ".1.....", "..1....", "...1...", "....1..", ".....1.", "......1"},
                                          {kWhite, kBlack}));

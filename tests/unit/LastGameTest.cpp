@@ -156,8 +156,7 @@ TEST(LastGame, FinishedGameOrNoPuzzleLeavesNoFile) {
 
 TEST(LastGame, NamesThatAreNotPlainNamesOfTheFolderAreNeitherOpenedNorWritten) {
     // A name of 259 units is the longest the file holds, and comes back whole.
-    std::u16string longest;
-    for (int i = 0; i < 259; ++i) longest.push_back(char16_t(u'\u0410' + i % 32));
+    const std::u16string longest(259, u'\u0416');
     auto m = Named(longest);
     PlaySome(*m);
     const Bytes saved = Encode(*m);
