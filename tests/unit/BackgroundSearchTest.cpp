@@ -41,7 +41,7 @@ TEST(BackgroundSearch, FindsWhatTheSearchOnTheBoardFindsAndLeavesTheBoardAlone) 
         if (entry.path().extension() != ".txt") continue;  // each source became a picture of the game
         auto picture = std::filesystem::path(MOSGRID_GAME_DIR) / entry.path().filename().replace_extension(".bmp");
         auto board = std::make_unique<BoardModel>();
-        ASSERT_TRUE(board->Setup(picture, u"p") && IsPuzzlePicture(board->picture)) << picture;
+        ASSERT_TRUE(board->Setup(picture, u"p") && IsPuzzlePicture(board->picture)) << picture << " (build the game)";
         board->Reset();
         boards.push_back(std::move(board));
     }

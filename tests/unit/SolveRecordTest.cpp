@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "board/core/SolveRecord.h"
 #include "tests/unit/CatalogRecords.h"
 #include "tests/unit/TestPictures.h"
