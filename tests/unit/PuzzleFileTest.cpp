@@ -125,26 +125,19 @@ TEST(PuzzleFile, TheCountStopsAtTheCapWithTheFirstSolutionsInOrder) {
 // solutions or their order.
 TEST(PuzzleFile, ProbingKeepsTheSolutionsAndTheirOrder) {
     std::mt19937 random(2024);
+    auto between = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     int multiple = 0, large = 0;
     for (int n = 0; n < 300; ++n) {
-        Puzzle p;
-        p.width = std::uniform_int_distribution<int>(2, 14)(random);  // from 100 cells on with the line table
-        p.height = std::uniform_int_distribution<int>(2, 14)(random);
-        p.valueCount = n % 3 == 0 ? 3 : 2;
-        std::vector<int> grid(std::size_t(p.width * p.height));
+        // From 100 cells on the search uses its line table.
+        Picture4 picture{between(2, 14), between(2, 14), {kWhite, kRed, kBlack}, {}};
         std::bernoulli_distribution filled(std::uniform_real_distribution<double>(0.3, 0.7)(random));
-        for (int& v : grid) v = filled(random) ? std::uniform_int_distribution<int>(1, p.valueCount - 1)(random) : 0;
-        auto line = [&](int count, auto at) {
-            std::vector<LineRun> runs;
-            for (int i = 0; i < count; ++i) {
-                const int v = at(i);
-                if (v != 0 && (i == 0 || at(i - 1) != v)) runs.push_back(LineRun{0, v, v});
-                if (v != 0) ++runs.back().length;
-            }
-            return runs;
-        };
-        for (int r = 0; r < p.height; ++r) p.rows.push_back(line(p.width, [&](int c) { return grid[std::size_t(r * p.width + c)]; }));
-        for (int c = 0; c < p.width; ++c) p.columns.push_back(line(p.height, [&](int r) { return grid[std::size_t(r * p.width + c)]; }));
+        for (int i = 0; i < picture.width * picture.height; ++i)
+            picture.indices.push_back(std::uint8_t(filled(random) ? between(1, n % 3 == 0 ? 2 : 1) : 0));
+        const std::vector<std::uint8_t> bmp = EncodeBmp4(picture);
+        PuzzleFile file;
+        std::string error;
+        ASSERT_TRUE(ReadPuzzleFile(std::string(bmp.begin(), bmp.end()), file, error)) << error;
+        const Puzzle& p = file.puzzle;
         GridSearch::Options plain;
         plain.probing = false;
         plain.cache = false;
