@@ -26,6 +26,23 @@ TEST(RecordSolve, APictureWithoutARecordIsCataloguedAndANameWithoutAPictureIsNot
     EXPECT_EQ(std::tuple(entries[0].name, entries[0].solvedCount, entries[0].minutes), std::tuple(u"a", 4, 20));
     EXPECT_EQ(std::tuple(entries[1].name, entries[1].solvedCount, entries[1].minutes, entries[1].seconds),
               std::tuple(u"b", 1, 3, 9));
+    // A catalogue that cannot be written is reported with its path.
+    const SolveOutcome lost = RecordSolve(folder / "gone", u"a", {0, 1, 2});
+    EXPECT_FALSE(lost.saved);
+    EXPECT_EQ(lost.catalogPath, folder / "gone" / "mg.bd");
+}
+
+TEST(GameClock, SecondsAndPenaltiesCarryIntoMinutesAndHours) {
+    BoardModel model;
+    model.minutes = 59;
+    model.seconds = 59;
+    TickClock(model);
+    EXPECT_EQ(ClockOf(model), (ClockTime{1, 0, 0}));
+    AddPenaltyMinutes(model, 130);
+    EXPECT_EQ(ClockOf(model), (ClockTime{3, 10, 0}));
+    model.minutes = 59;
+    TickClock(model);
+    EXPECT_EQ(FormatClock(ClockOf(model)), "3:59:01");
 }
 
 TEST(BestTime, ReplacedOnlyWhenNeverSolvedOrStrictlyShorterInTotalSeconds) {
