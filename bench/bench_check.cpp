@@ -54,6 +54,7 @@ struct Puzzle {
 
 Puzzle g_bundled;
 Puzzle g_guessing;
+Puzzle g_long;
 
 // The two-colour picture of the most cells in the folder.
 bool FindLargestTwoColour(const std::filesystem::path& folder) {
@@ -126,6 +127,31 @@ bool MakeGuessingPuzzle(const std::filesystem::path& folder) {
             return true;
         }
     }
+    return false;
+}
+
+// A random 35 x 35 picture, half filled, whose search runs for a good part of a second or more
+// (but ends within five): the fixed costs of a check show against a search of some length.
+bool MakeLongPuzzle(const std::filesystem::path& folder) {
+    for (unsigned seed = 1; seed < 50; ++seed) {
+        std::mt19937 random(seed);
+        Picture4 p;
+        p.width = p.height = 35;
+        p.palette = {kWhite, 0x2244AA};
+        for (int i = 0; i < 35 * 35; ++i) p.indices.push_back(std::uint8_t(random() % 2));
+        g_long = {folder / "long.bmp", u"long"};
+        if (!WriteBmp4(g_long.path, p)) return false;
+        Board b(g_long);
+        CountingProgress progress;
+        DeadlineListener deadline(std::chrono::milliseconds(5000));
+        const SolveResult r = SolvePuzzle(b.board.Model(), progress, &deadline);
+        if (!r.stopped && r.elapsed >= std::chrono::milliseconds(300)) {
+            std::printf("long puzzle: 35 x 35, seed %u, %d solutions, %ld guesses, %.0f ms\n", seed, r.count,
+                        r.guesses, std::chrono::duration<double, std::milli>(r.elapsed).count());
+            return true;
+        }
+    }
+    g_long = {};
     return false;
 }
 
@@ -279,6 +305,7 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     PrintOverhead("bundled", g_bundled, 20);
     if (!g_guessing.path.empty()) PrintOverhead("guessing", g_guessing, 20);
+    if (MakeLongPuzzle(temp.path())) PrintOverhead("long", g_long, 5);
     PrintCancel(temp.path());
     Prompts::Install(nullptr);
     return 0;
