@@ -140,6 +140,10 @@ TEST_F(CheckTest, TwoByTwoOnesGiveTwoVariantsInOrderBrowsedWithinTheirLimits) {
         EXPECT_TRUE(MiniatureShowsCells());
         EXPECT_EQ(Enabled(ID_VARIANT_PREV), step.prev);
         EXPECT_EQ(Enabled(ID_VARIANT_NEXT), step.next);
+        // Right after the check the label shows its duration; browsing shows the variant's number.
+        if (step.command != ID_OTHER_CHECK) {
+            EXPECT_EQ(frame->TimeLabel()->text(), QStringLiteral("Вариант %1 из 2").arg(step.prev ? 2 : 1));
+        }
         model().Cell(0, 0) = CellRecord{1, kWhite};
         frame->Board().PaintCell(0, 0);
     }
