@@ -13,13 +13,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "catalogue/core/RegularFile.h"
 #include "solver/core/PuzzleFile.h"
 
 namespace {
@@ -33,19 +31,23 @@ struct Options {
 bool SolveFile(const char* file, const Options& options) {
     std::string error;
     mosgrid::PuzzleFile puzzle;
+    // Only regular files are read (a pipe or a device would never end), and none larger than
+    // any puzzle file can be.
+    constexpr std::uint64_t kMaxFileBytes = 64u << 20;
     std::error_code code;
+    const mosgrid::RegularFile in{std::filesystem::path(file)};
     if (std::filesystem::is_directory(file, code)) {
         error = "is a folder";
-    } else if (std::ifstream in(file, std::ios::binary); !in) {
-        error = std::strerror(errno);
+    } else if (!std::filesystem::exists(file, code)) {
+        error = std::strerror(ENOENT);
+    } else if (!in) {
+        error = "is not a regular file or cannot be opened";
+    } else if (in.Size() > kMaxFileBytes) {
+        error = "is too large for a puzzle file";
+    } else if (const auto bytes = in.Read(0, std::size_t(in.Size())); !bytes) {
+        error = "read error";
     } else {
-        try {
-            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            if (in.bad()) error = "read error";
-            else mosgrid::ReadPuzzleFile(bytes, puzzle, error);
-        } catch (const std::exception& e) {
-            error = std::string("read error: ") + e.what();
-        }
+        mosgrid::ReadPuzzleFile(std::string(bytes->begin(), bytes->end()), puzzle, error);
     }
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", file, error.c_str());
