@@ -107,52 +107,51 @@ private:
     std::chrono::steady_clock::time_point end_;
 };
 
-// A random 30 x 30 picture, half filled, whose solutions (fewer than 100) take guessing.
-bool MakeGuessingPuzzle(const std::filesystem::path& folder) {
+// A square picture of `side` pixels, each inked or white by a coin toss from `seed`.
+bool WriteNoise(const std::filesystem::path& path, int side, unsigned seed, COLORREF ink) {
+    std::mt19937 random(seed);
+    Picture4 p;
+    p.width = p.height = side;
+    p.palette = {kWhite, ink};
+    for (int i = 0; i < side * side; ++i) p.indices.push_back(std::uint8_t(random() % 2));
+    return WriteBmp4(path, p);
+}
+
+// Writes noise pictures of `side` pixels into `puzzle`'s file, seed after seed, until one whose
+// search (cut off after `limit`) is accepted; prints its figures. On failure `puzzle` is cleared.
+bool FindNoisePuzzle(Puzzle& puzzle, int side, std::chrono::milliseconds limit,
+                     const std::function<bool(const SolveResult&)>& accept) {
     for (unsigned seed = 1; seed < 200; ++seed) {
-        std::mt19937 random(seed);
-        Picture4 p;
-        p.width = p.height = 30;
-        p.palette = {kWhite, 0x2244AA};
-        for (int i = 0; i < 900; ++i) p.indices.push_back(std::uint8_t(random() % 2));
-        g_guessing = {folder / "guessing.bmp", u"guessing"};
-        if (!WriteBmp4(g_guessing.path, p)) return false;
-        Board b(g_guessing);
+        if (!WriteNoise(puzzle.path, side, seed, 0x2244AA)) break;
+        Board b(puzzle);
         CountingProgress progress;
-        DeadlineListener deadline(std::chrono::milliseconds(1500));
+        DeadlineListener deadline(limit);
         const SolveResult r = SolvePuzzle(b.board.Model(), progress, &deadline);
-        if (r.guesses >= 20 && !r.storeFull && !r.stopped) {
-            std::printf("guessing puzzle: 30 x 30, seed %u, %d solutions, %ld guesses, %ld line passes\n", seed,
-                        r.count, r.guesses, r.linePasses);
+        if (accept(r)) {
+            std::printf("%s puzzle: %d x %d, seed %u, %d solutions, %ld guesses, %ld line passes, %.0f ms\n",
+                        puzzle.path.stem().string().c_str(), side, side, seed, r.count, r.guesses, r.linePasses,
+                        std::chrono::duration<double, std::milli>(r.elapsed).count());
             return true;
         }
     }
+    puzzle = {};
     return false;
+}
+
+// A random 30 x 30 picture, half filled, whose solutions (fewer than 100) take guessing.
+bool MakeGuessingPuzzle(const std::filesystem::path& folder) {
+    g_guessing = {folder / "guessing.bmp", u"guessing"};
+    return FindNoisePuzzle(g_guessing, 30, std::chrono::milliseconds(1500),
+                           [](const SolveResult& r) { return r.guesses >= 20 && !r.storeFull && !r.stopped; });
 }
 
 // A random 35 x 35 picture, half filled, whose search runs for a good part of a second or more
 // (but ends within five): the fixed costs of a check show against a search of some length.
 bool MakeLongPuzzle(const std::filesystem::path& folder) {
-    for (unsigned seed = 1; seed < 50; ++seed) {
-        std::mt19937 random(seed);
-        Picture4 p;
-        p.width = p.height = 35;
-        p.palette = {kWhite, 0x2244AA};
-        for (int i = 0; i < 35 * 35; ++i) p.indices.push_back(std::uint8_t(random() % 2));
-        g_long = {folder / "long.bmp", u"long"};
-        if (!WriteBmp4(g_long.path, p)) return false;
-        Board b(g_long);
-        CountingProgress progress;
-        DeadlineListener deadline(std::chrono::milliseconds(5000));
-        const SolveResult r = SolvePuzzle(b.board.Model(), progress, &deadline);
-        if (!r.stopped && r.elapsed >= std::chrono::milliseconds(300)) {
-            std::printf("long puzzle: 35 x 35, seed %u, %d solutions, %ld guesses, %.0f ms\n", seed, r.count,
-                        r.guesses, std::chrono::duration<double, std::milli>(r.elapsed).count());
-            return true;
-        }
-    }
-    g_long = {};
-    return false;
+    g_long = {folder / "long.bmp", u"long"};
+    return FindNoisePuzzle(g_long, 35, std::chrono::milliseconds(5000), [](const SolveResult& r) {
+        return !r.stopped && r.elapsed >= std::chrono::milliseconds(300);
+    });
 }
 
 SolveResult RunBare(BoardModel& model) {
@@ -251,13 +250,8 @@ void PrintOverhead(const char* label, const Puzzle& puzzle, int rounds) {
 // Cancels a check of a long search 200 ms after its start, several times, and prints the
 // slowest and the fastest cancel.
 void PrintCancel(const std::filesystem::path& folder) {
-    std::mt19937 random(3);
-    Picture4 p;
-    p.width = p.height = 40;
-    p.palette = {kWhite, kBlack};
-    for (int i = 0; i < 1600; ++i) p.indices.push_back(std::uint8_t(random() % 2));
     const Puzzle noise{folder / "noise.bmp", u"noise"};
-    if (!WriteBmp4(noise.path, p)) return;
+    if (!WriteNoise(noise.path, 40, 3, kBlack)) return;
     Board b(noise);
     double fastest = 1e30, slowest = 0;
     for (int i = 0; i < 5; ++i) {

@@ -12,9 +12,6 @@
 #include <QApplication>
 #include <QImage>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/AtRatios.h"
 #include "bench/SilentPrompts.h"
 #include "app/MainFrame.h"
 #include "board/ui/GmGride.h"
@@ -126,19 +124,13 @@ int main(int argc, char** argv) {
     int status = 0;
     for (auto [size, ratio] :
          {std::pair(QSize(480, 640), 1), std::pair(QSize(240, 320), 1), std::pair(QSize(480, 640), 2)}) {
-        const pid_t child = fork();
-        if (child < 0) return 2;
-        if (child == 0) {
+        const int result = bench::RunInChild([&] {
             const std::string platform = "offscreen:configfile=" + ScreenConfig(configs.path(), size * ratio, ratio).string();
             setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
-            const int result = Shoot(argc, argv, options, size, ratio);
-            std::cout.flush();
-            std::cerr.flush();
-            _exit(result);
-        }
-        int childStatus = 0;
-        waitpid(child, &childStatus, 0);
-        if (!WIFEXITED(childStatus) || WEXITSTATUS(childStatus) != 0) status = 1;
+            return Shoot(argc, argv, options, size, ratio);
+        });
+        if (result == 2) return 2;
+        if (result != 0) status = 1;
     }
     return status;
 }
