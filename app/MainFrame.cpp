@@ -16,10 +16,10 @@
 
 #include "app/AboutBox.h"
 #include "app/ColourSwatch.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "app/ProgramIcon.h"
 #include "app/StringTime.h"
-#include "app/TimeText.h"
+#include "common/ClockTime.h"
 #include "app/UrlOpener.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Catalog.h"
@@ -31,10 +31,9 @@
 namespace mosgrid {
 namespace {
 
-const QString kLeaveGameQuestion = QStringLiteral("Прервать текущую игру?");
+constexpr const char* kLeaveGameQuestion = "Прервать текущую игру?";
 
-const QString kOpenFieldQuestion =
-    QStringLiteral("Вы действительно хотите открыть поле ?\n(Игра будет проиграна)  ");
+constexpr const char* kOpenFieldQuestion = "Вы действительно хотите открыть поле ?\n(Игра будет проиграна)  ";
 
 QScreen* ScreenOf(const QWidget* widget) {
     QScreen* screen = widget->screen();
@@ -224,7 +223,7 @@ void CMainFrame::BringToFront() {
 void CMainFrame::ShowCurrentColour(COLORREF colour) { swatch_->ShowColour(colour); }
 
 void CMainFrame::ShowElapsedTime(int hours, int minutes, int seconds) {
-    timeLabel_->setText(TimeText(hours, minutes, seconds));
+    timeLabel_->setText(QString::fromStdString(TimeText({hours, minutes, seconds})));
 }
 
 // The window goes back to the state it had (a maximised window stays maximised) and, when it was

@@ -2,12 +2,12 @@
 
 #include <QMouseEvent>
 
-#include "app/TimeText.h"
+#include "common/ClockTime.h"
 
 namespace mosgrid {
 
 CStringTime::CStringTime(QWidget* parent) : QLabel(parent) {
-    setText(TimeText(0, 0, 0));
+    setText(QString::fromStdString(TimeText({})));
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Black text on the button face, as a plain static text control shows it.
     QPalette p = palette();

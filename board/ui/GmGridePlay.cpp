@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "board/core/BoardTexts.h"
 #include "board/core/CellMarking.h"
 #include "board/core/GameClock.h"
 #include "board/core/LineCheck.h"
 #include "board/core/Moves.h"
-#include "board/core/SolveRecord.h"
+#include "catalogue/core/SolveRecord.h"
 #include "board/ui/GmGride.h"
 #include "board/ui/GmGrideImpl.h"
 
@@ -256,7 +256,7 @@ void CGmGride::ShowPendingMessages() {
     if (impl_->pending.empty() && !impl_->solvedPending) return;
     const std::vector<QString> texts = std::exchange(impl_->pending, {});
     const bool solved = std::exchange(impl_->solvedPending, false);
-    for (const QString& text : texts) Prompts::Current().Tell(this, text);
+    for (const QString& text : texts) Prompts::Current().Tell(this, text.toStdString());
     if (solved) emit puzzleSolved();
 }
 
@@ -340,13 +340,13 @@ void CGmGride::SetHints(bool on) {
 void CGmGride::AskRevealColumn(int column) {
     EndStep();
     LeaveFullScreen();
-    if (Prompts::Current().Ask(this, QString::fromStdString(RevealColumnQuestion(column + 1)))) RevealLine(true, column);
+    if (Prompts::Current().Ask(this, RevealColumnQuestion(column + 1))) RevealLine(true, column);
 }
 
 void CGmGride::AskRevealRow(int row) {
     EndStep();
     LeaveFullScreen();
-    if (Prompts::Current().Ask(this, QString::fromStdString(RevealRowQuestion(row + 1)))) RevealLine(false, row);
+    if (Prompts::Current().Ask(this, RevealRowQuestion(row + 1))) RevealLine(false, row);
 }
 
 // The penalty is as many minutes as the cell was pixels wide when the puzzle was set up, so

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "board/core/Colour.h"
+#include "common/Colour.h"
 
 namespace mosgrid {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/PictureFiles.h"
 #include "savegame/core/LastGameCodec.h"
@@ -38,7 +38,7 @@ RestoreOutcome RestoreLastGame(CGmGride& board) {
 
 LastGameSaveResult SaveLastGame(CGmGride& board) {
     const LastGameSaveResult result = SaveLastGame(board.ProgramFolder(), board.Model());
-    if (result.failed()) Prompts::Current().Tell(&board, QString::fromStdString(result.path.string()));
+    if (result.failed()) Prompts::Current().Tell(&board, result.path.string());
     return result;
 }
 

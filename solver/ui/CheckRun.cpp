@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "board/ui/GmGride.h"
 #include "solver/core/BackgroundSearch.h"
 #include "solver/core/BoardCopy.h"
@@ -78,9 +78,9 @@ void CheckRun::Finish() {
 
     const int variants = int(board_.Model().variants.size());
     if (variants == 0) {
-        Prompts::Current().Tell(parent_, QString::fromUtf8(kCheckNoSolution));
+        Prompts::Current().Tell(parent_, kCheckNoSolution);
     } else {
-        Prompts::Current().Tell(parent_, QString::fromStdString(CheckResultMessage(duration, variants)));
+        Prompts::Current().Tell(parent_, CheckResultMessage(duration, variants));
         board_.ShowVariant(0);
     }
     emit ended();

@@ -2,6 +2,8 @@
 // additions: the right button, undo and redo of whole steps, zoom and the reveal penalty.
 #include <tuple>
 
+#include "board/core/GameClock.h"
+
 #include "tests/gui/BoardFixture.h"
 
 namespace mosgrid::test {

@@ -1,10 +1,21 @@
-#include "board/core/SolveRecord.h"
+#include "catalogue/core/SolveRecord.h"
 
 #include <cstdint>
 
 #include "catalogue/core/Catalog.h"
 
 namespace mosgrid {
+
+ClockTime ClockBytes(const ClockTime& t) {
+    return {t.hours & 0xFF, t.minutes & 0xFF, t.seconds & 0xFF};
+}
+
+ClockTime BestTimeAfterSolve(int solvedCount, const ClockTime& storedBest, const ClockTime& elapsed) {
+    ClockTime now = ClockBytes(elapsed);
+    ClockTime best = ClockBytes(storedBest);
+    if (solvedCount == 0 || best.TotalSeconds() > now.TotalSeconds()) return now;
+    return best;
+}
 
 SolveOutcome RecordSolve(const std::filesystem::path& folder, const std::u16string& name, const ClockTime& elapsed) {
     CCatalog catalog(folder);
