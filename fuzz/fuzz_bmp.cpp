@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static mosgrid::CBmpFile bmp;  // loading over the previous input's picture must replace it
     const int result = bmp.LoadFromBytes(data, size);
     if (result != 1) {
-        Require(result == 0 && !bmp.palette && !bmp.pixels && bmp.colourCount == 0);
+        Require(result == 0 && bmp.palette.empty() && bmp.pixels.empty() && bmp.colourCount == 0);
         return 0;
     }
     Require(bmp.width >= 1 && bmp.height >= 1);

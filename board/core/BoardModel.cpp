@@ -15,7 +15,7 @@ bool BoardModel::SetupFromLoadedPicture(const std::u16string& puzzleName) {
     ReleaseVariants();
     // The clue tables hold 50 slots a line and the flags 50 lines: larger pictures are not
     // played, whatever file named them.
-    if (!picture.pixels || picture.width <= 0 || picture.height <= 0 || picture.width > kMaxSide ||
+    if (picture.pixels.empty() || picture.width <= 0 || picture.height <= 0 || picture.width > kMaxSide ||
         picture.height > kMaxSide) {
         return false;
     }

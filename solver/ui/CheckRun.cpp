@@ -7,7 +7,6 @@
 #include "common/Prompts.h"
 #include "board/ui/GmGride.h"
 #include "solver/core/BackgroundSearch.h"
-#include "solver/core/BoardCopy.h"
 #include "solver/core/CheckReport.h"
 #include "solver/ui/Decision.h"
 
@@ -15,8 +14,7 @@ namespace mosgrid {
 
 CheckRun::CheckRun(CGmGride& board, QWidget* parent) : QObject(parent), board_(board), parent_(parent) {
     BoardModel& model = board_.Model();
-    CopyPuzzle(model, saved_);
-    CopyGame(model, saved_);
+    saved_ = model;
     savedHistory_ = board_.TakeHistory();
     board_.ResetBoard();
     board_.StopTimer();
@@ -68,10 +66,10 @@ void CheckRun::Finish() {
     search_->Wait();
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(search_->Result().elapsed);
     const ClockTime duration = CheckDuration(std::uint32_t(elapsed.count()));
-    BoardModel& found = search_->Puzzle();
+    const SolveResult& found = search_->Result();
     // The board shows where the search ended, then takes its solutions and duration.
     ShowCells(found.cells);
-    board_.Model().TakeCheckResult(found.cells, std::move(found.variants), duration.hours, duration.minutes,
+    board_.Model().TakeCheckResult(found.cells, found.variants, duration.hours, duration.minutes,
                                    duration.seconds);
     search_.reset();
     CloseDialog();
@@ -110,7 +108,7 @@ void CheckRun::PutBackPlayerGame() {
     // A new game draws the board afresh; the player's cells, crossed-out clues and hint marks
     // then go back on it.
     board_.ResetBoard();
-    CopyGame(saved_, model);
+    model = saved_;
     board_.RenderBoardFromState();
     if (model.hints == 1) board_.SetHints(true);
     if (model.gameOver != 0) board_.StopTimer();
