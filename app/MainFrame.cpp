@@ -72,8 +72,7 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, QWidget* parent)
     setFocusProxy(board_);
     timeLabel_->SetBoard(board_);
     connect(board_, &CGmGride::historyChanged, this, &CMainFrame::UpdateHistoryItems);
-    // Full-screen mode and the cell size answer their keys wherever the focus is in the window
-    // (the board handles them too when the keys reach it).
+    // Full-screen mode and the cell size answer their keys wherever the focus is in the window.
     const auto addKeys = [this](const QList<QKeySequence>& keys, const std::function<void()>& run) {
         auto* action = new QAction(this);
         action->setShortcuts(keys);
@@ -175,7 +174,8 @@ MenuState CMainFrame::CurrentMenuState() const {
     const BoardModel& model = board_->Model();
     MenuInputs in;
     in.cols = model.cols();
-    in.gameOver = model.gameOver;
+    // While a check shows its search the game is out of reach, as when it is over.
+    in.gameOver = board_->SearchShown() ? 1 : model.gameOver;
     in.variantCount = int(model.variants.size());
     in.currentVariant = model.currentVariant;
     in.hints = model.hints;

@@ -4,8 +4,8 @@
 
 #include <chrono>
 
-#include "common/Prompts.h"
 #include "board/ui/GmGride.h"
+#include "common/Prompts.h"
 #include "solver/core/BackgroundSearch.h"
 #include "solver/core/CheckReport.h"
 #include "solver/ui/Decision.h"
@@ -13,20 +13,17 @@
 namespace mosgrid {
 
 CheckRun::CheckRun(CGmGride& board, QWidget* parent) : QObject(parent), board_(board), parent_(parent) {
-    BoardModel& model = board_.Model();
-    saved_ = model;
-    savedHistory_ = board_.TakeHistory();
-    board_.ResetBoard();
-    board_.StopTimer();
-    model.gameOver = 1;
+    // The search gets a puzzle of its own: a new game on the board's puzzle, blank cells.
+    BoardModel puzzle = board_.CheckPuzzle();
+    board_.ShowSearchCells(puzzle.cells);
 
     dialog_ = std::make_unique<CDecision>(parent_);
-    dialog_->SetRange(std::uint32_t(model.cols()) * std::uint32_t(model.rows()));
+    dialog_->SetRange(std::uint32_t(puzzle.cols()) * std::uint32_t(puzzle.rows()));
     connect(dialog_.get(), &CDecision::cancelRequested, this, &CheckRun::Cancel);
     connect(&ticker_, &QTimer::timeout, this, &CheckRun::Tick);
     running_ = true;
     search_ = std::make_unique<BackgroundSearch>(
-        model, [this] { QMetaObject::invokeMethod(this, &CheckRun::Finish, Qt::QueuedConnection); });
+        std::move(puzzle), [this] { QMetaObject::invokeMethod(this, &CheckRun::Finish, Qt::QueuedConnection); });
     ticker_.start(kRepaintIntervalMs);
 }
 
@@ -38,25 +35,9 @@ CheckRun::~CheckRun() {
 
 void CheckRun::Tick() {
     if (!running_) return;
-    if (search_->TakeCells(published_)) ShowCells(published_);
+    if (search_->TakeCells(published_)) board_.ShowSearchCells(published_);
     dialog_->SetBarPosition(search_->BarPosition());
     if (search_->ShowDue() && !dialog_->isVisible()) dialog_->show();
-}
-
-void CheckRun::ShowCells(const BoardModel::Cells& cells) {
-    BoardModel& model = board_.Model();
-    if (cells.size() != model.cells.size()) return;
-    bool changed = false;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        CellRecord cell = cells[i];
-        if (cell.state == 1) cell.colour = kWhite;
-        CellRecord& shown = model.cells[i];
-        if (shown.state == cell.state && shown.colour == cell.colour) continue;
-        shown = cell;
-        board_.PaintCell(int(i % std::size_t(model.cols())), int(i / std::size_t(model.cols())));
-        changed = true;
-    }
-    if (changed) board_.RepaintNow();
 }
 
 void CheckRun::Finish() {
@@ -64,13 +45,12 @@ void CheckRun::Finish() {
     running_ = false;
     ticker_.stop();
     search_->Wait();
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(search_->Result().elapsed);
-    const ClockTime duration = CheckDuration(std::uint32_t(elapsed.count()));
     const SolveResult& found = search_->Result();
-    // The board shows where the search ended, then takes its solutions and duration.
-    ShowCells(found.cells);
-    board_.Model().TakeCheckResult(found.cells, found.variants, duration.hours, duration.minutes,
-                                   duration.seconds);
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(found.elapsed);
+    const ClockTime duration = CheckDuration(std::uint32_t(elapsed.count()));
+    // The board shows where the search ended; the game takes its cells, solutions and duration.
+    board_.ShowSearchCells(found.cells);
+    board_.TakeCheckResult(found.cells, found.variants, duration);
     search_.reset();
     CloseDialog();
 
@@ -90,7 +70,8 @@ void CheckRun::Cancel() {
     ticker_.stop();
     search_.reset();
     CloseDialog();
-    PutBackPlayerGame();
+    // Nothing to put back: the game was never touched.
+    board_.EndSearchView();
     emit ended();
 }
 
@@ -101,20 +82,6 @@ void CheckRun::CloseDialog() {
     if (!dialog_) return;
     dialog_->hide();
     dialog_.release()->deleteLater();
-}
-
-void CheckRun::PutBackPlayerGame() {
-    BoardModel& model = board_.Model();
-    // A new game draws the board afresh; the player's cells, crossed-out clues and hint marks
-    // then go back on it.
-    board_.ResetBoard();
-    model = saved_;
-    board_.RenderBoardFromState();
-    if (model.hints == 1) board_.SetHints(true);
-    if (model.gameOver != 0) board_.StopTimer();
-    board_.ShowTime();
-    board_.PutHistory(std::move(savedHistory_));
-    board_.RepaintNow();
 }
 
 }  // namespace mosgrid
