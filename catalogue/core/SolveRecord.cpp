@@ -30,10 +30,8 @@ SolveOutcome RecordSolve(const std::filesystem::path& folder, const std::u16stri
     outcome.best = BestTimeAfterSolve(count, ClockTime{hours, minutes, seconds}, elapsed);
     for (PuzzleRecord& record : catalog.Records()) {
         if (record.Name() != name) continue;
-        record.solvedCount = count + 1;
-        record.bestHours = std::uint8_t(outcome.best.hours);
-        record.bestMinutes = std::uint8_t(outcome.best.minutes);
-        record.bestSeconds = std::uint8_t(outcome.best.seconds);
+        record.SetCounters({count + 1, std::uint8_t(outcome.best.hours), std::uint8_t(outcome.best.minutes),
+                            std::uint8_t(outcome.best.seconds)});
     }
     outcome.saved = catalog.Save();
     outcome.catalogPath = catalog.CatalogueFilePath();
