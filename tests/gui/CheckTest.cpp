@@ -204,6 +204,7 @@ TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) 
     for (int i = 0; i < 100 && decided() <= 2 && frame->RunningCheck(); ++i) test::Wait(50);
     EXPECT_GT(decided(), 2);
     ASSERT_EQ(frame->RunningCheck(), check) << "the search ended before it could be cancelled";
+    EXPECT_EQ(Game(), before) << "the search is shown over the game, never written into it";
 
     QElapsedTimer timer;
     timer.start();
