@@ -52,7 +52,7 @@ bool ReadPuzzleFile(const std::string& bytes, PuzzleFile& out, std::string& erro
         auto model = std::make_unique<BoardModel>();
         if (model->picture.LoadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()) != 1 ||
             !model->SetupFromLoadedPicture(u"puzzle")) {
-            error = "cannot be read as a puzzle picture (4-bit or 8-bit BMP of at most " + std::to_string(kMaxSide) +
+            error = "cannot be read as a puzzle picture (uncompressed 4-bit or 8-bit BMP of at most " + std::to_string(kMaxSide) +
                     " x " + std::to_string(kMaxSide) + " pixels)";
             return false;
         }

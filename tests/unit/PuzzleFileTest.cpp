@@ -96,6 +96,13 @@ TEST(PuzzleFile, ReadsPicturesWithTheGamesCluesAndWritesItsLines) {
     EXPECT_TRUE(r.lineSolvable);
     EXPECT_EQ(GridText(file.puzzle, r.grids[0]), "#bb\n#..\n");
     EXPECT_FALSE(ReadPuzzleFile("BM\x10", file, error));
+    for (const auto& [kind, bytes] : test::UndecodablePictures()) {
+        EXPECT_FALSE(ReadPuzzleFile(std::string(bytes.begin(), bytes.end()), file, error)) << kind;
+        // Without "BM" the bytes are taken for clue text, which they are not either.
+        if (bytes[0] == 'B' && bytes[1] == 'M') {
+            EXPECT_NE(error.find("cannot be read as a puzzle picture"), std::string::npos) << kind;
+        }
+    }
 
     ASSERT_TRUE(ReadPuzzleFile(kCross, file, error));
     std::string json = JsonLine("dir/\"x\".non", file, CountSolutions(file.puzzle, 2, false));
