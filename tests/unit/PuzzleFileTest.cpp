@@ -84,6 +84,48 @@ TEST(NonFile, RefusesWhatItCannotReadAndGivesImpossibleCluesNoSolutions) {
     }
 }
 
+// Blank lines stand for lines without runs or merely space a section out: they are dropped from
+// the section's end, then from its start, then everywhere, while there are more lines than the
+// puzzle has. The rule is applied here to a list of lines, which the reader never makes.
+std::string BlankLineRule(std::vector<std::string> lines, std::size_t count) {
+    while (lines.size() > count && lines.back().empty()) lines.pop_back();
+    while (lines.size() > count && lines.front().empty()) lines.erase(lines.begin());
+    if (lines.size() > count) std::erase_if(lines, [](const std::string& l) { return l.empty(); });
+    if (lines.size() != count) return "refused";
+    std::string runs;
+    for (const std::string& l : lines) runs += (l.empty() ? "" : l + " ") + "|";
+    return runs;
+}
+
+TEST(NonFile, BlankLinesFollowOneRuleAndLargeFilesReadInOnePassWithinThePuzzlesLines) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 3000; ++round) {
+        const std::size_t height = 1 + random() % 4;
+        std::vector<std::string> lines(random() % 9);
+        for (std::string& line : lines) line = random() % 2 ? "" : std::to_string(1 + random() % 2);
+        std::string text = "width 2\nheight " + std::to_string(height) + "\nrows\n";
+        for (const std::string& line : lines) text += line + "\n";
+        text += random() % 2 ? "columns\n\n\n" : "columns\n0\n0";
+        Puzzle p;
+        std::string error;
+        const std::string expected = BlankLineRule(lines, height);
+        EXPECT_EQ(ReadNonText(text, p, error) ? Lines(p.rows) : "refused", expected) << text;
+    }
+    // A 100 kB run of blank lines before the one clue line, and 60 MB of line ends; the
+    // benchmark bench_nonfile times them.
+    const Puzzle blankRun = Read("width 1\nheight 1\nrows\n" + std::string(100 * 1024, '\n') + "1\ncolumns\n1\n");
+    EXPECT_EQ(Lines(blankRun.rows) + Lines(blankRun.columns), "1 |1 |");
+    const Puzzle newlines = Read("width 2\nheight 1\ncolumns\n1\n\nrows\n" + std::string(60u << 20, '\n'));
+    EXPECT_EQ(Lines(newlines.rows) + Lines(newlines.columns), "|1 ||");
+    // More clue lines than the largest puzzle has lines are refused as they come.
+    std::string many = "width 1\nheight 1\ncolumns\n1\nrows\n";
+    for (int i = 0; i <= kMaxLine; ++i) many += "1\n\n";
+    Puzzle p;
+    std::string error;
+    EXPECT_FALSE(ReadNonText(many, p, error));
+    EXPECT_EQ(error, "rows: more than " + std::to_string(kMaxLine) + " clue lines");
+}
+
 TEST(PuzzleFile, ReadsPicturesWithTheGamesCluesAndWritesItsLines) {
     const std::vector<std::uint8_t> bmp = EncodeBmp4(test::PictureFromText({"122", "1.."}, {kWhite, kRed, kBlack}));
     PuzzleFile file;
