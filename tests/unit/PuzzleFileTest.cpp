@@ -153,6 +153,13 @@ TEST(PuzzleFile, ReadsPicturesWithTheGamesCluesAndWritesItsLines) {
               "{\"file\": \"dir/\\\"x\\\".non\", \"width\": 3, \"height\": 3, \"colours\": 2, \"solutions\": 1, "
               "\"capped\": false, \"line_solvable\": true, \"ms\":");
     EXPECT_EQ(json.back(), '}');
+    // A name that is not UTF-8: each stray byte (a lone continuation, a cut sequence, an overlong
+    // form, a surrogate, a lead past U+10FFFF) becomes \ufffd; whole sequences and controls
+    // come out as JSON has them.
+    json = JsonLine("a\x80" "b\xC3\xA9\xE2\x82\xC0\xAF\xED\xA0\x80\xF5\x80\xF0\x9F\x98\x80\x01.non", file,
+                    CountSolutions(file.puzzle, 2, false));
+    EXPECT_EQ(json.substr(0, json.find(',')), "{\"file\": \"a\\ufffdb\xC3\xA9\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd"
+                                             "\\ufffd\\ufffd\\ufffd\xF0\x9F\x98\x80\\u0001.non\"");
 }
 
 TEST(PuzzleFile, TheCountStopsAtTheCapWithTheFirstSolutionsInOrder) {
