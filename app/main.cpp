@@ -5,7 +5,10 @@
 #include "app/ProgramIcon.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "catalogue/core/AtomicFile.h"
+#include "catalogue/core/Catalog.h"
 #include "catalogue/core/ProgramFolder.h"
+#include "savegame/core/LastGameStore.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -25,6 +28,9 @@ int main(int argc, char** argv) {
         case mosgrid::SingleInstance::Start::First:
         case mosgrid::SingleInstance::Start::Unguarded: break;
     }
+    // Holding the lock, no other start can be writing a file here: a temporary file of a save is
+    // what a start killed before its rename left behind.
+    mosgrid::RemoveLeftoverTemporaries(folder, {mosgrid::CCatalog::kFileName, mosgrid::kLastGameFileName});
 
     mosgrid::CMainFrame frame(folder);
     // A session that ends the program by a signal still has the game saved.
