@@ -22,7 +22,7 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-// One file for the whole run, rewritten for every input.
+// One file name for the whole run; the file is written for every input and removed after it.
 const std::filesystem::path& InputFile() {
     static const std::filesystem::path path = [] {
         std::string name = (std::filesystem::temp_directory_path() / "fuzz_bmp.XXXXXX").string();
@@ -33,6 +33,10 @@ const std::filesystem::path& InputFile() {
     }();
     return path;
 }
+
+struct RemovedAfterUse {
+    ~RemovedAfterUse() { ::unlink(InputFile().c_str()); }
+};
 
 void WriteInput(const std::uint8_t* data, std::size_t size) {
     FILE* out = std::fopen(InputFile().c_str(), "wb");
@@ -46,6 +50,7 @@ void WriteInput(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static mosgrid::CBmpFile bmp;  // loading over the previous input's picture must replace it
     WriteInput(data, size);
+    const RemovedAfterUse removed;
     const bool filtered = size > 0 && data[size - 1] % 2 == 1;
     const int result = bmp.Load(InputFile(), filtered ? mosgrid::IsPuzzleHeader : nullptr);
     if (result != 1) {

@@ -39,14 +39,19 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-const fs::path& Folder() {
-    static const fs::path folder = [] {
+// A folder of its own for each input, removed after it.
+struct Folder {
+    Folder() {
         std::string name = (fs::temp_directory_path() / "fuzz_lastgame.XXXXXX").string();
         Require(::mkdtemp(name.data()) != nullptr);
-        return fs::path(name);
-    }();
-    return folder;
-}
+        path = name;
+    }
+    ~Folder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    fs::path path;
+};
 
 void WriteFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
     FILE* out = std::fopen(path.c_str(), "wb");
@@ -74,8 +79,8 @@ mosgrid::Picture4 PictureOf(const std::uint8_t* head) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4) return 0;
-    const fs::path& folder = Folder();
-    for (const auto& entry : fs::directory_iterator(folder)) fs::remove_all(entry.path());
+    const Folder scratch;
+    const fs::path& folder = scratch.path;
     const mosgrid::Picture4 picture = PictureOf(data);
     const std::uint8_t flags = data[3];
     const std::span<const std::uint8_t> rest(data + 4, size - 4);
