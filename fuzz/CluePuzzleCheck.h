@@ -49,7 +49,8 @@ inline void CheckRead(bool ok, const mosgrid::CluePuzzle& read, const std::strin
             }
         }
     }
-    if (p.CellCount() <= 400 && p.valueCount <= mosgrid::kMaxValues) {
+    if (p.width <= mosgrid::kMaxLine && p.height <= mosgrid::kMaxLine && p.CellCount() <= 400 &&
+        p.valueCount <= mosgrid::kMaxValues) {
         Require(p.Valid());
         mosgrid::GridSearch search(p);
         Bounded observer(p.valueCount);
