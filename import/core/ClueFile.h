@@ -3,7 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "board/core/Colour.h"
+// COLORREF and its helpers, as the picture writer that takes these colours has them.
+#include "catalogue/core/BmpWriter.h"
 #include "solver/core/Puzzle.h"
 
 namespace mosgrid {
