@@ -20,9 +20,9 @@ const char* DifficultyWord(Difficulty level) {
     return "unknown";
 }
 
-Difficulty RateDifficulty(const Puzzle& puzzle, std::chrono::milliseconds limit) {
+Difficulty RateDifficulty(const Puzzle& puzzle, std::chrono::milliseconds limit, const std::atomic<bool>* stop) {
     if (!puzzle.Valid()) return Difficulty::Unknown;
-    const TimedCount count = CountWithin(puzzle, 2, limit, 0);
+    const TimedCount count = CountWithin(puzzle, 2, limit, 0, GridSearch::Options{}, stop);
     if (count.solutions >= 2) return Difficulty::Ambiguous;
     if (count.timedOut || count.solutions == 0) return Difficulty::Unknown;
     if (count.linesAlone) return Difficulty::Lines;

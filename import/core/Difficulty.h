@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -23,8 +24,10 @@ enum class Difficulty : std::uint8_t {
 // The word the chooser and the tools show for a level ("lines", "look-ahead", "trial", ...).
 const char* DifficultyWord(Difficulty level);
 
-// Rates a puzzle by searching for a second solution with probing on.
-Difficulty RateDifficulty(const Puzzle& puzzle, std::chrono::milliseconds limit = std::chrono::seconds(10));
+// Rates a puzzle by searching for a second solution with probing on; Unknown when `stop` (when
+// given) is set before the search ends.
+Difficulty RateDifficulty(const Puzzle& puzzle, std::chrono::milliseconds limit = std::chrono::seconds(10),
+                          const std::atomic<bool>* stop = nullptr);
 
 // Levels remembered by picture content, so a picture is rated once however it is named or
 // moved. The key is a 64-bit FNV-1a hash of the picture file's bytes. Saved as text, one

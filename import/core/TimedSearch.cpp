@@ -9,15 +9,16 @@ namespace {
 
 class Deadline final : public SearchObserver {
 public:
-    Deadline(long cap, std::chrono::steady_clock::time_point end, int keep, TimedCount& out)
-        : cap_(cap), end_(end), keep_(keep), out_(out) {}
+    Deadline(long cap, std::chrono::steady_clock::time_point end, int keep, const std::atomic<bool>* stop,
+             TimedCount& out)
+        : cap_(cap), end_(end), keep_(keep), stop_(stop), out_(out) {}
     bool SolutionFound(const std::vector<ValueMask>& cells) override {
         ++out_.solutions;
         if (int(out_.grids.size()) < keep_) out_.grids.push_back(cells);
         return out_.solutions < cap_;
     }
     bool StopRequested() override {
-        if (std::chrono::steady_clock::now() < end_) return false;
+        if (std::chrono::steady_clock::now() < end_ && !(stop_ && stop_->load())) return false;
         out_.timedOut = true;
         return true;
     }
@@ -26,18 +27,19 @@ private:
     long cap_;
     std::chrono::steady_clock::time_point end_;
     int keep_;
+    const std::atomic<bool>* stop_;
     TimedCount& out_;
 };
 
 }  // namespace
 
 TimedCount CountWithin(const Puzzle& puzzle, long cap, std::chrono::milliseconds limit, int keep,
-                       GridSearch::Options options) {
+                       GridSearch::Options options, const std::atomic<bool>* stop) {
     TimedCount out;
     const auto start = std::chrono::steady_clock::now();
     if (!LinesCanFit(puzzle)) return out;
     GridSearch search(puzzle, options);
-    Deadline observer(cap, start + limit, keep, out);
+    Deadline observer(cap, start + limit, keep, stop, out);
     search.Run(observer);
     out.capped = out.solutions >= cap;
     out.linesAlone = search.SolvedByLines();

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <vector>
 
@@ -20,10 +21,11 @@ struct TimedCount {
     std::vector<std::vector<ValueMask>> grids;  // the first `keep` solutions found
 };
 
-// Searches `puzzle` (which must be Valid) until `cap` solutions are found, the tree is exhausted
-// or `limit` has passed, keeping the first `keep` solutions.
+// Searches `puzzle` (which must be Valid) until `cap` solutions are found, the tree is exhausted,
+// `limit` has passed or `stop` (when given) is set, keeping the first `keep` solutions. A search
+// ended by `stop` reports timedOut as well.
 TimedCount CountWithin(const Puzzle& puzzle, long cap, std::chrono::milliseconds limit, int keep,
-                       GridSearch::Options options = GridSearch::Options{});
+                       GridSearch::Options options = GridSearch::Options{}, const std::atomic<bool>* stop = nullptr);
 
 // The clues of a picture as the game derives them: every maximal run of one palette index whose
 // colour is not white, in a row or a column. A cell's value is its palette index (white entries
