@@ -76,13 +76,15 @@ void BackgroundSearch::Wait() {
 
 void BackgroundSearch::Run(std::stop_token stop) {
     Progress progress(*this);
-    Listener listener(*this, stop);
     try {
+        // The listener's copy of the cells is the search's first allocation: inside the try.
+        Listener listener(*this, stop);
         SolvePuzzleInto(puzzle_, progress, &listener, result_);
     } catch (const std::bad_alloc&) {
-        // Out of memory: the search ends with what it had stored.
+        // Out of memory: the search ends with what it had stored, and the window is told.
         result_.count = int(result_.variants.size());
         result_.stopped = true;
+        outOfMemory_ = true;
     }
     finished_.store(true, std::memory_order_release);
     if (!stop.stop_requested() && onFinished_) onFinished_();

@@ -45,6 +45,15 @@ void CheckRun::Finish() {
     running_ = false;
     ticker_.stop();
     search_->Wait();
+    if (search_->OutOfMemory()) {
+        // Nothing the search left can be trusted: the player's game, never touched, shows again.
+        search_.reset();
+        CloseDialog();
+        board_.EndSearchView();
+        Prompts::Current().Tell(parent_, kCheckOutOfMemory);
+        emit ended();
+        return;
+    }
     const SolveResult& found = search_->Result();
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(found.elapsed);
     const ClockTime duration = CheckDuration(std::uint32_t(elapsed.count()));
