@@ -1,4 +1,4 @@
-// mosgrid-solve [--max N] [--json] [--print] FILE...
+// mosgrid-solve [--max N] [--json] [--print] FILE...    mosgrid-solve --help | --version
 //
 // Counts the solutions of puzzles: pictures (BMP, 4-bit or 8-bit, clues derived as the game
 // derives them, colour pictures too) and two-colour clue files in the ".non" text layout (up to
@@ -69,8 +69,24 @@ bool SolveFile(const char* file, const Options& options) {
 }
 
 int Usage(const char* program) {
-    std::fprintf(stderr, "usage: %s [--max N] [--json] [--print] FILE...\n", program);
+    std::fprintf(stderr, "usage: %s [--max N] [--json] [--print] FILE... (see --help)\n", program);
     return 2;
+}
+
+int Help(const char* program) {
+    std::printf("Usage: %s [--max N] [--json] [--print] FILE...\n"
+                "Counts the solutions of nonogram puzzles: BMP pictures (4-bit or 8-bit) and two-colour\n"
+                ".non clue files.\n\n"
+                "Options:\n"
+                "  --max N     stop at N solutions (default 100; 2 settles uniqueness)\n"
+                "  --json      one JSON object a line per file\n"
+                "  --print     the solutions found, as rows of '#' and '.'\n"
+                "  --help      show this help and exit\n"
+                "  --version   show the version and exit\n\n"
+                "Exit status: 0 when every file was read, 1 when one could not be, 2 for a wrong\n"
+                "command line.\n",
+                program);
+    return 0;
 }
 
 }  // namespace
@@ -85,6 +101,11 @@ int main(int argc, char** argv) {
             files.push_back(argv[i]);
         } else if (arg == "--") {
             optionsEnd = true;
+        } else if (arg == "--help" || arg == "-h") {
+            return Help(argv[0]);
+        } else if (arg == "--version") {
+            std::printf("mosgrid-solve %s\n", MOSGRID_VERSION);
+            return 0;
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--print") {

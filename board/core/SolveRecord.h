@@ -3,6 +3,7 @@
 #include <string>
 
 #include "board/core/GameClock.h"
+#include "catalogue/core/GameFolders.h"
 
 namespace mosgrid {
 
@@ -12,10 +13,10 @@ struct SolveOutcome {
     std::filesystem::path catalogPath; // the catalogue file, for the message on a failed write
 };
 
-// Records a solve of puzzle `name` in the catalogue of `folder` (its pictures and "mg.bd"): every
+// Records a solve of puzzle `name` in the catalogue of `folders` (their pictures and "mg.bd"): every
 // record of that name gets its solve count raised by one and the best time of
 // BestTimeAfterSolve; a name the catalogue does not list is not added. The catalogue is saved
 // in every case.
-SolveOutcome RecordSolve(const std::filesystem::path& folder, const std::u16string& name, const ClockTime& elapsed);
+SolveOutcome RecordSolve(const GameFolders& folders, const std::u16string& name, const ClockTime& elapsed);
 
 }  // namespace mosgrid

@@ -10,6 +10,7 @@
 #include "board/core/Layout.h"
 #include "board/core/Moves.h"
 #include "board/ui/BoardHost.h"
+#include "catalogue/core/GameFolders.h"
 
 namespace mosgrid {
 
@@ -31,9 +32,9 @@ class Move;
 class CGmGride : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    // programFolder: where the pictures, mg.bd and lastcrw.sav lie. host: the main window side
+    // folders: where the pictures, mg.bd and lastcrw.sav lie. host: the main window side
     // (colour button, time label, full-screen mode); may be null in tests.
-    CGmGride(std::filesystem::path programFolder, BoardHost* host, QWidget* parent = nullptr);
+    CGmGride(GameFolders folders, BoardHost* host, QWidget* parent = nullptr);
     ~CGmGride() override;
 
     // Replaces the puzzle by the picture's; on a failed read the board holds no puzzle.
@@ -106,7 +107,7 @@ public:
 
     BoardModel& Model() { return model_; }
     const BoardModel& Model() const { return model_; }
-    const std::filesystem::path& ProgramFolder() const { return folder_; }
+    const GameFolders& Folders() const { return folders_; }
     int CellSize() const;
     // The view offsets: the board point shown at the viewport's left and top edge (negative while
     // the board is centred).
@@ -162,7 +163,7 @@ private:
     void Solved();
     void RevealLine(bool column, int index);
     BoardModel model_;
-    std::filesystem::path folder_;
+    GameFolders folders_;
     Impl* impl_ = nullptr;
 };
 

@@ -245,7 +245,7 @@ void CGmGride::Solved() {
     LeaveFullScreen();
     model_.gameOver = 1;
     const ClockTime elapsed = ClockOf(model_);
-    const SolveOutcome outcome = RecordSolve(folder_, model_.name, elapsed);
+    const SolveOutcome outcome = RecordSolve(folders_, model_.name, elapsed);
     EndStep();
     if (!outcome.saved) impl_->pending.push_back(QString::fromStdString(outcome.catalogPath.string()));
     impl_->pending.push_back(QString::fromStdString(SolvedMessage(elapsed, outcome.best)));

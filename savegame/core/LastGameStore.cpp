@@ -9,12 +9,12 @@
 
 namespace mosgrid {
 
-std::filesystem::path LastGamePath(const std::filesystem::path& folder) { return folder / kLastGameFileName; }
+std::filesystem::path LastGamePath(const GameFolders& folders) { return folders.playerFiles / kLastGameFileName; }
 
-LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const BoardModel& model) {
+LastGameSaveResult SaveLastGame(const GameFolders& folders, const BoardModel& model) {
     using Outcome = LastGameSaveResult::Outcome;
     LastGameSaveResult result;
-    result.path = LastGamePath(folder);
+    result.path = LastGamePath(folders);
     if (!model.HasPuzzle() || model.gameOver != 0 || !IsRestorableName(model.name)) {
         // Whatever the old file holds is not the game in play any more.
         std::error_code error;
@@ -31,9 +31,9 @@ LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const Board
     return result;
 }
 
-std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder) {
+std::optional<LastGameFile> ReadLastGame(const GameFolders& folders) {
     // Only a regular file: a pipe or a device in its place must not block or flood the start.
-    const RegularFile opened(LastGamePath(folder));
+    const RegularFile opened(LastGamePath(folders));
     std::optional<std::vector<std::uint8_t>> bytes = opened.Read(0, kLastGameMaxSize + 1);
     if (!bytes) return std::nullopt;
     LastGameFile file;
@@ -44,11 +44,12 @@ std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder) {
     return file;
 }
 
-RestoreOutcome RestoreLastGame(const std::filesystem::path& folder, BoardModel& model) {
-    std::optional<LastGameFile> file = ReadLastGame(folder);
+RestoreOutcome RestoreLastGame(const GameFolders& folders, BoardModel& model) {
+    std::optional<LastGameFile> file = ReadLastGame(folders);
     if (!file) return RestoreOutcome::NoGame;
-    // The picture is found whatever the letter case of its extension ("Cat.BMP").
-    if (!model.Setup(FindPicturePath(folder, file->name), file->name)) return RestoreOutcome::NoGame;
+    // The picture is found whatever the letter case of its extension ("Cat.BMP"), in the folder
+    // the chooser would take it from.
+    if (!model.Setup(FindPicturePath(folders, file->name), file->name)) return RestoreOutcome::NoGame;
     model.Reset();
     return ApplyLastGame(file->bytes, model) ? RestoreOutcome::Restored : RestoreOutcome::StartedAfresh;
 }
