@@ -144,7 +144,8 @@ void CMainFrame::BuildMenus() {
     AddCommand(game, QStringLiteral("Выбрать кроссворд"), ID_GAME_CHOOSE, &CMainFrame::OnChoosePuzzle)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     game->addSeparator();
-    AddCommand(game, QStringLiteral("Выход"), ID_GAME_EXIT, &CMainFrame::OnExit);
+    AddCommand(game, QStringLiteral("Выход"), ID_GAME_EXIT, &CMainFrame::OnExit)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* other = menuBar_->addMenu(QStringLiteral("Прочее"));
     AddCommand(other, QStringLiteral("Отменить"), ID_OTHER_UNDO, &CMainFrame::OnUndo)
