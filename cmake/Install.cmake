@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Install rules and the Debian package. The game goes into bin/ with mosgrid-solve; its bundled
+# Install rules and the Debian package. The game goes into bin/ with mosgrid-solve and
+# mosgrid-import (which writes into the player's puzzle folder of an installed game); its bundled
 # puzzles and rules page into share/mosgrid, which the installed game finds from its own folder
 # (MOSGRID_DATA_FROM_PROGRAM, set in the top CMakeLists.txt); the desktop file, the AppStream
 # metainfo, the icons and the man pages where the desktop and man look for them.
 
-install(TARGETS mosgrid mosgrid-solve RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS mosgrid mosgrid-solve mosgrid-import RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${MOSGRID_PUZZLE_PICTURES} ${MOSGRID_RULES_COPY} DESTINATION ${MOSGRID_INSTALL_DATADIR})
 
 install(FILES res/${MOSGRID_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,5 +1,6 @@
 #include "savegame/core/LastGameStore.h"
 
+#include <memory>
 #include <system_error>
 
 #include "catalogue/core/AtomicFile.h"
@@ -11,10 +12,31 @@ namespace mosgrid {
 
 std::filesystem::path LastGamePath(const GameFolders& folders) { return folders.playerFiles / kLastGameFileName; }
 
+namespace {
+
+// Moves a last-game file that does not restore to kDamagedLastGameFileName, beside it in the
+// folder of the player's files. Only a regular file is moved (not a link, a pipe or a folder in
+// its place). False when it could not be moved.
+bool KeepDamagedFileAside(const GameFolders& folders) {
+    std::error_code error;
+    const std::filesystem::path path = LastGamePath(folders);
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error))) return true;
+    auto scratch = std::make_unique<BoardModel>();
+    if (RestoreLastGame(folders, *scratch) == RestoreOutcome::Restored) return true;
+    std::filesystem::rename(path, folders.playerFiles / kDamagedLastGameFileName, error);
+    return !error;
+}
+
+}  // namespace
+
 LastGameSaveResult SaveLastGame(const GameFolders& folders, const BoardModel& model) {
     using Outcome = LastGameSaveResult::Outcome;
     LastGameSaveResult result;
     result.path = LastGamePath(folders);
+    if (!KeepDamagedFileAside(folders)) {
+        result.outcome = Outcome::Failed;
+        return result;
+    }
     if (!model.HasPuzzle() || model.gameOver != 0 || !IsRestorableName(model.name)) {
         // Whatever the old file holds is not the game in play any more.
         std::error_code error;
