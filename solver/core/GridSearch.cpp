@@ -263,7 +263,6 @@ int GridSearch::PickFree(int values[kMaxValues], int& count) const {
 
 bool GridSearch::Node(int from) {
     if (!Deduce()) return !stopped_;
-    if (guide_ && !guide_->Admit(cells_)) return !PollStop();
     const int cellCount = int(cells_.size());
     int values[kMaxValues];
     int count = 0;

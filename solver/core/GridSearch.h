@@ -41,14 +41,6 @@ public:
     virtual void Give(std::vector<ValueMask> cells) = 0;
 };
 
-// Asked at every node of a search, after its deductions, whether the node's subtree holds a
-// solution at all: false skips the subtree.
-class SearchGuide {
-public:
-    virtual ~SearchGuide() = default;
-    virtual bool Admit(const std::vector<ValueMask>& cells) = 0;
-};
-
 // Finds the solutions of a puzzle depth-first. In lexicographic order (the default) the guess is
 // always the first undecided cell in row-major order and its values are tried in increasing
 // order (empty first). In free order the guess is the undecided cell whose probes decided most
@@ -85,7 +77,6 @@ public:
     // May be called again after SetStart: the line table is kept, the counters go on.
     void Run(SearchObserver& observer);
     void SetSplitter(SearchSplitter* splitter) { splitter_ = splitter; }
-    void SetGuide(SearchGuide* guide) { guide_ = guide; }
 
     bool Stopped() const { return stopped_; }
     // The line passes before any probe or guess decided every cell.
@@ -121,7 +112,6 @@ private:
     bool valid_;
     SearchObserver* observer_ = nullptr;
     SearchSplitter* splitter_ = nullptr;
-    SearchGuide* guide_ = nullptr;
     std::vector<ValueMask> cells_;
     std::vector<TrailEntry> trail_;
     std::vector<int> queue_;  // ring of line numbers: rows 0..height-1, then the columns

@@ -278,37 +278,6 @@ private:
     bool first_ = true;
 };
 
-bool Consistent(const Grid& solution, const Grid& cells) {
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if ((solution[i] & cells[i]) == 0) return false;
-    }
-    return true;
-}
-
-// Keeps the lexicographic search out of empty subtrees: a subtree is entered when a solution
-// found so far lies in it, or else when a free search finds one there.
-class Guide final : public SearchGuide {
-public:
-    Guide(const Puzzle& puzzle, const SolutionSearchOptions& options, SearchObserver& asked, const std::set<Grid>& known)
-        : known_(known.begin(), known.end()), rounds_(puzzle, options, nullptr, asked) {}
-    bool Admit(const Grid& cells) override {
-        for (const Grid& solution : known_) {
-            if (Consistent(solution, cells)) return true;
-        }
-        std::set<Grid> found;
-        rounds_.Run(cells, 1, found);
-        if (found.empty()) return false;
-        known_.push_back(*found.begin());
-        return true;
-    }
-    long Guesses() const { return rounds_.guesses; }
-    long LinePasses() const { return rounds_.linePasses; }
-
-private:
-    std::vector<Grid> known_;
-    FreeRounds rounds_;
-};
-
 // The lexicographic search: shows its branch, collects up to `max` solutions.
 class Ordered final : public SearchObserver {
 public:
@@ -340,13 +309,12 @@ SolutionSearchResult FindSolutions(const Puzzle& puzzle, const std::vector<Value
     const Grid first = start.size() == std::size_t(puzzle.CellCount()) ? start : Grid(std::size_t(puzzle.CellCount()), puzzle.AllValues());
     std::vector<Grid> solutions;
 
-    auto ordered = [&](SearchGuide* guide) {
+    auto ordered = [&] {
         GridSearch search(puzzle, options.search);
         search.SetStart(first);
-        search.SetGuide(guide);
         Ordered collector(observer, max);
         search.Run(collector);
-        if (!guide) result.solvedByLines = search.SolvedByLines();
+        result.solvedByLines = search.SolvedByLines();
         result.stopped = search.Stopped() && long(collector.found.size()) < max;
         result.guesses += search.Guesses();
         result.linePasses += search.LinePasses();
@@ -354,7 +322,7 @@ SolutionSearchResult FindSolutions(const Puzzle& puzzle, const std::vector<Value
     };
 
     if (!options.freeFirst || !options.search.probing) {
-        ordered(nullptr);
+        ordered();
     } else {
         const long limit = options.countOnly ? max : max + 1;
         FreeRounds rounds(puzzle, options, &observer, observer);
@@ -365,16 +333,14 @@ SolutionSearchResult FindSolutions(const Puzzle& puzzle, const std::vector<Value
         result.guesses = rounds.guesses;
         result.linePasses = rounds.linePasses;
         if (long(known.size()) > max && !result.stopped) {
-            // More than asked for: the first ones in order, led by what was found. The board
-            // first goes back to where that search starts.
+            // More than asked for: the first ones in order, from the lexicographic search. (Leading
+            // it by free searches, into only the subtrees where they find a solution, measured
+            // several times slower on puzzles of many solutions.) The board first goes back to
+            // where that search starts.
             for (std::size_t i = 0; i < first.size(); ++i) {
                 if (rounds.displayed[i] != first[i]) observer.CellChanged(int(i), first[i]);
             }
-            Guide guide(puzzle, options, observer, known);
-            ordered(&guide);
-            result.solvedByLines = rounds.solvedByLines;
-            result.guesses += guide.Guesses();
-            result.linePasses += guide.LinePasses();
+            ordered();
         } else {
             solutions.assign(known.begin(), known.end());
         }

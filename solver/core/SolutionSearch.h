@@ -9,11 +9,9 @@ namespace mosgrid {
 
 struct SolutionSearchOptions {
     GridSearch::Options search;
-    // First a search in free order (GridSearch) for max + 1 solutions: when it finds at most
+    // First searches in free order (GridSearch) for max + 1 solutions: when they find at most
     // max, they are all there are, and sorted they are the answer; only when there are more is
-    // the lexicographic search needed, and every subtree of it that no solution of a free search
-    // lies in is first asked of a free search, so it never descends into an empty one. False:
-    // the plain lexicographic search alone.
+    // the lexicographic search needed. False: the lexicographic search alone.
     bool freeFirst = true;
     // Searches in free order are split across this many threads (subtrees handed to whichever
     // thread waits for work). The results never depend on it. The threads are only started
