@@ -4,16 +4,35 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
 #include <QVariant>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace mosgrid {
 namespace {
 
 const QByteArray kRaiseRequest = "raise\n";
+
+// `folder` when it is private to this user, made with mode 0700 when it does not exist, and
+// closed to others when it is the user's own but open to them; empty otherwise (a link, not a
+// folder, or another user's). A folder planted by someone else is never used: whoever owns it
+// could take the lock or answer in the running game's place.
+QString PrivateFolder(const QString& folder) {
+    if (folder.isEmpty()) return {};
+    const QByteArray path = QFile::encodeName(folder);
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    ::mkdir(path.constData(), 0700);  // fails harmlessly when it exists
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) return {};
+    if ((info.st_mode & 077) != 0 && ::chmod(path.constData(), 0700) != 0) return {};
+    return folder;
+}
 
 }  // namespace
 
@@ -23,13 +42,24 @@ QString SingleInstance::KeyFor(const std::filesystem::path& programFolder) {
     return QStringLiteral("mosgrid-") + QString::fromLatin1(hash);
 }
 
-SingleInstance::SingleInstance(const std::filesystem::path& programFolder, QString runtimeFolder, QObject* parent)
+SingleInstance::SingleInstance(const std::filesystem::path& programFolder, QString runtimeFolder,
+                               QString fallbackFolder, QObject* parent)
     : QObject(parent) {
-    // The runtime folder belongs to the user alone (mode 0700): nobody else can take the lock
-    // or answer in place of the running game.
+    // The folder belongs to the user alone (mode 0700): nobody else can take the lock or answer
+    // in place of the running game.
     if (runtimeFolder.isEmpty()) runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtimeFolder.isEmpty() || !QDir().mkpath(runtimeFolder)) return;
-    base_ = QDir(runtimeFolder).filePath(KeyFor(programFolder));
+    if (fallbackFolder.isEmpty()) {
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        if (!cache.isEmpty()) fallbackFolder = QDir(cache).filePath(QStringLiteral("mosgrid-run"));
+    }
+    folder_ = PrivateFolder(runtimeFolder);
+    if (folder_.isEmpty()) folder_ = PrivateFolder(fallbackFolder);
+    if (folder_.isEmpty()) {
+        problem_ = QStringLiteral("Нет папки, доступной только вам, для защиты от второго запуска игры:\n%1\n%2")
+                       .arg(runtimeFolder, fallbackFolder);
+        return;
+    }
+    base_ = QDir(folder_).filePath(KeyFor(programFolder));
     lock_ = std::make_unique<QLockFile>(LockPath());
     // The game holds the lock for as long as it runs: only the death of its holder makes a lock
     // stale, never its age.
@@ -43,7 +73,7 @@ SingleInstance::~SingleInstance() {
 }
 
 SingleInstance::Start SingleInstance::Claim(int patienceMs) {
-    if (!lock_) return Start::Unguarded;
+    if (!lock_) return Start::Refused;
     QElapsedTimer waited;
     waited.start();
     for (;;) {
@@ -59,7 +89,10 @@ SingleInstance::Start SingleInstance::Claim(int patienceMs) {
             server_->listen(SocketPath());
             return Start::First;
         }
-        if (lock_->error() != QLockFile::LockFailedError) return Start::Unguarded;
+        if (lock_->error() != QLockFile::LockFailedError) {
+            problem_ = QStringLiteral("Не удалось создать файл блокировки:\n%1").arg(LockPath());
+            return Start::Refused;
+        }
         if (AskRunningToRaise(500)) return Start::Raised;
         if (waited.elapsed() >= patienceMs) return Start::Busy;
         QThread::msleep(50);

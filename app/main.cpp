@@ -1,11 +1,17 @@
 // Mosgrid: starts the game, or brings the running one to the front.
 #include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
 
 #include "app/MainFrame.h"
 #include "app/ProgramIcon.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "catalogue/core/AtomicFile.h"
+#include "catalogue/core/Catalog.h"
 #include "catalogue/core/ProgramFolder.h"
+#include "savegame/core/LastGameStore.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,9 +28,16 @@ int main(int argc, char** argv) {
     switch (instance.Claim()) {
         case mosgrid::SingleInstance::Start::Raised: return 0;
         case mosgrid::SingleInstance::Start::Busy: return 1;
-        case mosgrid::SingleInstance::Start::First:
-        case mosgrid::SingleInstance::Start::Unguarded: break;
+        case mosgrid::SingleInstance::Start::Refused:
+            // Without the guard two games could write the same files: the start ends, saying why.
+            std::fprintf(stderr, "mosgrid: %s\n", instance.Problem().toLocal8Bit().constData());
+            QMessageBox::critical(nullptr, QStringLiteral("Mosgrid"), instance.Problem());
+            return 1;
+        case mosgrid::SingleInstance::Start::First: break;
     }
+    // Holding the lock, no other start can be writing a file here: a temporary file of a save is
+    // what a start killed before its rename left behind.
+    mosgrid::RemoveLeftoverTemporaries(folder, {mosgrid::CCatalog::kFileName, mosgrid::kLastGameFileName});
 
     mosgrid::CMainFrame frame(folder);
     // A session that ends the program by a signal still has the game saved.

@@ -1,12 +1,20 @@
-// Feeds arbitrary bytes to the picture reader, then reads every pixel and colour of whatever it
-// accepted and checks that the picture is consistent.
+// Feeds arbitrary bytes to the picture reader through its real entry point: they are written to
+// a file, which CBmpFile::Load opens as a regular file, pre-reads the headers of, filters by the
+// catalogue's acceptance rule (every other input) and reads no further than the headers call for
+// (a file shorter than they say included). The picture it accepts is read pixel by pixel and
+// colour by colour and must be consistent, and Load must agree with the in-memory reader.
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "catalogue/core/BmpFile.h"
+#include "catalogue/core/PictureFiles.h"
 
 namespace {
 
@@ -14,15 +22,42 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
+// One file name for the whole run; the file is written for every input and removed after it.
+const std::filesystem::path& InputFile() {
+    static const std::filesystem::path path = [] {
+        std::string name = (std::filesystem::temp_directory_path() / "fuzz_bmp.XXXXXX").string();
+        const int fd = ::mkstemp(name.data());
+        Require(fd >= 0);
+        ::close(fd);
+        return std::filesystem::path(name);
+    }();
+    return path;
+}
+
+struct RemovedAfterUse {
+    ~RemovedAfterUse() { ::unlink(InputFile().c_str()); }
+};
+
+void WriteInput(const std::uint8_t* data, std::size_t size) {
+    FILE* out = std::fopen(InputFile().c_str(), "wb");
+    Require(out != nullptr);
+    Require(std::fwrite(data, 1, size, out) == size);
+    Require(std::fclose(out) == 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static mosgrid::CBmpFile bmp;  // loading over the previous input's picture must replace it
-    const int result = bmp.LoadFromBytes(data, size);
+    WriteInput(data, size);
+    const RemovedAfterUse removed;
+    const bool filtered = size > 0 && data[size - 1] % 2 == 1;
+    const int result = bmp.Load(InputFile(), filtered ? mosgrid::IsPuzzleHeader : nullptr);
     if (result != 1) {
         Require(result == 0 && !bmp.palette && !bmp.pixels && bmp.colourCount == 0);
         return 0;
     }
+    if (filtered) Require(mosgrid::IsPuzzlePicture(bmp));
     Require(bmp.width >= 1 && bmp.height >= 1);
     Require(bmp.width <= mosgrid::CBmpFile::kMaxDimension && bmp.height <= mosgrid::CBmpFile::kMaxDimension);
     Require(bmp.colourCount >= 1 && bmp.PaletteSize() >= 1 && bmp.PaletteSize() <= 256);
@@ -40,5 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(std::find(listed, end, bmp.PaletteColour(index)) != end);
         }
     }
+    // Reading only what the headers call for gives what reading the whole file gives.
+    static mosgrid::CBmpFile whole;
+    Require(whole.LoadFromBytes(data, size) == 1);
+    Require(whole.width == bmp.width && whole.height == bmp.height && whole.colourCount == bmp.colourCount);
+    Require(std::equal(whole.pixels.get(), whole.pixels.get() + std::size_t(bmp.width) * std::size_t(bmp.height),
+                       bmp.pixels.get()));
+    Require(std::equal(whole.colours.begin(), whole.colours.begin() + bmp.colourCount, bmp.colours.begin()));
     return 0;
 }

@@ -1,6 +1,8 @@
-// Feeds arbitrary text to the clue-file reader. Whatever it accepts must be a puzzle the search
-// takes; small ones are searched to their second solution, with a bound on the line passes so
-// that a hard puzzle cannot stall the run.
+// Feeds arbitrary text to the clue-file reader, up to the command-line solver's 64 MB limit
+// (.ci/run sets -max_len to it). Whatever it accepts must be a puzzle the search takes; small
+// ones are searched to their second solution, with a bound on the search's work so that a hard
+// puzzle cannot stall the run: the search asks whether to stop before every line pass, probing
+// ones included, and before every probe and guess, so counting the questions counts the work.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,10 +24,10 @@ public:
         for (mosgrid::ValueMask v : cells) Require(v == 1 || v == 2);
         return ++solutions < 2;
     }
-    void LinePassed() override { ++passes; }
-    bool StopRequested() override { return passes > 20000; }
+    bool StopRequested() override { return ++polls > kMaxPolls; }
+    static constexpr long kMaxPolls = 20000;
     int solutions = 0;
-    long passes = 0;
+    long polls = 0;
 };
 
 }  // namespace
@@ -44,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Bounded observer;
         search.Run(observer);
         Require(observer.solutions <= 2);
+        Require(search.LinePasses() <= Bounded::kMaxPolls);
     }
     return 0;
 }

@@ -36,6 +36,24 @@ private:
     std::size_t size_;
 };
 
+// Whether the headers describe a picture this reader decodes: a "BM" file with a 40-byte info
+// header or one of its larger successors (52, 56, 108, 124 bytes), one plane, 4 or 8 bits a
+// pixel, uncompressed, and pixel rows that start after the headers and within the file. Any
+// other kind (fewer or odd bit counts, run-length or bit-field coding, JPEG or PNG inside, a
+// core header) is refused here instead of being read as a blank picture.
+bool Decodable(const BmpFileHeader& file, const BmpInfoHeader& info, std::uint64_t fileLength) {
+    constexpr std::uint16_t kMagic = 'B' | ('M' << 8);
+    constexpr std::uint32_t kBiRgb = 0;
+    const std::uint32_t size = info.biSize;
+    const bool knownInfoSize = size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+    return file.bfType == kMagic && knownInfoSize && info.biPlanes == 1 &&
+           (info.biBitCount == 4 || info.biBitCount == 8) && info.biCompression == kBiRgb &&
+           file.bfOffBits >= kFileHeaderSize + size && file.bfOffBits < fileLength;
+}
+
+// Where the palette starts: right after the info header, whatever its size.
+std::size_t PaletteOffset(const BmpInfoHeader& info) { return kFileHeaderSize + info.biSize; }
+
 // Bytes of one pixel row in the file: whole bytes, padded to a multiple of four.
 std::size_t RowBytes(int bits, std::int32_t width) {
     return ((std::size_t(bits) * std::size_t(width) + 7) / 8 + 3) / 4 * 4;
@@ -54,7 +72,7 @@ int CBmpFile::Load(const std::filesystem::path& path, bool (*acceptHeader)(const
         return Decode(nullptr, 0, 0);
     const std::uint64_t stride = RowBytes(infoHeader.biBitCount, width);
     const std::uint64_t needed =
-        std::max<std::uint64_t>(kPaletteOffset + 4 * (std::uint64_t(1) << infoHeader.biBitCount),
+        std::max<std::uint64_t>(PaletteOffset(infoHeader) + 4 * (std::uint64_t(1) << infoHeader.biBitCount),
                                 fileHeader.bfOffBits + stride * std::uint64_t(height));
     const std::optional<std::vector<std::uint8_t>> bytes = file.Read(0, std::size_t(std::min(needed, file.Size())));
     if (!bytes) return Decode(nullptr, 0, 0);
@@ -79,14 +97,13 @@ bool CBmpFile::ReadHeaders(const std::uint8_t* data, std::size_t size, std::uint
     info.biClrUsed = file.U32(46);
     info.biClrImportant = file.U32(50);
 
-    // Only palette pictures (1 to 8 bits a pixel) are read; top-down (negative height), empty and
-    // absurdly large pictures fail, and so does one whose pixel buffer the file's length cannot
-    // justify.
+    // Only kinds the reader decodes are read; top-down (negative height), empty and absurdly
+    // large pictures fail, and so does one whose pixel buffer the file's length cannot justify.
     const std::int32_t w = info.biWidth;
     const std::int32_t h = info.biHeight;
     width = 0;
     height = 0;
-    if (info.biBitCount == 0 || info.biBitCount > 8) return false;
+    if (!Decodable(fileHeader, info, fileLength)) return false;
     if (w <= 0 || h <= 0 || w > kMaxDimension || h > kMaxDimension) return false;
     if (std::uint64_t(w) * std::uint64_t(h) > 16 * fileLength + 65536) return false;
     width = w;
@@ -112,11 +129,11 @@ int CBmpFile::Decode(const std::uint8_t* data, std::size_t size, std::uint64_t f
     palette = std::make_unique<std::uint8_t[]>(std::size_t(paletteEntries) * 4);
     pixels = std::make_unique<std::uint8_t[]>(area + 1);  // zero-initialised
     for (int i = 0; i < paletteEntries; ++i) {
-        file.Copy(kPaletteOffset + std::size_t(i) * 4, palette.get() + std::size_t(i) * 4, 3);
+        file.Copy(PaletteOffset(info) + std::size_t(i) * 4, palette.get() + std::size_t(i) * 4, 3);
         palette[std::size_t(i) * 4 + 3] = 0;
     }
 
-    if (info.biCompression == 0 && (bits == 4 || bits == 8)) {
+    {  // the rows, bottom row first, one stride each
         std::vector<std::uint8_t> row(stride);
         std::size_t at = fileHeader.bfOffBits;
         for (std::int32_t y = h - 1; y >= 0; --y, at += stride) {

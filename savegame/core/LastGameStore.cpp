@@ -1,5 +1,6 @@
 #include "savegame/core/LastGameStore.h"
 
+#include <memory>
 #include <system_error>
 
 #include "catalogue/core/AtomicFile.h"
@@ -11,10 +12,30 @@ namespace mosgrid {
 
 std::filesystem::path LastGamePath(const std::filesystem::path& folder) { return folder / kLastGameFileName; }
 
+namespace {
+
+// Moves a last-game file that does not restore to kDamagedLastGameFileName. Only a regular file
+// is moved (not a link, a pipe or a folder in its place). False when it could not be moved.
+bool KeepDamagedFileAside(const std::filesystem::path& folder) {
+    std::error_code error;
+    const std::filesystem::path path = LastGamePath(folder);
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error))) return true;
+    auto scratch = std::make_unique<BoardModel>();
+    if (RestoreLastGame(folder, *scratch) == RestoreOutcome::Restored) return true;
+    std::filesystem::rename(path, folder / kDamagedLastGameFileName, error);
+    return !error;
+}
+
+}  // namespace
+
 LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const BoardModel& model) {
     using Outcome = LastGameSaveResult::Outcome;
     LastGameSaveResult result;
     result.path = LastGamePath(folder);
+    if (!KeepDamagedFileAside(folder)) {
+        result.outcome = Outcome::Failed;
+        return result;
+    }
     if (!model.HasPuzzle() || model.gameOver != 0 || !IsRestorableName(model.name)) {
         // Whatever the old file holds is not the game in play any more.
         std::error_code error;

@@ -11,6 +11,8 @@ namespace mosgrid {
 
 // The last-game file in the program's folder.
 inline constexpr const char* kLastGameFileName = "lastcrw.sav";
+// Where a saved game that could not be restored is kept, one at a time.
+inline constexpr const char* kDamagedLastGameFileName = "lastcrw.sav.bad";
 std::filesystem::path LastGamePath(const std::filesystem::path& folder);
 
 struct LastGameSaveResult {
@@ -26,8 +28,11 @@ struct LastGameSaveResult {
     bool failed() const { return outcome == Outcome::Failed; }
 };
 
-// Saves the game in play at the end of a run. With no puzzle or a finished game the old file is
-// removed and none is written. Otherwise the file is replaced atomically: a failed write leaves
+// Saves the game in play at the end of a run. A last-game file that does not restore (a refused
+// name, no picture of its name, or contents that do not fit the picture: damaged on the disk or
+// written by another build) is first moved aside to kDamagedLastGameFileName, replacing the one
+// kept there before, so it is never lost without a trace. With no puzzle or a finished game the
+// old file is removed and none is written. Otherwise the file is replaced atomically: a failed write leaves
 // the old one whole. A name longer than the file holds is not cut short (the shortened name
 // would name another picture): nothing is written and the outcome says so.
 LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const BoardModel& model);

@@ -76,9 +76,10 @@ void BackgroundSearch::Run(std::stop_token stop) {
     try {
         result_ = SolvePuzzle(puzzle_, progress, &listener);
     } catch (const std::bad_alloc&) {
-        // Out of memory: the search ends with what it had stored.
+        // Out of memory: the search ends with what it had stored, and the window is told.
         result_.count = int(puzzle_.variants.size());
         result_.stopped = true;
+        outOfMemory_ = true;
     }
     finished_.store(true, std::memory_order_release);
     if (!stop.stop_requested() && onFinished_) onFinished_();

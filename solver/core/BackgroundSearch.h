@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -16,9 +17,10 @@ namespace mosgrid {
 // it runs. What the window may see meanwhile is published:
 // - the cells as the search has them, copied out at the end of a line pass whenever the window
 //   has taken the previous copy (so at most as often as the window looks);
-// - the progress position the bar should show and whether the progress dialog is due, by the
-//   progress dialog's rules (the bar moves only above its threshold; the dialog shows once more
-//   than a second has passed since the search set its range).
+// - the progress position the bar should show, by the progress dialog's rules (the bar moves
+//   only above its threshold), and whether the progress dialog is due: once more than a second
+//   has passed since the search started, read from the clock by the window when it asks, so the
+//   dialog is on time however slow the search's steps are.
 // A stop is polled between line passes and before every guess, so it takes effect within one
 // line pass.
 class BackgroundSearch {
@@ -45,7 +47,12 @@ public:
     // The position the progress bar should show now.
     std::uint32_t BarPosition() const { return bar_.load(std::memory_order_relaxed); }
     // The progress dialog is due to be shown.
-    bool ShowDue() const { return show_.load(std::memory_order_relaxed); }
+    bool ShowDue() const {
+        return show_.load(std::memory_order_relaxed) || std::chrono::steady_clock::now() - start_ > kShowAfter;
+    }
+    static constexpr std::chrono::milliseconds kShowAfter{1000};
+    // After Wait(): the search ran out of memory and ended early; its results are not to be used.
+    bool OutOfMemory() const { return outOfMemory_; }
 
     // After Wait(): what SolvePuzzle reported, and the copy the search worked on (its cells as
     // the last branch left them, its variants).
@@ -61,6 +68,8 @@ private:
     BoardModel puzzle_;
     std::function<void()> onFinished_;
     SolveResult result_;
+    bool outOfMemory_ = false;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     std::atomic<std::uint32_t> bar_{0};
     std::atomic<bool> show_{false};
     std::atomic<bool> finished_{false};

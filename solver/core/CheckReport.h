@@ -16,6 +16,8 @@ inline constexpr const char* kCheckQuestion =
     "Проверка кроссворда может занять некоторое время.\nВы хотите продолжить?";
 // The result of a check that found nothing.
 inline constexpr const char* kCheckNoSolution = "Не найдено ни одного решения.";
+// A check that ran out of memory.
+inline constexpr const char* kCheckOutOfMemory = "Не хватает памяти !!!";
 
 // The check takes pictures of exactly two colours; the count is of colours, white or not, so
 // black and red without white passes.

@@ -17,14 +17,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    }
-    return out;
-}
-
 // A number no larger than `cap` (bigger ones read as cap); false when there is none.
 bool ReadNumber(std::string_view s, int cap, int& value) {
     s = Trim(s);
@@ -35,12 +27,72 @@ bool ReadNumber(std::string_view s, int cap, int& value) {
     return true;
 }
 
-// Where a section's lines start and end, as line numbers.
+// The lines of one section as a single pass meets them, kept in a space bounded by the most
+// lines a puzzle has: its non-blank lines, each with the number of blank lines before it, and
+// the blank lines before the first and after the last of them as counts. However many blank
+// lines a file holds, none is stored.
 struct Section {
+    struct Line {
+        std::size_t blanksBefore = 0;  // blank lines between the previous non-blank line and this one
+        std::string_view text;
+    };
     bool seen = false;
-    std::size_t begin = 0;
-    std::size_t end = 0;
+    std::size_t leading = 0;   // blank lines before the first non-blank one
+    std::size_t trailing = 0;  // blank lines after the last non-blank one so far
+    std::size_t inner = 0;     // blank lines between non-blank ones
+    std::vector<Line> lines;   // the non-blank lines, at most kMaxLine
+
+    // False when the section has more non-blank lines than any puzzle has lines.
+    bool Add(std::string_view line) {
+        if (line.empty()) {
+            ++(lines.empty() ? leading : trailing);
+            return true;
+        }
+        if (lines.size() >= std::size_t(kMaxLine)) return false;
+        if (!lines.empty()) inner += trailing;
+        lines.push_back(Line{lines.empty() ? 0 : trailing, line});
+        trailing = 0;
+        return true;
+    }
+
+    // The section's clue lines for a count of `count`, blank lines standing for lines without
+    // runs: blank lines are dropped from the end, then from the start, then everywhere, for as
+    // long as there are more lines than `count`. `total` is the number of lines left; the lines
+    // are returned only when they are `count`, so at most a puzzle's lines are ever made.
+    std::vector<std::string_view> Resolve(std::size_t count, std::size_t& total) const {
+        std::vector<std::string_view> out;
+        const std::size_t middle = lines.size() + inner;
+        total = leading + middle + trailing;
+        std::size_t keepTrailing = trailing, keepLeading = leading;
+        if (total > count) {
+            keepTrailing -= std::min(trailing, total - count);
+            total = leading + middle + keepTrailing;
+        }
+        if (total > count) {
+            keepLeading -= std::min(leading, total - count);
+            total = keepLeading + middle;
+        }
+        const bool allBlanksDropped = total > count;
+        if (allBlanksDropped) total = lines.size();
+        if (total != count) return out;
+        out.assign(keepLeading, std::string_view());
+        for (const Line& line : lines) {
+            if (!allBlanksDropped) out.insert(out.end(), line.blanksBefore, std::string_view());
+            out.push_back(line.text);
+        }
+        out.insert(out.end(), keepTrailing, std::string_view());
+        return out;
+    }
 };
+
+bool EqualsLower(std::string_view word, std::string_view lower) {
+    if (word.size() != lower.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = word[i] >= 'A' && word[i] <= 'Z' ? char(word[i] - 'A' + 'a') : word[i];
+        if (c != lower[i]) return false;
+    }
+    return true;
+}
 
 // The runs of one clue line; false when it holds anything but numbers and separators.
 bool ReadClueLine(std::string_view line, int length, std::vector<LineRun>& runs) {
@@ -69,42 +121,44 @@ bool ReadClueLine(std::string_view line, int length, std::vector<LineRun>& runs)
 }  // namespace
 
 bool ReadNonText(std::string_view text, Puzzle& out, std::string& error) {
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        lines.push_back(Trim(text.substr(start, end - start)));
-        start = end + 1;
-    }
-
     int width = -1, height = -1;
     Section rows, columns;
     Section* open = nullptr;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        const std::string_view line = lines[n];
+    // One pass over the lines; a text that ends with a line end has an empty last line.
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = Trim(text.substr(start, end - start));
+        start = end + 1;
         if (!line.empty() && line.front() == '#') continue;
-        if (line.empty() || !IsLetter(line.front())) continue;  // clue lines, blank lines, anything else
-        std::size_t k = 0;
-        while (k < line.size() && IsLetter(line[k])) ++k;
-        const std::string keyword = Lower(line.substr(0, k));
-        if (open) open->end = n;
-        open = nullptr;
-        if (keyword == "width" || keyword == "height") {
-            int value = 0;
-            if (!ReadNumber(line.substr(k), 1000, value)) {
-                error = keyword + " without a number";
+        if (line.empty() || !IsLetter(line.front())) {  // clue lines, blank lines, anything else
+            if (open && !open->Add(line)) {
+                error = std::string(open == &rows ? "rows" : "columns") + ": more than " + std::to_string(kMaxLine) +
+                        " clue lines";
                 return false;
             }
-            (keyword == "width" ? width : height) = value;
-        } else if (keyword == "rows" || keyword == "columns") {
-            Section& s = keyword == "rows" ? rows : columns;
+            continue;
+        }
+        std::size_t k = 0;
+        while (k < line.size() && IsLetter(line[k])) ++k;
+        const std::string_view keyword = line.substr(0, k);
+        open = nullptr;
+        if (EqualsLower(keyword, "width") || EqualsLower(keyword, "height")) {
+            const bool isWidth = EqualsLower(keyword, "width");
+            int value = 0;
+            if (!ReadNumber(line.substr(k), 1000, value)) {
+                error = std::string(isWidth ? "width" : "height") + " without a number";
+                return false;
+            }
+            (isWidth ? width : height) = value;
+        } else if (EqualsLower(keyword, "rows") || EqualsLower(keyword, "columns")) {
+            const bool isRows = EqualsLower(keyword, "rows");
+            Section& s = isRows ? rows : columns;
             if (s.seen) {
-                error = "more than one " + keyword + " section";
+                error = std::string("more than one ") + (isRows ? "rows" : "columns") + " section";
                 return false;
             }
             s.seen = true;
-            s.begin = n + 1;
-            s.end = lines.size();
             open = &s;
         }
     }
@@ -127,18 +181,10 @@ bool ReadNonText(std::string_view text, Puzzle& out, std::string& error) {
     puzzle.valueCount = 2;
     auto readSection = [&](const Section& s, int count, int length, const char* name,
                            std::vector<std::vector<LineRun>>& target) {
-        std::vector<std::string_view> clueLines;
-        for (std::size_t n = s.begin; n < s.end; ++n) {
-            if (!lines[n].empty() && lines[n].front() == '#') continue;
-            clueLines.push_back(lines[n]);
-        }
-        // Blank lines may stand for lines without runs or merely space the file out: drop them
-        // at the ends, then everywhere, until the count fits.
-        while (int(clueLines.size()) > count && !clueLines.empty() && clueLines.back().empty()) clueLines.pop_back();
-        while (int(clueLines.size()) > count && !clueLines.empty() && clueLines.front().empty()) clueLines.erase(clueLines.begin());
-        if (int(clueLines.size()) > count) std::erase_if(clueLines, [](std::string_view l) { return l.empty(); });
-        if (int(clueLines.size()) != count) {
-            error = std::string(name) + ": " + std::to_string(clueLines.size()) + " clue lines for " + std::to_string(count);
+        std::size_t total = 0;
+        const std::vector<std::string_view> clueLines = s.Resolve(std::size_t(count), total);
+        if (total != std::size_t(count)) {
+            error = std::string(name) + ": " + std::to_string(total) + " clue lines for " + std::to_string(count);
             return false;
         }
         target.assign(std::size_t(count), {});

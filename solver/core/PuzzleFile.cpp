@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <string_view>
 
 #include "board/core/BoardModel.h"
 #include "solver/core/BoardPuzzle.h"
@@ -28,18 +29,58 @@ private:
     CountResult& result_;
 };
 
+// Length of the well-formed UTF-8 sequence at the start of `s` (1 to 4), 0 when there is none:
+// no overlong forms, no surrogates, nothing beyond U+10FFFF.
+std::size_t Utf8SequenceLength(std::string_view s) {
+    const auto byte = [&s](std::size_t i) { return i < s.size() ? (unsigned char)s[i] : 0u; };
+    const unsigned lead = byte(0);
+    std::size_t length = 0;
+    unsigned low = 0x80, high = 0xBF;  // range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    }
+    return length;
+}
+
+// A JSON string: quotes, backslashes and control characters escaped, well-formed UTF-8 copied,
+// and every other byte (a file name need not be UTF-8) written as \ufffd, the replacement
+// character, so that the line is valid JSON whatever the name holds.
 std::string JsonString(const std::string& s) {
     std::string out = "\"";
-    for (unsigned char c : s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char c = (unsigned char)s[i];
         if (c == '"' || c == '\\') {
             out += '\\';
             out += char(c);
+            ++i;
         } else if (c < 0x20) {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\u%04x", c);
             out += buf;
-        } else {
+            ++i;
+        } else if (c < 0x80) {
             out += char(c);
+            ++i;
+        } else if (const std::size_t n = Utf8SequenceLength(std::string_view(s).substr(i)); n > 0) {
+            out.append(s, i, n);
+            i += n;
+        } else {
+            out += "\\ufffd";
+            ++i;
         }
     }
     return out + "\"";
@@ -52,7 +93,7 @@ bool ReadPuzzleFile(const std::string& bytes, PuzzleFile& out, std::string& erro
         auto model = std::make_unique<BoardModel>();
         if (model->picture.LoadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()) != 1 ||
             !model->SetupFromLoadedPicture(u"puzzle")) {
-            error = "cannot be read as a puzzle picture (4-bit or 8-bit BMP of at most " + std::to_string(kMaxSide) +
+            error = "cannot be read as a puzzle picture (uncompressed 4-bit or 8-bit BMP of at most " + std::to_string(kMaxSide) +
                     " x " + std::to_string(kMaxSide) + " pixels)";
             return false;
         }

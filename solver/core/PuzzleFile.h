@@ -32,7 +32,8 @@ CountResult CountSolutions(const Puzzle& puzzle, long max, bool keepGrids,
                            SolutionSearchOptions options = SolutionSearchOptions{});
 
 // One JSON object on one line (no line end) with the keys file, width, height, colours,
-// solutions, capped, line_solvable and ms.
+// solutions, capped, line_solvable and ms. The line is valid JSON whatever bytes the file name
+// holds: a byte that is not part of well-formed UTF-8 is written as \ufffd.
 std::string JsonLine(const std::string& file, const PuzzleFile& puzzle, const CountResult& result);
 // A solution as rows of '.' (empty) and '#' (the first colour; further colours 'b', 'c', ...),
 // each row ended by a line end.

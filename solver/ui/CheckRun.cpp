@@ -66,6 +66,15 @@ void CheckRun::Finish() {
     running_ = false;
     ticker_.stop();
     search_->Wait();
+    if (search_->OutOfMemory()) {
+        // Nothing the search left can be trusted: the player's game comes back as it was.
+        search_.reset();
+        CloseDialog();
+        PutBackPlayerGame();
+        Prompts::Current().Tell(parent_, QString::fromUtf8(kCheckOutOfMemory));
+        emit ended();
+        return;
+    }
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(search_->Result().elapsed);
     const ClockTime duration = CheckDuration(std::uint32_t(elapsed.count()));
     BoardModel& found = search_->Puzzle();

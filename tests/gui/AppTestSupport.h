@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QTimer>
@@ -56,6 +57,18 @@ inline void Wait(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// Lets the event loop run until `condition` holds, looking every 10 ms, for at most `limitMs`
+// (a bound for a fault, not a measure of speed); whether it came to hold.
+inline bool WaitUntil(const std::function<bool()>& condition, int limitMs = 30000) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!condition()) {
+        if (waited.elapsed() > limitMs) return false;
+        Wait(10);
+    }
+    return true;
 }
 
 // Runs `act` on the next modal dialog of type D once its exec() is running. A dialog that never

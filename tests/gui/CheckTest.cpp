@@ -10,8 +10,12 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
+#include <cstdlib>
+#include <new>
 #include <random>
+#include <thread>
 
 #include "app/MainFrame.h"
 #include "app/StringTime.h"
@@ -23,6 +27,28 @@
 #include "solver/ui/CheckRun.h"
 #include "solver/ui/Decision.h"
 #include "tests/gui/AppTestSupport.h"
+
+// Memory running out on the check's search thread: once armed, the next allocation made on a
+// thread other than the one that armed it fails, as the search's would when memory is exhausted.
+namespace {
+std::atomic<bool> failArmed{false};
+std::thread::id armingThread;
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (failArmed.load() && std::this_thread::get_id() != armingThread && failArmed.exchange(false)) throw std::bad_alloc();
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace mosgrid {
 namespace {
@@ -181,22 +207,22 @@ TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) 
     LoadLongGame();
     const std::vector<std::uint8_t> before = Game();
     const QImage cellsBefore = frame->Board().Images().Cells();
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     CheckRun* check = Start();
     ASSERT_NE(check, nullptr);
-    test::Wait(200);
-    ASSERT_EQ(frame->RunningCheck(), check) << "the search ended before it could be cancelled";
-    EXPECT_FALSE(frame->Menus()->isEnabled());
-    EXPECT_FALSE(check->Dialog()->isVisible());
-    // The board shows the search: cells decided that the player never marked (a slow build may
-    // take longer than the first 200 ms to publish them).
+    // The board shows the search: cells decided that the player never marked.
     auto decided = [&] {
         int count = 0;
         for (const CellRecord& cell : model().cells) count += cell.state == 0;
         return count;
     };
-    for (int i = 0; i < 100 && decided() <= 2 && frame->RunningCheck(); ++i) test::Wait(50);
-    EXPECT_GT(decided(), 2);
+    EXPECT_TRUE(test::WaitUntil([&] { return decided() > 2 || !frame->RunningCheck(); }));
     ASSERT_EQ(frame->RunningCheck(), check) << "the search ended before it could be cancelled";
+    EXPECT_FALSE(frame->Menus()->isEnabled());
+    if (sinceStart.elapsed() < 1000) {
+        EXPECT_FALSE(check->Dialog()->isVisible()) << "shown before its second";
+    }
 
     QElapsedTimer timer;
     timer.start();
@@ -209,54 +235,90 @@ TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) 
     EXPECT_TRUE(frame->Menus()->isEnabled() && Enabled(ID_OTHER_CHECK) && Enabled(ID_OTHER_OPEN_FIELD));
     EXPECT_TRUE(prompts.told.empty());
     EXPECT_TRUE(frame->Board().CanUndo()) << "the player's steps survive a cancelled check";
-    test::Wait(1100);
+    // The clock runs on from 0:05:07.
+    EXPECT_TRUE(test::WaitUntil([&] { return model().minutes * 60 + model().seconds != 5 * 60 + 7; }));
     EXPECT_EQ(model().minutes * 60 + model().seconds, 5 * 60 + 8);
 }
 
 TEST_F(CheckTest, TheDialogShowsAfterASecondWithItsBarAndClosingItCancels) {
     LoadLongGame();
     const std::vector<std::uint8_t> before = Game();
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     CheckRun* check = Start();
-    test::Wait(1200);
-    ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
+    ASSERT_NE(check, nullptr);
     CDecision* dialog = check->Dialog();
-    ASSERT_TRUE(dialog->isVisible());
+    // However slow the search's steps, the dialog shows once its second is over, not before.
+    ASSERT_TRUE(test::WaitUntil([&] { return frame->RunningCheck() != check || dialog->isVisible(); }));
+    ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
+    EXPECT_GE(sinceStart.elapsed(), 1000);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Решение"));
     EXPECT_EQ(dialog->CancelButton()->text(), QStringLiteral("Отмена"));
-    // The bar's filled part is painted in a shade of the highlight colour.
-    const QImage shot = dialog->grab().toImage();
-    const QRect bar = dialog->Bar()->geometry();
-    const int hue = dialog->palette().color(QPalette::Highlight).hue();
-    int filled = 0;
-    for (int x = bar.left(); x <= bar.right(); ++x) {
-        const QColor pixel(shot.pixel(x, bar.center().y()));
-        filled += pixel.saturation() > 60 && std::abs(pixel.hue() - hue) < 20;
-    }
+    // The bar moves; its filled part is painted in a shade of the highlight colour.
+    auto filled = [dialog] {
+        const QImage shot = dialog->grab().toImage();
+        const QRect bar = dialog->Bar()->geometry();
+        const int hue = dialog->palette().color(QPalette::Highlight).hue();
+        int count = 0;
+        for (int x = bar.left(); x <= bar.right(); ++x) {
+            const QColor pixel(shot.pixel(x, bar.center().y()));
+            count += pixel.saturation() > 60 && std::abs(pixel.hue() - hue) < 20;
+        }
+        return count;
+    };
+    EXPECT_TRUE(test::WaitUntil([&] { return frame->RunningCheck() != check || filled() > 0; }));
+    ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
     EXPECT_GT(dialog->Bar()->value(), 0);
-    EXPECT_GT(filled, 0);
     // The close goes through (a refused one would hold up the application's quit).
     EXPECT_TRUE(dialog->close());
     EXPECT_EQ(frame->RunningCheck(), nullptr);
     EXPECT_EQ(Game(), before);
 }
 
+TEST_F(CheckTest, MemoryRunningOutDuringTheSearchIsToldAndTheGameIsLeftAsItWas) {
+    LoadLongGame();
+    const std::vector<std::uint8_t> before = Game();
+    const QImage cellsBefore = frame->Board().Images().Cells();
+    armingThread = std::this_thread::get_id();
+    failArmed = true;
+    Start();
+    const bool ended = test::WaitUntil([&] { return frame->RunningCheck() == nullptr; });
+    failArmed = false;
+    ASSERT_TRUE(ended) << "the check did not end";
+    EXPECT_EQ(prompts.told, std::vector<QString>{QStringLiteral("Не хватает памяти !!!")});
+    EXPECT_EQ(Game(), before);
+    EXPECT_EQ(model().gameOver, 0);
+    EXPECT_TRUE(model().variants.empty());
+    EXPECT_EQ(frame->Board().Images().Cells(), cellsBefore);
+    EXPECT_TRUE(frame->Menus()->isEnabled() && Enabled(ID_OTHER_CHECK) && Enabled(ID_OTHER_OPEN_FIELD));
+}
+
 TEST_F(CheckTest, ATerminationSignalDuringACheckEndsTheProgramAtOnceWithThePlayersGameSaved) {
     QuitOnTerminationSignals();
     // In the first second, and once the dialog shows (quitting closes every window first, the
     // main window's close saving the game).
-    for (int delay : {300, 1200}) {
-        SCOPED_TRACE(delay);
+    for (bool dialogShown : {false, true}) {
+        SCOPED_TRACE(dialogShown);
         frame = std::make_unique<CMainFrame>(folder.path());
         frame->show();
         LoadLongGame();
         const std::vector<std::uint8_t> before = Game();
         Start();
         QElapsedTimer sent;
-        QTimer::singleShot(delay, [&sent] {
+        // A loop the signal fails to end is ended after a bound, and the test fails.
+        QTimer guard, trigger;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        QObject::connect(&trigger, &QTimer::timeout, [&] {
+            const CheckRun* running = frame->RunningCheck();
+            if (dialogShown && running && !running->Dialog()->isVisible()) return;
+            trigger.stop();
             sent.start();
+            guard.start(20000);
             ::kill(::getpid(), SIGTERM);
         });
-        QTimer::singleShot(delay + 3000, [] { QCoreApplication::exit(1); });
+        trigger.start(dialogShown ? 10 : 300);
+        guard.start(60000);
         // The program's own loop, which the signal ends; the game is saved as it ends.
         EXPECT_EQ(QApplication::exec(), 0);
         EXPECT_LT(sent.elapsed(), 1000);

@@ -54,8 +54,12 @@ TEST(BmpFile, PixelsFoundThroughOffBitsWhateverClrUsedSays) {
     EXPECT_EQ(bmp.PaletteColour(2), kBlue);
 }
 
-TEST(BmpFile, EightBitsDecodeByteWiseCompressedAndOneBitLoadAsIndexZero) {
+TEST(BmpFile, EightBitsDecodeByteWiseAndALargerInfoHeaderPutsThePaletteAfterIt) {
     Bytes eight = With(With(With(With(Bytes(54 + 1024 + 8), 10, 54 + 1024), 18, 3), 22, 2), 28, 8);  // 3 x 2
+    eight[0] = 'B';
+    eight[1] = 'M';
+    eight[14] = 40;
+    eight[26] = 1;
     eight[54 + 200 * 4 + 2] = 0xFF;  // entry 200 red
     eight[54 + 1024 + 4 + 2] = 200;  // top row, x = 2 (rows of 4 bytes)
     CBmpFile bmp;
@@ -64,11 +68,24 @@ TEST(BmpFile, EightBitsDecodeByteWiseCompressedAndOneBitLoadAsIndexZero) {
     EXPECT_EQ(bmp.PaletteColour(200), kRed);
     EXPECT_EQ(bmp.colourCount, 2);
 
-    const Bytes four = EncodeBmp4(test::PictureFromText({"12", "21"}, {kGreen, kRed, kBlue}));
-    for (const Bytes& odd : {With(four, 30, 2), With(four, 28, 1)}) {  // RLE4; one bit a pixel
-        ASSERT_EQ(bmp.LoadFromBytes(odd.data(), odd.size()), 1);
-        EXPECT_EQ(Indices(bmp), (Bytes{0, 0, 0, 0}));
-        EXPECT_EQ(bmp.colourCount, 1);
+    // A 124-byte info header (as many programs write): the palette follows it, 84 bytes on.
+    Bytes four = EncodeBmp4(test::PictureFromText({"12", "21"}, {kGreen, kRed, kBlue}));
+    four.insert(four.begin() + 54, 84, 0x77);
+    four = With(With(four, 14, 124), 10, 118 + 84);
+    ASSERT_EQ(bmp.LoadFromBytes(four.data(), four.size()), 1);
+    EXPECT_EQ(Indices(bmp), (Bytes{1, 2, 2, 1}));
+    EXPECT_EQ((std::vector<COLORREF>{bmp.PaletteColour(0), bmp.PaletteColour(1), bmp.PaletteColour(2)}),
+              (std::vector<COLORREF>{kGreen, kRed, kBlue}));
+}
+
+TEST(BmpFile, KindsItCannotDecodeAreRefusedFromBytesAndFromFiles) {
+    test::TempFolder folder;
+    CBmpFile bmp;
+    for (const auto& [kind, bytes] : test::UndecodablePictures()) {
+        EXPECT_EQ(bmp.LoadFromBytes(bytes.data(), bytes.size()), 0) << kind;
+        EXPECT_EQ(bmp.pixels, nullptr) << kind;
+        test::WriteBytes(folder / "p.bmp", bytes);
+        EXPECT_EQ(bmp.Load(folder / "p.bmp"), 0) << kind;
     }
 }
 

@@ -93,6 +93,9 @@ TEST(Catalog, ScanKeepsOnlyPlayablePicturesOncePerNameAndSavingSortsThem) {
     eight[28] = 8;  // 8 bits a pixel
     WriteBytes(folder / "eight.bmp", eight);
     WriteBytes(folder / "text.bmp", {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'});
+    int undecodable = 0;
+    for (const auto& picture : test::UndecodablePictures())
+        WriteBytes(folder / ("undecodable" + std::to_string(undecodable++) + ".bmp"), picture.second);
     fs::create_directory(folder / "dir.bmp");
 
     CCatalog first(folder.path());

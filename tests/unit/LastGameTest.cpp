@@ -192,5 +192,35 @@ TEST(LastGame, NamesThatAreNotPlainNamesOfTheFolderAreNeitherOpenedNorWritten) {
     EXPECT_EQ(Encode(restored), Encode(*g.model));
 }
 
+TEST(LastGame, AFileThatDoesNotRestoreIsKeptAsideBeforeTheNextSaveWritesOrRemovesIt) {
+    Game g;
+    ASSERT_TRUE(WriteBmp4(g.folder / "p.bmp", Ten()));
+    const fs::path aside = g.folder / "lastcrw.sav.bad";
+    const Bytes good = Encode(*g.model);
+    Bytes cut(good.begin(), good.end() - 8);   // a sector lost
+    Bytes flipped = good;                       // a cell state no build writes
+    PutI32(flipped, CellAt(4, 4), 7);
+    // A file that restores is replaced, and nothing is kept aside.
+    test::WriteBytes(g.file, good);
+    ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::Written);
+    EXPECT_FALSE(fs::exists(aside));
+    // One that does not is kept whole, before a save writes a new one or removes the file; the
+    // next such file takes its place.
+    test::WriteBytes(g.file, cut);
+    ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::Written);
+    EXPECT_EQ(test::ReadBytes(aside), cut);
+    EXPECT_EQ(test::ReadBytes(g.file), good);
+    test::WriteBytes(g.file, flipped);
+    BoardModel none;
+    ASSERT_EQ(SaveLastGame(g.folder.path(), none).outcome, Outcome::NothingToSave);
+    EXPECT_EQ(test::ReadBytes(aside), flipped);
+    EXPECT_FALSE(fs::exists(g.file));
+    // Without its picture the file cannot be restored either.
+    test::WriteBytes(g.file, good);
+    fs::remove(g.folder / "p.bmp");
+    ASSERT_EQ(SaveLastGame(g.folder.path(), none).outcome, Outcome::NothingToSave);
+    EXPECT_EQ(test::ReadBytes(aside), good);
+}
+
 }  // namespace
 }  // namespace mosgrid

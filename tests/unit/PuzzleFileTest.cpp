@@ -84,6 +84,48 @@ TEST(NonFile, RefusesWhatItCannotReadAndGivesImpossibleCluesNoSolutions) {
     }
 }
 
+// Blank lines stand for lines without runs or merely space a section out: they are dropped from
+// the section's end, then from its start, then everywhere, while there are more lines than the
+// puzzle has. The rule is applied here to a list of lines, which the reader never makes.
+std::string BlankLineRule(std::vector<std::string> lines, std::size_t count) {
+    while (lines.size() > count && lines.back().empty()) lines.pop_back();
+    while (lines.size() > count && lines.front().empty()) lines.erase(lines.begin());
+    if (lines.size() > count) std::erase_if(lines, [](const std::string& l) { return l.empty(); });
+    if (lines.size() != count) return "refused";
+    std::string runs;
+    for (const std::string& l : lines) runs += (l.empty() ? "" : l + " ") + "|";
+    return runs;
+}
+
+TEST(NonFile, BlankLinesFollowOneRuleAndLargeFilesReadInOnePassWithinThePuzzlesLines) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 3000; ++round) {
+        const std::size_t height = 1 + random() % 4;
+        std::vector<std::string> lines(random() % 9);
+        for (std::string& line : lines) line = random() % 2 ? "" : std::to_string(1 + random() % 2);
+        std::string text = "width 2\nheight " + std::to_string(height) + "\nrows\n";
+        for (const std::string& line : lines) text += line + "\n";
+        text += random() % 2 ? "columns\n\n\n" : "columns\n0\n0";
+        Puzzle p;
+        std::string error;
+        const std::string expected = BlankLineRule(lines, height);
+        EXPECT_EQ(ReadNonText(text, p, error) ? Lines(p.rows) : "refused", expected) << text;
+    }
+    // A 100 kB run of blank lines before the one clue line, and 60 MB of line ends; the
+    // benchmark bench_nonfile times them.
+    const Puzzle blankRun = Read("width 1\nheight 1\nrows\n" + std::string(100 * 1024, '\n') + "1\ncolumns\n1\n");
+    EXPECT_EQ(Lines(blankRun.rows) + Lines(blankRun.columns), "1 |1 |");
+    const Puzzle newlines = Read("width 2\nheight 1\ncolumns\n1\n\nrows\n" + std::string(60u << 20, '\n'));
+    EXPECT_EQ(Lines(newlines.rows) + Lines(newlines.columns), "|1 ||");
+    // More clue lines than the largest puzzle has lines are refused as they come.
+    std::string many = "width 1\nheight 1\ncolumns\n1\nrows\n";
+    for (int i = 0; i <= kMaxLine; ++i) many += "1\n\n";
+    Puzzle p;
+    std::string error;
+    EXPECT_FALSE(ReadNonText(many, p, error));
+    EXPECT_EQ(error, "rows: more than " + std::to_string(kMaxLine) + " clue lines");
+}
+
 TEST(PuzzleFile, ReadsPicturesWithTheGamesCluesAndWritesItsLines) {
     const std::vector<std::uint8_t> bmp = EncodeBmp4(test::PictureFromText({"122", "1.."}, {kWhite, kRed, kBlack}));
     PuzzleFile file;
@@ -96,6 +138,13 @@ TEST(PuzzleFile, ReadsPicturesWithTheGamesCluesAndWritesItsLines) {
     EXPECT_TRUE(r.lineSolvable);
     EXPECT_EQ(GridText(file.puzzle, r.grids[0]), "#bb\n#..\n");
     EXPECT_FALSE(ReadPuzzleFile("BM\x10", file, error));
+    for (const auto& [kind, bytes] : test::UndecodablePictures()) {
+        EXPECT_FALSE(ReadPuzzleFile(std::string(bytes.begin(), bytes.end()), file, error)) << kind;
+        // Without "BM" the bytes are taken for clue text, which they are not either.
+        if (bytes[0] == 'B' && bytes[1] == 'M') {
+            EXPECT_NE(error.find("cannot be read as a puzzle picture"), std::string::npos) << kind;
+        }
+    }
 
     ASSERT_TRUE(ReadPuzzleFile(kCross, file, error));
     std::string json = JsonLine("dir/\"x\".non", file, CountSolutions(file.puzzle, 2, false));
@@ -104,6 +153,13 @@ TEST(PuzzleFile, ReadsPicturesWithTheGamesCluesAndWritesItsLines) {
               "{\"file\": \"dir/\\\"x\\\".non\", \"width\": 3, \"height\": 3, \"colours\": 2, \"solutions\": 1, "
               "\"capped\": false, \"line_solvable\": true, \"ms\":");
     EXPECT_EQ(json.back(), '}');
+    // A name that is not UTF-8: each stray byte (a lone continuation, a cut sequence, an overlong
+    // form, a surrogate, a lead past U+10FFFF) becomes \ufffd; whole sequences and controls
+    // come out as JSON has them.
+    json = JsonLine("a\x80" "b\xC3\xA9\xE2\x82\xC0\xAF\xED\xA0\x80\xF5\x80\xF0\x9F\x98\x80\x01.non", file,
+                    CountSolutions(file.puzzle, 2, false));
+    EXPECT_EQ(json.substr(0, json.find(',')), "{\"file\": \"a\\ufffdb\xC3\xA9\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd"
+                                             "\\ufffd\\ufffd\\ufffd\xF0\x9F\x98\x80\\u0001.non\"");
 }
 
 TEST(PuzzleFile, TheCountStopsAtTheCapWithTheFirstSolutionsInOrder) {

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/core/BoardModel.h"
@@ -75,6 +76,28 @@ inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
 
 inline void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// A 2 x 2 four-bit picture (white and red) changed into each kind of file the picture reader
+// cannot decode, named by what was changed. Each is refused as a whole: by the reader, the
+// catalogue and the command-line solver alike.
+inline std::vector<std::pair<std::string, std::vector<std::uint8_t>>> UndecodablePictures() {
+    const std::vector<std::uint8_t> good = EncodeBmp4(PictureFromText({"1.", ".1"}, {0xFFFFFF, 0x0000FF}));
+    auto with = [&good](std::size_t at, std::uint32_t value, int bytes) {
+        std::vector<std::uint8_t> b = good;
+        for (int i = 0; i < bytes; ++i) b[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+        return b;
+    };
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> out = {
+        {"magic BA", with(0, 'B' | ('A' << 8), 2)}, {"core header (biSize 12)", with(14, 12, 4)},
+        {"biSize 0", with(14, 0, 4)}, {"biSize 64", with(14, 64, 4)}, {"no plane", with(26, 0, 2)},
+        {"two planes", with(26, 2, 2)}, {"RLE8", with(30, 1, 4)}, {"RLE4", with(30, 2, 4)},
+        {"bit fields", with(30, 3, 4)}, {"JPEG inside", with(30, 4, 4)}, {"PNG inside", with(30, 5, 4)},
+        {"pixels start at the file's end", with(10, std::uint32_t(good.size()), 4)},
+        {"pixels start past the file's end", with(10, 100000, 4)},
+        {"pixels start inside the headers", with(10, 20, 4)}};
+    for (int bits : {1, 2, 3, 5, 7}) out.push_back({std::to_string(bits) + " bits a pixel", with(28, std::uint32_t(bits), 2)});
+    return out;
 }
 
 }  // namespace mosgrid::test
