@@ -145,7 +145,7 @@ def make_sets(folder, mosgrid, scale):
     candidates = []
     for i in range(count(240)):
         side = 20 + i % 3 * 5
-        grid = random_grid(side, 0.5 + 0.05 * (i % 2), 90000 + i)
+        grid = random_grid(side, 0.55 + 0.05 * (i % 2), 90000 + i)
         base = os.path.join(folder, "cand-%03d" % i)
         write_non(base + ".non", grid)
         candidates.append((base, grid))

@@ -21,7 +21,7 @@ GridSearch::GridSearch(const Puzzle& puzzle, Options options)
     gain_.assign(cells * std::size_t(puzzle.valueCount), 0);
     // Small puzzles gain nothing from the table and are set up by the thousand in tests.
     if (options_.cache && puzzle.valueCount <= 2 && cells >= 100) {
-        cache_.resize(std::min<std::size_t>(std::bit_ceil(lines * 128), 1 << 15));
+        cacheSize_ = std::min<std::size_t>(std::bit_ceil(lines * 128), 1 << 15);
     }
     trail_.reserve(cells * 4);
 }
@@ -160,6 +160,8 @@ bool GridSearch::Probe() {
                 if (probed_[std::size_t(cell)] >= lastChange) continue;
                 probed_[std::size_t(cell)] = epoch_;
             }
+            // The table serves the probes (a puzzle that lines alone solve never gets one).
+            if (cache_.size() < cacheSize_) cache_.resize(cacheSize_);
             ValueMask impossible = 0;
             int survivors = 0;
             touched_.clear();

@@ -146,6 +146,7 @@ private:
         std::uint64_t result[4];
     };
     std::vector<CachedLine> cache_;
+    std::size_t cacheSize_ = 0;
     bool CachedSolve(int line, int length, const std::vector<LineRun>& runs);
     long guesses_ = 0;
     long linePasses_ = 0;

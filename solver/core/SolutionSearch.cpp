@@ -236,9 +236,7 @@ private:
 class FreeRounds {
 public:
     FreeRounds(const Puzzle& puzzle, const SolutionSearchOptions& options, SearchObserver* shown, SearchObserver& asked)
-        : puzzle_(puzzle), options_(options), shown_(shown), asked_(asked),
-          fewer_(puzzle, FreeSearch::FreeOptions(options.search, false)),
-          more_(puzzle, FreeSearch::FreeOptions(options.search, true)) {}
+        : puzzle_(puzzle), options_(options), shown_(shown), asked_(asked) {}
 
     // Until `known` holds `limit` solutions or all there are from `start`.
     void Run(const Grid& start, long limit, std::set<Grid>& known) {
@@ -247,7 +245,10 @@ public:
         for (int round = 0;; ++round) {
             const bool more = round % 2 == 0;
             FreeSearch search(puzzle_, options_, more, limit, known, budget, shown_, shown_ ? &displayed : nullptr, asked_);
-            search.Run(start, more ? more_ : fewer_);
+            // Each order keeps its own search, with its line table, from turn to turn.
+            std::unique_ptr<GridSearch>& own = more ? more_ : fewer_;
+            if (!own) own = std::make_unique<GridSearch>(puzzle_, FreeSearch::FreeOptions(options_.search, more));
+            search.Run(start, *own);
             guesses += search.guesses;
             linePasses += search.linePasses;
             if (first_) solvedByLines = search.solvedByLines;
@@ -273,8 +274,8 @@ private:
     const SolutionSearchOptions& options_;
     SearchObserver* shown_;
     SearchObserver& asked_;
-    GridSearch fewer_;
-    GridSearch more_;
+    std::unique_ptr<GridSearch> fewer_;
+    std::unique_ptr<GridSearch> more_;
     bool first_ = true;
 };
 
