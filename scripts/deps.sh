@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [extra package...]
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-liberation2 "$@")
+          fonts-liberation2 libpugixml-dev libimagequant-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -29,6 +29,8 @@
 
 #include "board/core/BoardModel.h"
 #include "catalogue/core/BmpWriter.h"
+#include "import/core/Difficulty.h"
+#include "import/core/TimedSearch.h"
 #include "solver/core/SolvePuzzle.h"
 
 namespace {
@@ -160,8 +162,12 @@ int WriteTable(const std::filesystem::path& target, int argc, char** argv) {
            "folder with `tools/mosgrid_puzzles`. The larger pictures are drawn by `gen/shapes.py` and\n"
            "`gen/colour.py`. Every puzzle has exactly one solution; \"lines alone\" says that reasoning on\n"
            "one row or column at a time finds it without any guessing.\n\n"
+           "The harder set, made by `gen/harder.py` with `mosgrid-import` from public-domain icons of\n"
+           "Debian's tango-icon-theme and from generated patterns (each source notes its origin), needs\n"
+           "more: \"look-ahead\" (trying a cell's colours to see which lead nowhere) or \"trial\" (guesses\n"
+           "with trial and error). The level is the solver's, as `mosgrid-import`'s difficulty rates it.\n\n"
            "This table is generated: `cmake --build build --target mosgrid_puzzle_table`.\n\n"
-           "| Puzzle | Size | Colours | Lines alone |\n|---|---|---|---|\n";
+           "| Puzzle | Size | Colours | Lines alone | Level |\n|---|---|---|---|---|\n";
     int failures = 0, count = 0, twoColour = 0;
     for (int i = 3; i < argc; ++i) {
         try {
@@ -172,7 +178,8 @@ int WriteTable(const std::filesystem::path& target, int argc, char** argv) {
             ++count;
             if (src.picture.palette.size() == 2) ++twoColour;
             out << "| " << src.name << " | " << src.picture.width << " × " << src.picture.height << " | "
-                << src.picture.palette.size() << " | " << (solved.linesAlone ? "yes" : "no") << " |\n";
+                << src.picture.palette.size() << " | " << (solved.linesAlone ? "yes" : "no") << " | "
+                << mosgrid::DifficultyWord(mosgrid::RateDifficulty(mosgrid::PuzzleFromPicture(src.picture))) << " |\n";
         } catch (const SourceError& e) {
             std::cerr << e.message << '\n';
             ++failures;
