@@ -344,6 +344,14 @@ SolutionSearchResult FindSolutions(const Puzzle& puzzle, const std::vector<Value
             ordered();
         } else {
             solutions.assign(known.begin(), known.end());
+            // Where the free searches stop depends on how the threads met; the observer is left
+            // with the first solution, or with the start when there is none.
+            const Grid& last = solutions.empty() || result.stopped ? first : solutions.front();
+            if (!result.stopped) {
+                for (std::size_t i = 0; i < last.size(); ++i) {
+                    if (rounds.displayed[i] != last[i]) observer.CellChanged(int(i), last[i]);
+                }
+            }
         }
         if (long(solutions.size()) > max) solutions.resize(std::size_t(max));
     }

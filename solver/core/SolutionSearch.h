@@ -37,7 +37,8 @@ struct SolutionSearchResult {
 // in that order once the search is over (until it returns false). The observer sees the cells
 // of the branch explored by the main thread as the search goes (CellChanged, CellDecided,
 // LinePassed and the guesses), and StopRequested is polled from the main thread only; the
-// other threads see its answer within one line pass of theirs.
+// other threads see its answer within one line pass of theirs. Unless stopped, the observer is
+// left seeing the first solution (the start when there is none), whatever the threads did.
 SolutionSearchResult FindSolutions(const Puzzle& puzzle, const std::vector<ValueMask>& start, long max,
                                    SearchObserver& observer, const SolutionSearchOptions& options);
 
