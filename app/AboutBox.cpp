@@ -13,18 +13,19 @@ namespace mosgrid {
 
 namespace {
 
-// The box's own lines: title with version, authors, years, support line. The resources may
-// carry them (":/about.txt", one a line); these stand in when they do not. The project has no
-// mail address to give, so the box offers none (no line inviting mail, no mail link).
+// The box's own lines: title with the program's version, authors, years, support line. The
+// resources may carry all but the title (":/about.txt", one a line); these stand in when they do
+// not. The project has no mail address to give, so the box offers none (no line inviting mail, no
+// mail link).
 QStringList AboutLines() {
-    QStringList lines = {QStringLiteral("Mosgrid 1.01"), QStringLiteral("Разработчики Mosgrid"),
+    QStringList lines = {QStringLiteral("Mosgrid " MOSGRID_VERSION), QStringLiteral("Разработчики Mosgrid"),
                          QStringLiteral("© 2026"), QStringLiteral("Расскажите о Mosgrid друзьям!")};
     InitResources();
     QFile file(QStringLiteral(":/about.txt"));
     if (file.open(QIODevice::ReadOnly)) {
         const QStringList read = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-        for (int i = 0; i < lines.size() && i < read.size(); ++i)
-            if (!read[i].trimmed().isEmpty()) lines[i] = read[i].trimmed();
+        for (int i = 1; i < lines.size() && i - 1 < read.size(); ++i)
+            if (!read[i - 1].trimmed().isEmpty()) lines[i] = read[i - 1].trimmed();
     }
     return lines;
 }

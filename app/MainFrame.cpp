@@ -42,8 +42,8 @@ QScreen* ScreenOf(const QWidget* widget) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(std::filesystem::path programFolder, QWidget* parent)
-    : QMainWindow(parent), folder_(std::move(programFolder)) {
+CMainFrame::CMainFrame(GameFolders folders, QWidget* parent)
+    : QMainWindow(parent), folders_(std::move(folders)) {
     setWindowTitle(QStringLiteral("Mosgrid"));
     setWindowIcon(ProgramIcon());
 
@@ -67,7 +67,7 @@ CMainFrame::CMainFrame(std::filesystem::path programFolder, QWidget* parent)
     setMenuWidget(menuRow_);
     BuildMenus();
 
-    board_ = new CGmGride(folder_, this, this);
+    board_ = new CGmGride(folders_, this, this);
     setCentralWidget(board_);
     setFocusProxy(board_);
     timeLabel_->SetBoard(board_);
@@ -142,7 +142,8 @@ void CMainFrame::BuildMenus() {
     AddCommand(game, QStringLiteral("Выбрать кроссворд"), ID_GAME_CHOOSE, &CMainFrame::OnChoosePuzzle)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     game->addSeparator();
-    AddCommand(game, QStringLiteral("Выход"), ID_GAME_EXIT, &CMainFrame::OnExit);
+    AddCommand(game, QStringLiteral("Выход"), ID_GAME_EXIT, &CMainFrame::OnExit)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* other = menuBar_->addMenu(QStringLiteral("Прочее"));
     AddCommand(other, QStringLiteral("Отменить"), ID_OTHER_UNDO, &CMainFrame::OnUndo)
@@ -289,7 +290,7 @@ bool CMainFrame::MayLeaveGame() {
 
 void CMainFrame::OnRandomPuzzle() {
     if (!MayLeaveGame()) return;
-    CCatalog catalog(folder_);
+    CCatalog catalog(folders_);
     catalog.Load();
     // An empty catalogue (no playable picture in the folder) gives nothing to pick.
     if (const std::optional<std::u16string> name = catalog.PickRandom()) {
@@ -306,7 +307,7 @@ void CMainFrame::OnRestart() {
 }
 
 void CMainFrame::OnChoosePuzzle() {
-    CListFiles chooser(folder_, this);
+    CListFiles chooser(folders_, this);
     if (chooser.exec() != QDialog::Accepted) {
         UpdateMenuState();
         return;
@@ -385,7 +386,7 @@ void CMainFrame::OnRedo() {
     UpdateMenuState();
 }
 
-void CMainFrame::OnRules() { OpenRulesPage(folder_); }
+void CMainFrame::OnRules() { OpenRulesPage(folders_); }
 
 void CMainFrame::OnAbout() {
     CAboutBox about(this);

@@ -10,6 +10,7 @@
 #include "app/CommandIds.h"
 #include "app/MenuState.h"
 #include "board/ui/BoardHost.h"
+#include "catalogue/core/GameFolders.h"
 
 class QAction;
 class QMenu;
@@ -27,12 +28,12 @@ class ColourSwatch;
 class CMainFrame : public QMainWindow, public BoardHost {
     Q_OBJECT
 public:
-    // programFolder: where the puzzles, the catalogue file and the last game lie.
-    explicit CMainFrame(std::filesystem::path programFolder, QWidget* parent = nullptr);
+    // folders: where the puzzles, the catalogue file and the last game lie.
+    explicit CMainFrame(GameFolders folders, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CGmGride& Board() { return *board_; }
-    const std::filesystem::path& ProgramFolder() const { return folder_; }
+    const GameFolders& Folders() const { return folders_; }
     QAction* Action(CommandId id) const;
     QMenuBar* Menus() const { return menuBar_; }
     QWidget* MenuRow() const { return menuRow_; }
@@ -90,7 +91,7 @@ private:
     // While variants are browsed the time label says which one is on the board.
     void ShowVariantNumber();
 
-    std::filesystem::path folder_;
+    GameFolders folders_;
     QWidget* menuRow_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     ColourSwatch* swatch_ = nullptr;

@@ -9,11 +9,10 @@ namespace mosgrid {
 CStringTime::CStringTime(QWidget* parent) : QLabel(parent) {
     setText(QString::fromStdString(TimeText({})));
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Black text on the button face, as a plain static text control shows it.
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, Qt::black);
-    p.setColor(QPalette::Window, p.color(QPalette::Button));
-    setPalette(p);
+    // The button's text on the button face, as a plain static text control shows it: black on
+    // grey with a light palette, and readable with a dark one, following the palette as it changes.
+    setForegroundRole(QPalette::ButtonText);
+    setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
 }

@@ -25,10 +25,9 @@ void OpenUrl(const QUrl& url) {
 
 void SetUrlOpener(std::function<void(const QUrl&)> opener) { Opener() = std::move(opener); }
 
-void OpenRulesPage(const std::filesystem::path& programFolder) {
-    const std::filesystem::path page = programFolder / "mosgrid.htm";
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(page, error)) return;
+void OpenRulesPage(const GameFolders& folders) {
+    const std::filesystem::path page = RulesPagePath(folders);
+    if (page.empty()) return;
     OpenUrl(QUrl::fromLocalFile(QFile::decodeName(page.c_str())));
 }
 

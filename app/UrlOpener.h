@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "catalogue/core/GameFolders.h"
+
 namespace mosgrid {
 
 // Hands a URL (the rules page) to the desktop's default handler. A failure
@@ -14,7 +16,8 @@ void OpenUrl(const QUrl& url);
 // QDesktopServices back.
 void SetUrlOpener(std::function<void(const QUrl&)> opener);
 
-// "Правила игры": opens mosgrid.htm of the program folder; nothing happens without the page.
-void OpenRulesPage(const std::filesystem::path& programFolder);
+// "Правила игры": opens mosgrid.htm found beside the program or in the install's data folder
+// (RulesPagePath); nothing happens without the page.
+void OpenRulesPage(const GameFolders& folders);
 
 }  // namespace mosgrid

@@ -19,8 +19,8 @@
 
 namespace mosgrid {
 
-CGmGride::CGmGride(std::filesystem::path programFolder, BoardHost* host, QWidget* parent)
-    : QAbstractScrollArea(parent), folder_(std::move(programFolder)), impl_(new Impl) {
+CGmGride::CGmGride(GameFolders folders, BoardHost* host, QWidget* parent)
+    : QAbstractScrollArea(parent), folders_(std::move(folders)), impl_(new Impl) {
     impl_->host = host;
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);

@@ -11,6 +11,7 @@
 #include "board/core/Layout.h"
 #include "board/core/Moves.h"
 #include "board/ui/BoardHost.h"
+#include "catalogue/core/GameFolders.h"
 
 namespace mosgrid {
 
@@ -23,9 +24,9 @@ class BoardImages;
 class CGmGride : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    // programFolder: where the pictures, mg.bd and lastcrw.sav lie. host: the main window side
+    // folders: where the pictures, mg.bd and lastcrw.sav lie. host: the main window side
     // (colour button, time label, full-screen mode); may be null in tests.
-    CGmGride(std::filesystem::path programFolder, BoardHost* host, QWidget* parent = nullptr);
+    CGmGride(GameFolders folders, BoardHost* host, QWidget* parent = nullptr);
     ~CGmGride() override;
 
     // Replaces the puzzle by the picture's and starts a game on it; on a failed read the board
@@ -99,7 +100,7 @@ public:
     // The game in play, read-only; what the board shows (the game, or the search's layer).
     const BoardModel& Model() const;
     const BoardModel& Shown() const;
-    const std::filesystem::path& ProgramFolder() const { return folder_; }
+    const GameFolders& Folders() const { return folders_; }
     int CellSize() const;
     // The view offsets: the board point shown at the viewport's left and top edge (negative while
     // the board is centred).
@@ -151,7 +152,7 @@ private:
     void OnScrollAction(bool horizontal, int action);
     void ScrollByKey(bool horizontal, int direction);
     Game game_;
-    std::filesystem::path folder_;
+    GameFolders folders_;
     Impl* impl_ = nullptr;
 };
 

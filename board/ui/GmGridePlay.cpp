@@ -147,7 +147,7 @@ void CGmGride::Apply(const GameChange& change, bool atOnce) {
 // nothing in play; the solve is recorded before any message.
 void CGmGride::SolvedBy(const ClockTime& elapsed) {
     LeaveFullScreen();
-    const SolveOutcome outcome = RecordSolve(folder_, game_.Model().name, elapsed);
+    const SolveOutcome outcome = RecordSolve(folders_, game_.Model().name, elapsed);
     if (!outcome.saved) Prompts::Current().Tell(this, outcome.catalogPath.string());
     Prompts::Current().Tell(this, SolvedMessage(elapsed, outcome.best));
     emit puzzleSolved();

@@ -12,14 +12,14 @@
 
 namespace mosgrid {
 
-CCatalog::CCatalog(std::filesystem::path folder) : folder_(std::move(folder)) {}
+CCatalog::CCatalog(GameFolders folders) : folders_(std::move(folders)) {}
 
-std::filesystem::path CCatalog::CatalogueFilePath() const { return folder_ / kFileName; }
+std::filesystem::path CCatalog::CatalogueFilePath() const { return folders_.playerFiles / kFileName; }
 
 std::filesystem::path CCatalog::PicturePathOf(std::u16string_view name) const {
     // The scan found every catalogued picture already: no second look at the folder.
     const auto found = files_.find(std::u16string(name));
-    return found != files_.end() ? folder_ / found->second : FindPicturePath(folder_, name);
+    return found != files_.end() ? found->second : FindPicturePath(folders_, name);
 }
 
 void CCatalog::Load() {
@@ -33,11 +33,18 @@ void CCatalog::Load() {
 }
 
 void CCatalog::Scan() {
+    // A name that a picture file of an earlier folder gives is that folder's, playable or not, as
+    // FindPicturePath decides.
+    std::set<std::u16string> named;
+    for (const std::filesystem::path& folder : folders_.pictures) ScanFolder(folder, named);
+}
+
+void CCatalog::ScanFolder(const std::filesystem::path& folder, std::set<std::u16string>& named) {
     // The file system lists a folder in no particular order; sorting the names' bytes makes the
     // catalogue the same on every run.
     std::vector<std::string> files;
     std::error_code error;
-    const std::filesystem::path where = folder_.empty() ? std::filesystem::path(".") : folder_;
+    const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
     for (std::filesystem::directory_iterator it(where, error), end; !error && it != end; it.increment(error)) {
         std::string file = it->path().filename().string();
         std::error_code typeError;
@@ -45,20 +52,21 @@ void CCatalog::Scan() {
     }
     std::sort(files.begin(), files.end());
 
-    std::set<std::u16string> named;
+    std::set<std::u16string> namedHere;
     CBmpFile picture;
     for (const std::string& file : files) {
         std::optional<std::u16string> name = PuzzleNameOfFile(file);
-        if (!name || !named.insert(*name).second) continue;
+        if (!name || named.count(*name) || !namedHere.insert(*name).second) continue;
         // Of several files with this name, the one spelt ".bmp" exactly is the one found again.
         std::string exact = file.substr(0, file.size() - 4) + ".bmp";
         const std::string& chosen = std::binary_search(files.begin(), files.end(), exact) ? exact : file;
         // The header alone refuses what cannot be a puzzle, however large the file.
-        if (picture.Load(folder_ / chosen, IsPuzzleHeader) == 1) {
-            if (IsPuzzlePicture(picture) && AddOrUpdate(*name, 0, 0, 0, 0, 1)) files_.emplace(*name, chosen);
+        if (picture.Load(folder / chosen, IsPuzzleHeader) == 1) {
+            if (IsPuzzlePicture(picture) && AddOrUpdate(*name, 0, 0, 0, 0, 1)) files_.emplace(*name, folder / chosen);
             picture.Release();
         }
     }
+    named.insert(namedHere.begin(), namedHere.end());
 }
 
 void CCatalog::MergeCatalogueFile(std::span<const std::uint8_t> bytes) {

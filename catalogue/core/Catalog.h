@@ -3,18 +3,21 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "catalogue/core/GameFolders.h"
 #include "catalogue/core/PuzzleRecord.h"
 
 namespace mosgrid {
 
-// The puzzles of the program's folder with their solve counts and best times. The set of puzzles
-// always comes from the folder's pictures; the catalogue file "mg.bd" only carries the counters
-// from one run to the next. Short-lived: build one, Load it, use it, let it go.
+// The puzzles of the game's picture folders with their solve counts and best times. The set of
+// puzzles always comes from the folders' pictures; the catalogue file "mg.bd" (in the folder of
+// the player's files) only carries the counters from one run to the next. Short-lived: build
+// one, Load it, use it, let it go.
 class CCatalog {
 public:
     static constexpr const char* kFileName = "mg.bd";
@@ -23,19 +26,22 @@ public:
     // A catalogue file longer than this (some 63,000 records) is not read.
     static constexpr std::size_t kMaxFileSize = 32u << 20;
 
-    // `folder` is the program's folder; empty means the current directory.
-    explicit CCatalog(std::filesystem::path folder);
+    // A folder given alone holds the pictures and the catalogue file; an empty one is the
+    // current directory.
+    explicit CCatalog(GameFolders folders);
+    explicit CCatalog(const std::filesystem::path& folder) : CCatalog(GameFolders(folder)) {}
 
-    const std::filesystem::path& Folder() const { return folder_; }
+    const GameFolders& Folders() const { return folders_; }
     // Where the catalogue file lies: what to show the user when Save fails.
     std::filesystem::path CatalogueFilePath() const;
 
     // Scan, then apply the catalogue file's counters and sort by name. Without a readable
     // catalogue file the records keep the order of the scan.
     void Load();
-    // Appends one record (counters 0) per playable picture of the folder, visiting the files in
-    // the order of their names' bytes. A name given by several files ("a.bmp", "a.BMP") is
-    // catalogued once, from the file FindPicturePath would find.
+    // Appends one record (counters 0) per playable picture of the picture folders, folder by folder
+    // in priority order, each visiting its files in the order of their names' bytes. A name given
+    // by several files ("a.bmp", "a.BMP", or one in each of two folders) is catalogued once, from
+    // the file FindPicturePath would find.
     void Scan();
     // Writes every record to the catalogue file, atomically; false when it could not be written,
     // in which case the old file is left whole.
@@ -67,9 +73,11 @@ public:
 private:
     void MergeCatalogueFile(std::span<const std::uint8_t> bytes);
 
-    std::filesystem::path folder_;
+    void ScanFolder(const std::filesystem::path& folder, std::set<std::u16string>& named);
+
+    GameFolders folders_;
     std::vector<PuzzleRecord> records_;
-    std::map<std::u16string, std::string> files_;  // the picture file of each scanned name
+    std::map<std::u16string, std::filesystem::path> files_;  // the picture file of each scanned name
 };
 
 }  // namespace mosgrid

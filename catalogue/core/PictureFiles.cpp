@@ -70,6 +70,15 @@ std::filesystem::path FindPicturePath(const std::filesystem::path& folder, std::
     return best.empty() ? exact : folder / best;
 }
 
+std::filesystem::path FindPicturePath(const GameFolders& folders, std::u16string_view name) {
+    for (const std::filesystem::path& folder : folders.pictures) {
+        std::filesystem::path found = FindPicturePath(folder, name);
+        std::error_code error;
+        if (!found.empty() && std::filesystem::is_regular_file(found, error)) return found;
+    }
+    return folders.pictures.empty() ? std::filesystem::path() : FindPicturePath(folders.pictures.front(), name);
+}
+
 bool IsPuzzlePicture(const CBmpFile& picture) { return IsPuzzleHeader(picture.infoHeader); }
 
 bool IsPuzzleHeader(const BmpInfoHeader& info) {

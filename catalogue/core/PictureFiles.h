@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/core/GameFolders.h"
+
 namespace mosgrid {
 
 class CBmpFile;
@@ -25,6 +27,10 @@ std::optional<std::u16string> PuzzleNameOfFile(std::string_view fileName);
 // (by file name bytes) existing file "name" + ".bmp" written in any other letter case, otherwise
 // "name.bmp" all the same. A name that is not plain names no file of the folder: empty path.
 std::filesystem::path FindPicturePath(const std::filesystem::path& folder, std::u16string_view name);
+// The picture of a puzzle name among the game's picture folders: the first folder holding one
+// wins, so a player's picture hides a bundled one of the same name. With none, the path the
+// first folder would give.
+std::filesystem::path FindPicturePath(const GameFolders& folders, std::u16string_view name);
 
 // Whether a loaded picture can be played: 4 bits a pixel, 1 to 50 pixels wide and high. The
 // header form lets a reader refuse a picture before reading its pixels.

@@ -17,8 +17,8 @@ ClockTime BestTimeAfterSolve(int solvedCount, const ClockTime& storedBest, const
     return best;
 }
 
-SolveOutcome RecordSolve(const std::filesystem::path& folder, const std::u16string& name, const ClockTime& elapsed) {
-    CCatalog catalog(folder);
+SolveOutcome RecordSolve(const GameFolders& folders, const std::u16string& name, const ClockTime& elapsed) {
+    CCatalog catalog(folders);
     catalog.Load();
     std::int32_t count = 0;
     std::uint8_t hours = 0;

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <string>
 
+#include "catalogue/core/GameFolders.h"
 #include "common/ClockTime.h"
 
 namespace mosgrid {
@@ -20,10 +21,10 @@ ClockTime BestTimeAfterSolve(int solvedCount, const ClockTime& storedBest, const
 // The parts of a time as the catalogue keeps them (each modulo 256).
 ClockTime ClockBytes(const ClockTime& t);
 
-// Records a solve of puzzle `name` in the catalogue of `folder` (its pictures and "mg.bd"): every
+// Records a solve of puzzle `name` in the catalogue of `folders` (their pictures and "mg.bd"): every
 // record of that name gets its solve count raised by one and the best time of
 // BestTimeAfterSolve; a name the catalogue does not list is not added. The catalogue is saved
 // in every case.
-SolveOutcome RecordSolve(const std::filesystem::path& folder, const std::u16string& name, const ClockTime& elapsed);
+SolveOutcome RecordSolve(const GameFolders& folders, const std::u16string& name, const ClockTime& elapsed);
 
 }  // namespace mosgrid

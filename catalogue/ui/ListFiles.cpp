@@ -46,8 +46,8 @@ constexpr int kColumnCount = 5;
 
 }  // namespace
 
-CListFiles::CListFiles(std::filesystem::path programFolder, QWidget* parent)
-    : QDialog(parent), folder_(std::move(programFolder)) {
+CListFiles::CListFiles(GameFolders folders, QWidget* parent)
+    : QDialog(parent), folders_(std::move(folders)) {
     setWindowTitle(QStringLiteral("Выбор кроссворда"));
 
     list_ = new QTreeWidget(this);
@@ -99,7 +99,7 @@ CListFiles::~CListFiles() = default;
 void CListFiles::Fill() {
     // Loading scans the folder and merges the catalogue file: pictures added since the last
     // time get records, records of removed pictures are dropped at the save below.
-    CCatalog catalog(folder_);
+    CCatalog catalog(folders_);
     catalog.Load();
 
     std::vector<std::pair<QString, QTreeWidgetItem*>> rows;
@@ -137,7 +137,7 @@ void CListFiles::OnOk() {
     const QList<QTreeWidgetItem*> selected = list_->selectedItems();
     if (!selected.isEmpty()) {
         chosenName_ = ToU16(selected.first()->text(0));
-        chosenPath_ = FindPicturePath(folder_, chosenName_);
+        chosenPath_ = FindPicturePath(folders_, chosenName_);
     }
     accept();
 }

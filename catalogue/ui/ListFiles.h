@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "catalogue/core/GameFolders.h"
+
 class QTreeWidget;
 class QPushButton;
 
@@ -16,9 +18,9 @@ namespace mosgrid {
 class CListFiles : public QDialog {
     Q_OBJECT
 public:
-    // Loads the catalogue of programFolder, fills the list and saves the catalogue file (a
+    // Loads the catalogue of the game's folders, fills the list and saves the catalogue file (a
     // failed save tells the file's path).
-    explicit CListFiles(std::filesystem::path programFolder, QWidget* parent = nullptr);
+    explicit CListFiles(GameFolders folders, QWidget* parent = nullptr);
     ~CListFiles() override;
 
     // After "ОК" with a row selected: the picture's path and the puzzle's name; else empty.
@@ -33,7 +35,7 @@ private:
     void Fill();
     void OnOk();
 
-    std::filesystem::path folder_;
+    GameFolders folders_;
     QTreeWidget* list_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;

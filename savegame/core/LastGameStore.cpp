@@ -10,29 +10,30 @@
 
 namespace mosgrid {
 
-std::filesystem::path LastGamePath(const std::filesystem::path& folder) { return folder / kLastGameFileName; }
+std::filesystem::path LastGamePath(const GameFolders& folders) { return folders.playerFiles / kLastGameFileName; }
 
 namespace {
 
-// Moves a last-game file that does not restore to kDamagedLastGameFileName. Only a regular file
-// is moved (not a link, a pipe or a folder in its place). False when it could not be moved.
-bool KeepDamagedFileAside(const std::filesystem::path& folder) {
+// Moves a last-game file that does not restore to kDamagedLastGameFileName, beside it in the
+// folder of the player's files. Only a regular file is moved (not a link, a pipe or a folder in
+// its place). False when it could not be moved.
+bool KeepDamagedFileAside(const GameFolders& folders) {
     std::error_code error;
-    const std::filesystem::path path = LastGamePath(folder);
+    const std::filesystem::path path = LastGamePath(folders);
     if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error))) return true;
     auto scratch = std::make_unique<BoardModel>();
-    if (RestoreLastGame(folder, *scratch) == RestoreOutcome::Restored) return true;
-    std::filesystem::rename(path, folder / kDamagedLastGameFileName, error);
+    if (RestoreLastGame(folders, *scratch) == RestoreOutcome::Restored) return true;
+    std::filesystem::rename(path, folders.playerFiles / kDamagedLastGameFileName, error);
     return !error;
 }
 
 }  // namespace
 
-LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const BoardModel& model) {
+LastGameSaveResult SaveLastGame(const GameFolders& folders, const BoardModel& model) {
     using Outcome = LastGameSaveResult::Outcome;
     LastGameSaveResult result;
-    result.path = LastGamePath(folder);
-    if (!KeepDamagedFileAside(folder)) {
+    result.path = LastGamePath(folders);
+    if (!KeepDamagedFileAside(folders)) {
         result.outcome = Outcome::Failed;
         return result;
     }
@@ -52,9 +53,9 @@ LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const Board
     return result;
 }
 
-std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder) {
+std::optional<LastGameFile> ReadLastGame(const GameFolders& folders) {
     // Only a regular file: a pipe or a device in its place must not block or flood the start.
-    const RegularFile opened(LastGamePath(folder));
+    const RegularFile opened(LastGamePath(folders));
     std::optional<std::vector<std::uint8_t>> bytes = opened.Read(0, kLastGameMaxSize + 1);
     if (!bytes) return std::nullopt;
     LastGameFile file;
@@ -65,11 +66,12 @@ std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder) {
     return file;
 }
 
-RestoreOutcome RestoreLastGame(const std::filesystem::path& folder, BoardModel& model) {
-    std::optional<LastGameFile> file = ReadLastGame(folder);
+RestoreOutcome RestoreLastGame(const GameFolders& folders, BoardModel& model) {
+    std::optional<LastGameFile> file = ReadLastGame(folders);
     if (!file) return RestoreOutcome::NoGame;
-    // The picture is found whatever the letter case of its extension ("Cat.BMP").
-    if (!model.Setup(FindPicturePath(folder, file->name), file->name)) return RestoreOutcome::NoGame;
+    // The picture is found whatever the letter case of its extension ("Cat.BMP"), in the folder
+    // the chooser would take it from.
+    if (!model.Setup(FindPicturePath(folders, file->name), file->name)) return RestoreOutcome::NoGame;
     model.Reset();
     return ApplyLastGame(file->bytes, model) ? RestoreOutcome::Restored : RestoreOutcome::StartedAfresh;
 }

@@ -6,14 +6,15 @@
 #include <vector>
 
 #include "board/core/BoardModel.h"
+#include "catalogue/core/GameFolders.h"
 
 namespace mosgrid {
 
-// The last-game file in the program's folder.
+// The last-game file, in the folder of the player's files.
 inline constexpr const char* kLastGameFileName = "lastcrw.sav";
 // Where a saved game that could not be restored is kept, one at a time.
 inline constexpr const char* kDamagedLastGameFileName = "lastcrw.sav.bad";
-std::filesystem::path LastGamePath(const std::filesystem::path& folder);
+std::filesystem::path LastGamePath(const GameFolders& folders);
 
 struct LastGameSaveResult {
     enum class Outcome {
@@ -35,17 +36,17 @@ struct LastGameSaveResult {
 // old file is removed and none is written. Otherwise the file is replaced atomically: a failed write leaves
 // the old one whole. A name longer than the file holds is not cut short (the shortened name
 // would name another picture): nothing is written and the outcome says so.
-LastGameSaveResult SaveLastGame(const std::filesystem::path& folder, const BoardModel& model);
+LastGameSaveResult SaveLastGame(const GameFolders& folders, const BoardModel& model);
 
-// The file as read at start: the puzzle name, already checked to be a plain name in the
-// program's folder, and all of the file's bytes (at most one byte more than the largest valid
+// The file as read at start: the puzzle name, already checked to be a plain name of a picture
+// folder, and all of the file's bytes (at most one byte more than the largest valid
 // file, which is enough to tell that it is too long).
 struct LastGameFile {
     std::u16string name;
     std::vector<std::uint8_t> bytes;
 };
 // Nothing when there is no regular file, it cannot be read or its name is refused.
-std::optional<LastGameFile> ReadLastGame(const std::filesystem::path& folder);
+std::optional<LastGameFile> ReadLastGame(const GameFolders& folders);
 
 // The whole restore on a bare model, as the board does it without drawing: read the file, set
 // the named puzzle up and reset it, then apply the rest of the file when it fits.
@@ -54,6 +55,6 @@ enum class RestoreOutcome {
     StartedAfresh,  // the puzzle is set up, but the rest of the file did not fit it
     Restored,       // the puzzle is set up and the saved game applied
 };
-RestoreOutcome RestoreLastGame(const std::filesystem::path& folder, BoardModel& model);
+RestoreOutcome RestoreLastGame(const GameFolders& folders, BoardModel& model);
 
 }  // namespace mosgrid

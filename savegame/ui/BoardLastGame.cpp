@@ -14,9 +14,9 @@ namespace mosgrid {
 
 RestoreOutcome RestoreLastGame(CGmGride& board) {
     // The name is checked on reading: a path, "." or ".." is never opened.
-    const std::optional<LastGameFile> file = ReadLastGame(board.ProgramFolder());
+    const std::optional<LastGameFile> file = ReadLastGame(board.Folders());
     if (!file) return RestoreOutcome::NoGame;
-    const std::filesystem::path picture = FindPicturePath(board.ProgramFolder(), file->name);
+    const std::filesystem::path picture = FindPicturePath(board.Folders(), file->name);
     board.SetupPuzzle(picture, file->name);
     if (!board.Model().HasPuzzle()) return RestoreOutcome::NoGame;
     board.ApplyFirstPuzzleColour();
@@ -33,7 +33,7 @@ RestoreOutcome RestoreLastGame(CGmGride& board) {
 }
 
 LastGameSaveResult SaveLastGame(CGmGride& board) {
-    const LastGameSaveResult result = SaveLastGame(board.ProgramFolder(), board.Model());
+    const LastGameSaveResult result = SaveLastGame(board.Folders(), board.Model());
     if (result.failed()) Prompts::Current().Tell(&board, result.path.string());
     return result;
 }

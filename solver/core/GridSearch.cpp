@@ -18,9 +18,10 @@ GridSearch::GridSearch(const Puzzle& puzzle, Options options)
     seen_.assign(cells, 0);
     lineChanged_.assign(lines, 1);
     probed_.assign(cells, 0);
+    gain_.assign(cells * std::size_t(puzzle.valueCount), 0);
     // Small puzzles gain nothing from the table and are set up by the thousand in tests.
     if (options_.cache && puzzle.valueCount <= 2 && cells >= 100) {
-        cache_.resize(std::min<std::size_t>(std::bit_ceil(lines * 128), 1 << 15));
+        cacheSize_ = std::min<std::size_t>(std::bit_ceil(lines * 128), 1 << 15);
     }
     trail_.reserve(cells * 4);
 }
@@ -159,6 +160,8 @@ bool GridSearch::Probe() {
                 if (probed_[std::size_t(cell)] >= lastChange) continue;
                 probed_[std::size_t(cell)] = epoch_;
             }
+            // The table serves the probes (a puzzle that lines alone solve never gets one).
+            if (cache_.size() < cacheSize_) cache_.resize(cacheSize_);
             ValueMask impossible = 0;
             int survivors = 0;
             touched_.clear();
@@ -176,6 +179,8 @@ bool GridSearch::Probe() {
                     return false;
                 }
                 if (ok) {
+                    gain_[std::size_t(cell) * std::size_t(puzzle_.valueCount) + std::size_t(std::countr_zero(value))] =
+                        int(trail_.size() - mark);
                     ++survivors;
                     ++serial_;
                     for (std::size_t i = mark; i < trail_.size(); ++i) {
@@ -228,31 +233,75 @@ bool GridSearch::Deduce() {
     return !options_.probing || Probe();
 }
 
+// The undecided cell whose probes decided most, and its values in the order to try them: the
+// value that decided fewer cells first (or more, as the options say; on a tie the lower value).
+int GridSearch::PickFree(int values[kMaxValues], int& count) const {
+    const int cellCount = int(cells_.size());
+    const std::size_t valueCount = std::size_t(puzzle_.valueCount);
+    int best = -1;
+    double bestScore = -1;
+    for (int cell = 0; cell < cellCount; ++cell) {
+        const ValueMask allowed = cells_[std::size_t(cell)];
+        if (std::has_single_bit(allowed)) continue;
+        const int* gain = &gain_[std::size_t(cell) * valueCount];
+        double score = 1;
+        for (ValueMask left = allowed; left != 0; left &= left - 1) score *= double(gain[std::countr_zero(left)] + 1);
+        if (score > bestScore) {
+            bestScore = score;
+            best = cell;
+        }
+    }
+    if (best < 0) return -1;
+    const int* gain = &gain_[std::size_t(best) * valueCount];
+    count = 0;
+    for (ValueMask left = cells_[std::size_t(best)]; left != 0; left &= left - 1) values[count++] = std::countr_zero(left);
+    if (options_.moreFirst) {
+        std::stable_sort(values, values + count, [gain](int a, int b) { return gain[a] > gain[b]; });
+    } else {
+        std::stable_sort(values, values + count, [gain](int a, int b) { return gain[a] < gain[b]; });
+    }
+    return best;
+}
+
 bool GridSearch::Node(int from) {
     if (!Deduce()) return !stopped_;
     const int cellCount = int(cells_.size());
+    int values[kMaxValues];
+    int count = 0;
     int cell = from;
-    while (cell < cellCount && std::has_single_bit(cells_[std::size_t(cell)])) ++cell;
-    if (cell >= cellCount) return observer_->SolutionFound(cells_);
+    if (options_.freeOrder && options_.probing) {
+        cell = PickFree(values, count);
+        if (cell < 0) return observer_->SolutionFound(cells_);
+    } else {
+        while (cell < cellCount && std::has_single_bit(cells_[std::size_t(cell)])) ++cell;
+        if (cell >= cellCount) return observer_->SolutionFound(cells_);
+        for (ValueMask left = cells_[std::size_t(cell)]; left != 0; left &= left - 1) values[count++] = std::countr_zero(left);
+    }
 
     ++guesses_;
+    // Someone waits for work: the values after the first go to it, each a subtree of its own.
+    if (splitter_ && count > 1 && splitter_->Hungry()) {
+        for (int k = 1; k < count; ++k) {
+            std::vector<ValueMask> subtree = cells_;
+            subtree[std::size_t(cell)] = ValueMask(1) << values[k];
+            splitter_->Give(std::move(subtree));
+        }
+        count = 1;
+    }
     const std::size_t mark = trail_.size();
-    const ValueMask values = cells_[std::size_t(cell)];
     observer_->GuessOpened();
-    bool first = true;
     bool goOn = true;
-    for (ValueMask left = values; left != 0 && goOn; left &= left - 1) {
-        if (!first) {
+    for (int k = 0; k < count && goOn; ++k) {
+        if (k > 0) {
             Undo(mark);
             observer_->BranchUndone();
         }
-        first = false;
         if (PollStop()) {
             goOn = false;
             break;
         }
-        Set(cell, left & (~left + 1), true);
-        goOn = Node(cell);
+        Set(cell, ValueMask(1) << values[k], true);
+        goOn = Node(options_.freeOrder ? 0 : cell);
     }
     observer_->GuessClosed();
     return goOn;
@@ -261,6 +310,14 @@ bool GridSearch::Node(int from) {
 void GridSearch::Run(SearchObserver& observer) {
     observer_ = &observer;
     if (!valid_) return;
+    // What an earlier run left: its trail, its queue and its probe records.
+    stopped_ = false;
+    trail_.clear();
+    ClearQueue();
+    epoch_ = 1;
+    std::fill(lineChanged_.begin(), lineChanged_.end(), 1);
+    std::fill(probed_.begin(), probed_.end(), 0);
+    std::fill(gain_.begin(), gain_.end(), 0);
     for (int line = 0; line < width_ + height_; ++line) Enqueue(line);
     // The first propagation on its own, to tell whether lines alone decide the puzzle.
     if (!Propagate()) return;

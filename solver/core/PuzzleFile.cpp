@@ -110,16 +110,16 @@ bool ReadPuzzleFile(const std::string& bytes, PuzzleFile& out, std::string& erro
     return ReadNonText(bytes, out.puzzle, error);
 }
 
-CountResult CountSolutions(const Puzzle& puzzle, long max, bool keepGrids, GridSearch::Options options) {
+CountResult CountSolutions(const Puzzle& puzzle, long max, bool keepGrids, SolutionSearchOptions options) {
     CountResult result;
     const std::clock_t start = std::clock();
-    GridSearch search(puzzle, options);
     Collector collector(max, keepGrids, result);
-    search.Run(collector);
+    options.countOnly = !keepGrids;
+    const SolutionSearchResult found = FindSolutions(puzzle, {}, max, collector, options);
     result.ms = 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC;
     result.capped = result.solutions >= max;
-    result.lineSolvable = search.SolvedByLines();
-    result.guesses = search.Guesses();
+    result.lineSolvable = found.solvedByLines;
+    result.guesses = found.guesses;
     return result;
 }
 

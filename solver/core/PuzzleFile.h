@@ -4,6 +4,7 @@
 
 #include "solver/core/GridSearch.h"
 #include "solver/core/Puzzle.h"
+#include "solver/core/SolutionSearch.h"
 
 namespace mosgrid {
 
@@ -26,8 +27,9 @@ struct CountResult {
     double ms = 0;               // processor time of the search
     std::vector<std::vector<ValueMask>> grids;  // kept only when asked for
 };
+// Without keepGrids only the count is sought (in whatever order the search finds solutions).
 CountResult CountSolutions(const Puzzle& puzzle, long max, bool keepGrids,
-                           GridSearch::Options options = GridSearch::Options{});
+                           SolutionSearchOptions options = SolutionSearchOptions{});
 
 // One JSON object on one line (no line end) with the keys file, width, height, colours,
 // solutions, capped, line_solvable and ms. The line is valid JSON whatever bytes the file name

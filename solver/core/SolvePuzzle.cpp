@@ -1,11 +1,14 @@
 #include "solver/core/SolvePuzzle.h"
 
 #include <bit>
+#include <algorithm>
 #include <new>
+#include <thread>
 #include <vector>
 
 #include "solver/core/BoardPuzzle.h"
 #include "solver/core/GridSearch.h"
+#include "solver/core/SolutionSearch.h"
 
 namespace mosgrid {
 
@@ -32,9 +35,11 @@ public:
     void GuessOpened() override { saved_.push_back(progress_.GetPos()); }
     void BranchUndone() override { progress_.SetPos(saved_.back()); }
     void GuessClosed() override { saved_.pop_back(); }
-    bool SolutionFound(const std::vector<ValueMask>&) override {
+    bool SolutionFound(const std::vector<ValueMask>& cells) override {
         try {
-            result_.variants.push_back(result_.cells);
+            BoardModel::Cells variant(cells.size());
+            for (std::size_t i = 0; i < cells.size(); ++i) variant[i] = puzzle_.Record(cells[i]);
+            result_.variants.push_back(std::move(variant));
         } catch (const std::bad_alloc&) {
             // No room for the copy: the solution is neither stored nor counted.
         }
@@ -70,23 +75,23 @@ void SolvePuzzleInto(const BoardModel& model, CSolveProgress& progress, SolveLis
     }
     result.cells = model.cells;
     progress.SetRange(std::uint32_t(model.cols()) * std::uint32_t(model.rows()));
-    GridSearch search(puzzle.puzzle);
     std::vector<ValueMask> startCells(model.cells.size());
     for (std::size_t i = 0; i < startCells.size(); ++i) startCells[i] = puzzle.CellValues(model.cells[i]);
-    search.SetStart(startCells);
     BoardObserver observer(result, model.cols(), puzzle, progress, listener);
     // A puzzle of white alone has nothing to deduce: its cells start with their one value.
     for (std::size_t i = 0; i < startCells.size(); ++i) {
         if (model.cells[i].state == 1 && std::has_single_bit(startCells[i])) observer.CellChanged(int(i), startCells[i]);
     }
-    search.Run(observer);
+    SolutionSearchOptions options;
+    options.threads = int(std::max(1u, std::thread::hardware_concurrency()));
+    const SolutionSearchResult found = FindSolutions(puzzle.puzzle, startCells, kMaxVariants, observer, options);
     result.elapsed = std::chrono::steady_clock::now() - start;
     result.count = int(result.variants.size());
     result.storeFull = result.count >= kMaxVariants;
-    result.guesses = search.Guesses();
-    result.linePasses = search.LinePasses();
-    result.stopped = search.Stopped();
-    result.linesAlone = !result.stopped && search.SolvedByLines() && result.count == 1;
+    result.guesses = found.guesses;
+    result.linePasses = found.linePasses;
+    result.stopped = found.stopped;
+    result.linesAlone = !result.stopped && found.solvedByLines && result.count == 1;
 }
 
 }  // namespace mosgrid

@@ -177,12 +177,13 @@ TEST(PuzzleFile, TheCountStopsAtTheCapWithTheFirstSolutionsInOrder) {
     EXPECT_FALSE(two.capped);
 }
 
-// Random puzzles of up to three colours: the deductions between guesses must not change the
-// solutions or their order.
-TEST(PuzzleFile, ProbingKeepsTheSolutionsAndTheirOrder) {
+// Random puzzles of up to three colours: neither the deductions between guesses nor the search
+// in free order (for more solutions than asked: the lexicographic search it leads) may change
+// the solutions, their order, the count or the cap.
+TEST(PuzzleFile, ProbingAndFreeOrderKeepTheSolutionsAndTheirOrder) {
     std::mt19937 random(2024);
     auto between = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-    int multiple = 0, large = 0;
+    int multiple = 0, large = 0, over = 0;
     for (int n = 0; n < 300; ++n) {
         // From 100 cells on the search uses its line table.
         Picture4 picture{between(2, 14), between(2, 14), {kWhite, kRed, kBlack}, {}};
@@ -194,18 +195,28 @@ TEST(PuzzleFile, ProbingKeepsTheSolutionsAndTheirOrder) {
         std::string error;
         ASSERT_TRUE(ReadPuzzleFile(std::string(bmp.begin(), bmp.end()), file, error)) << error;
         const Puzzle& p = file.puzzle;
-        GridSearch::Options plain;
-        plain.probing = false;
-        plain.cache = false;
+        SolutionSearchOptions plain;
+        plain.search.probing = false;
+        plain.search.cache = false;
         const CountResult a = CountSolutions(p, 100, true, plain);
-        const CountResult b = CountSolutions(p, 100, true);
         ASSERT_GE(a.solutions, 1);
-        ASSERT_EQ(a.grids, b.grids) << "puzzle " << n;
+        for (long max : {100L, 1L, 3L}) {
+            const CountResult b = CountSolutions(p, max, true);
+            const auto expected = std::vector(a.grids.begin(), a.grids.begin() + std::min<long>(max, a.solutions));
+            ASSERT_EQ(b.grids, expected) << "puzzle " << n << ", max " << max;
+            EXPECT_EQ(b.capped, a.solutions >= max);
+            // Only the count: the same count and cap.
+            const CountResult c = CountSolutions(p, max, false);
+            EXPECT_EQ(c.solutions, b.solutions);
+            EXPECT_EQ(c.capped, b.capped);
+            over += a.solutions > max;
+        }
         multiple += a.solutions > 1;
         large += p.width * p.height >= 100;
     }
     EXPECT_GT(multiple, 30);
     EXPECT_GT(large, 30);
+    EXPECT_GT(over, 60);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/core/ProgramFolder.h"
+#include "catalogue/core/GameFolders.h"
 #include "catalogue/core/RegularFile.h"
 #include "import/core/ClueFile.h"
 #include "import/core/ImportFile.h"
@@ -80,9 +80,11 @@ mosgrid::ImportOutcome ImportFile(const std::string& file, const mosgrid::Import
 
 int main(int argc, char** argv) {
     mosgrid::ImportRequest request;
-    // The game reads its puzzles from its own folder, where this tool lies beside it.
-    // TODO(installable): the player's puzzle folder, once the folders value exists.
-    request.folder = mosgrid::GetProgramFolder();
+    // The game's folders, as the game beside this tool chooses them: its own folder when it keeps
+    // everything there, the player's puzzle folder when it is installed (made when missing).
+    const mosgrid::GameFolders folders = mosgrid::GameFoldersOfThisProgram();
+    mosgrid::MakePlayerFolders(folders);
+    request.folder = folders.PlayerPictures();
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

@@ -1,0 +1,296 @@
+#!/usr/bin/env python3
+"""Side-by-side figures of mosgrid-solve and two public nonogram solvers.
+
+Generates the puzzle sets with fixed seeds into a work folder, runs every tool on every file one
+process at a time under a processor-time limit, and prints per family: files done, median and
+slowest processor seconds, and the geometric mean of our time over each peer's (files either
+side did not finish count at the limit). Called by bench/peers.sh, which builds the peers.
+"""
+import argparse
+import math
+import os
+import random
+import resource
+import statistics
+import struct
+import subprocess
+import sys
+
+
+# --- puzzle sets -------------------------------------------------------------------------------
+
+def runs_of(cells):
+    """Runs of a line as (length, value) pairs; value 0 is empty."""
+    out = []
+    prev = 0
+    for v in cells:
+        if v and v == prev:
+            out[-1][0] += 1
+        elif v:
+            out.append([1, v])
+        prev = v
+    return [tuple(r) for r in out]
+
+
+def clues(grid):
+    h, w = len(grid), len(grid[0])
+    rows = [runs_of(grid[r]) for r in range(h)]
+    cols = [runs_of([grid[r][c] for r in range(h)]) for c in range(w)]
+    return rows, cols
+
+
+def random_grid(side, density, seed, colours=1):
+    rnd = random.Random(seed)
+    return [[(rnd.randint(1, colours) if rnd.random() < density else 0) for _ in range(side)] for _ in range(side)]
+
+
+def domino_chain(n):
+    """n dominoes on a (2n + 1)-square: a run of 3 in every second column from the right, each
+    two rows below the last, with a single cell two rows above each run but the first."""
+    side = 2 * n + 1
+    grid = [[0] * side for _ in range(side)]
+    for k in range(n):
+        c = 2 * n - 2 * k
+        for r in range(2 * k, 2 * k + 3):
+            grid[r][c] = 1
+        if k > 0:
+            grid[2 * k - 2][c] = 1
+    return grid
+
+
+def write_non(path, grid):
+    rows, cols = clues(grid)
+    with open(path, "w") as f:
+        f.write("width %d\nheight %d\n\nrows\n" % (len(grid[0]), len(grid)))
+        for line in rows:
+            f.write((",".join(str(n) for n, _ in line) or "0") + "\n")
+        f.write("\ncolumns\n")
+        for line in cols:
+            f.write((",".join(str(n) for n, _ in line) or "0") + "\n")
+
+
+COLOUR_NAMES = ["white", "black", "red", "green", "blue"]
+COLOUR_RGB = [(255, 255, 255), (0, 0, 0), (204, 34, 34), (34, 153, 34), (34, 68, 204)]
+
+
+def write_xml(path, grid):
+    """The puzzle in the XML layout pbnsolve reads (colours by name)."""
+    rows, cols = clues(grid)
+    used = sorted({v for row in grid for v in row} | {0})
+    with open(path, "w") as f:
+        f.write('<?xml version="1.0"?>\n<puzzleset>\n<puzzle type="grid" defaultcolor="white">\n')
+        for v in used:
+            r, g, b = COLOUR_RGB[v]
+            f.write('<color name="%s" char="%s">%02x%02x%02x</color>\n' % (COLOUR_NAMES[v], ".Xrgb"[v], r, g, b))
+        for kind, lines in (("columns", cols), ("rows", rows)):
+            f.write('<clues type="%s">\n' % kind)
+            for line in lines:
+                f.write("<line>" + "".join('<count color="%s">%d</count>' % (COLOUR_NAMES[v], n) for n, v in line) +
+                        "</line>\n")
+            f.write("</clues>\n")
+        f.write("</puzzle>\n</puzzleset>\n")
+
+
+def write_bmp4(path, grid):
+    """A 4-bit picture: palette white, then the colours; the game derives the clues from it."""
+    h, w = len(grid), len(grid[0])
+    stride = ((w + 1) // 2 + 3) // 4 * 4
+    pixels = bytearray()
+    for r in reversed(range(h)):
+        row = bytearray(stride)
+        for c in range(w):
+            row[c // 2] |= grid[r][c] << (4 if c % 2 == 0 else 0)
+        pixels += row
+    palette = bytearray()
+    for i in range(16):
+        r, g, b = COLOUR_RGB[i] if i < len(COLOUR_RGB) else (0, 0, 0)
+        palette += bytes((b, g, r, 0))
+    offset = 14 + 40 + len(palette)
+    header = b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 4, 0, len(pixels), 2835, 2835, 16, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + palette + pixels)
+
+
+def make_sets(folder, mosgrid, scale):
+    """Writes every family's files (scale: the share of the full sets); returns
+    {family: [(base name, colour)]}."""
+    os.makedirs(folder, exist_ok=True)
+    families = {}
+
+    def add(family, name, grid, colour=False):
+        base = os.path.join(folder, name)
+        if colour:
+            write_bmp4(base + ".bmp", grid)
+            write_xml(base + ".xml", grid)
+        else:
+            write_non(base + ".non", grid)
+        families.setdefault(family, []).append((base, colour))
+
+    def count(full):
+        return max(1, round(full * scale))
+
+    for i in range(count(40)):
+        add("random 25x25 d0.42", "r25-%02d" % i, random_grid(25, 0.42, 25000 + i))
+    for i in range(count(40)):
+        add("random 30x30 d0.5", "r30-%02d" % i, random_grid(30, 0.5, 30000 + i))
+    for i in range(count(20)):
+        add("random 50x50 d0.6", "r50-%02d" % i, random_grid(50, 0.6, 50000 + i))
+    for n in range(3, 11):
+        add("n-Dom 3..10", "dom-%02d" % n, domino_chain(n))
+    for i in range(count(8)):
+        add("colour 25x25 3 colours", "col-%02d" % i, random_grid(25, 0.6, 70000 + i, colours=3), colour=True)
+    # Hard puzzles with one solution: random grids that lines alone do not solve, kept when they
+    # have exactly one solution, the ones that need the most guesses first.
+    candidates = []
+    for i in range(count(240)):
+        side = 20 + i % 3 * 5
+        grid = random_grid(side, 0.55 + 0.05 * (i % 2), 90000 + i)
+        base = os.path.join(folder, "cand-%03d" % i)
+        write_non(base + ".non", grid)
+        candidates.append((base, grid))
+    scores = []
+    for base, grid in candidates:
+        out = subprocess.run([mosgrid, "--max", "2", "--threads", "1", base + ".non"], capture_output=True, text=True,
+                             preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CPU, (20, 20)))
+        line = out.stdout.strip()
+        os.remove(base + ".non")
+        if "solutions 1," in line and "lines alone no" in line:
+            guesses = int(line.split(" guesses")[0].rsplit(" ", 1)[1])
+            scores.append((-guesses, base, grid))
+    scores.sort()
+    for k, (_, base, grid) in enumerate(scores[:count(20)]):
+        add("unique, hard", "uniq-%02d" % k, grid)
+    return families
+
+
+# --- runs --------------------------------------------------------------------------------------
+
+def run(command, limit):
+    """Processor seconds of one process under a processor-time limit, and whether it ended."""
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    try:
+        proc = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                              preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CPU, (limit, limit + 1)),
+                              timeout=limit * 4 + 10)
+        code, output = proc.returncode, proc.stdout
+    except subprocess.TimeoutExpired:
+        code, output = -9, ""
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
+    done = code == 0 and cpu < limit
+    return min(cpu, float(limit)), done, output
+
+
+def verdict_ours(output):
+    for line in output.splitlines():
+        if " solutions " in line:
+            count = line.split(" solutions ")[1].split(",")[0]
+            return "multiple" if count.rstrip("+") != "1" else "unique"
+    return "?"
+
+
+def verdict_pbn(output):
+    words = output.split()
+    for w in ("unique", "multiple", "contradiction"):
+        if w in words:
+            return w
+    return "?"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--mosgrid", required=True)
+    parser.add_argument("--pbnsolve", required=True)
+    parser.add_argument("--picross", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--limit", type=int, default=20, help="processor seconds per run (ours and the peers)")
+    parser.add_argument("--threads", type=int, default=1, help="mosgrid-solve --threads")
+    parser.add_argument("--only", default="", help="families whose name contains this")
+    parser.add_argument("--scale", type=float, default=1.0, help="share of the full sets (n-Dom stays whole)")
+    args = parser.parse_args()
+
+    print("generating the sets in %s ..." % args.work, flush=True)
+    families = make_sets(args.work, args.mosgrid, args.scale)
+    limit = args.limit
+    rows = []
+    mismatches = []
+    slowest_r25 = []
+    for family, files in families.items():
+        if args.only and args.only not in family:
+            continue
+        times = {"ours": [], "pbnsolve": [], "picross": []}
+        done = {"ours": 0, "pbnsolve": 0, "picross": 0}
+        unsettled = []
+        for base, colour in files:
+            ours_file = base + (".bmp" if colour else ".non")
+            t, ok, out = run([args.mosgrid, "--max", "2", "--threads", str(args.threads), ours_file], limit)
+            times["ours"].append(t)
+            done["ours"] += ok
+            ours_verdict = verdict_ours(out) if ok else "?"
+            t, ok_p, out = run([args.pbnsolve, "-u", "-b", base + (".xml" if colour else ".non")], limit)
+            times["pbnsolve"].append(t)
+            done["pbnsolve"] += ok_p
+            if ok_p and not ok:
+                unsettled.append(os.path.basename(ours_file))
+            if ok and ok_p and verdict_pbn(out) != ours_verdict:
+                mismatches.append("%s: ours %s, pbnsolve %s" % (ours_file, ours_verdict, verdict_pbn(out)))
+            if colour:
+                times["picross"].append(None)  # picross-solver reads pictures of one colour only
+            else:
+                t, ok_c, _ = run([args.picross, "--max-nb-solutions", "2", "--no-solution", "--no-stats", "--quiet",
+                                  base + ".non"], limit)
+                times["picross"].append(t)
+                done["picross"] += ok_c
+            print("  %-12s ours %7.3f  pbnsolve %7.3f  picross %s" % (
+                os.path.basename(base), times["ours"][-1], times["pbnsolve"][-1],
+                "-" if times["picross"][-1] is None else "%7.3f" % times["picross"][-1]), flush=True)
+            if family.startswith("random 25"):
+                slowest_r25.append((times["ours"][-1], os.path.basename(base)))
+        rows.append((family, len(files), times, done, unsettled))
+
+    def geo(ours, peer):
+        pairs = [(a, b) for a, b in zip(ours, peer) if b is not None]
+        if not pairs:
+            return None
+        floor = 0.001  # below a millisecond the clock says nothing
+        return math.exp(sum(math.log(max(a, floor) / max(b, floor)) for a, b in pairs) / len(pairs))
+
+    print()
+    print("--max 2 (uniqueness), processor seconds, limit %d s each, mosgrid-solve --threads %d" % (limit, args.threads))
+    print("%-24s %5s | %-22s | %-22s | %-22s | %9s %9s" % ("family", "files", "ours done/median/max",
+          "pbnsolve done/med/max", "picross done/med/max", "vs pbn", "vs picr"))
+    verdicts = []
+    for family, count, times, done, unsettled in rows:
+        cells = []
+        for tool in ("ours", "pbnsolve", "picross"):
+            ts = [t for t in times[tool] if t is not None]
+            if not ts:
+                cells.append("%-22s" % "-")
+                continue
+            cells.append("%2d  %8.3f %9.3f" % (done[tool], statistics.median(ts), max(ts)))
+        gp, gc = geo(times["ours"], times["pbnsolve"]), geo(times["ours"], times["picross"])
+        print("%-24s %5d | %s | %s | %s | %9s %9s" % (family, count, cells[0], cells[1], cells[2],
+              "%.3f" % gp if gp else "-", "%.3f" % gc if gc else "-"))
+        verdicts.append("  %-24s geo mean vs pbnsolve %s <= 0.5: %s; settled by pbnsolve but not by us: %s" % (
+            family, "%.3f" % gp if gp else "-", "met" if gp is not None and gp <= 0.5 else "NOT met",
+            ", ".join(unsettled) or "none"))
+    print()
+    print("Targets:")
+    for v in verdicts:
+        print(v)
+    for family, count, times, done, unsettled in rows:
+        if family.startswith("n-Dom"):
+            t9, t10 = times["ours"][6], times["ours"][7]
+            print("  9-Dom %.3f s < 1 s: %s;  10-Dom %.3f s < 5 s: %s" % (t9, "met" if t9 < 1 else "NOT met", t10,
+                                                                        "met" if t10 < 5 else "NOT met"))
+    print("  unique/multiple verdicts that differ from pbnsolve's: %s" % (", ".join(mismatches) or "none"))
+    if slowest_r25:
+        slowest_r25.sort(reverse=True)
+        print("  random 25x25: slowest %s" % ", ".join("%s %.3f s" % (n, t) for t, n in slowest_r25[:3]))
+    print("  the game's paths (line-solvable 50x50 < 2 ms, bundled puzzles < 50 ms, thread overhead < 5%):"
+          " see bench_solver and bench_check")
+
+
+if __name__ == "__main__":
+    sys.exit(main())

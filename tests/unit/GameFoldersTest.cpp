@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Where a start of the game reads pictures and keeps the player's files: portable in a folder the
+// player can write, installed otherwise; the player's pictures and the bundled ones as one list.
+#include <gtest/gtest.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <map>
+
+#include "catalogue/core/Catalog.h"
+#include "catalogue/core/GameFolders.h"
+#include "catalogue/core/PictureFiles.h"
+#include "catalogue/core/SolveRecord.h"
+#include "savegame/core/LastGameStore.h"
+#include "tests/unit/CatalogRecords.h"
+
+namespace mosgrid {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempFolder;
+
+Environment Env(std::map<std::string, std::string> values) {
+    return [values](const char* name) -> std::optional<std::string> {
+        auto it = values.find(name);
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    };
+}
+
+void WritePuzzle(const fs::path& folder, const std::string& file, const std::vector<std::string>& rows) {
+    fs::create_directories(folder);
+    ASSERT_TRUE(WriteBmp4(folder / file, test::PictureFromText(rows, {kWhite, kBlack})));
+}
+
+// Runs `check` in a process that cannot write `folder`: as root, a child process of the user
+// nobody (root may write anywhere); as anyone else, with the folder's write bits taken away.
+bool AsUserWhoCannotWrite(const fs::path& folder, const std::function<bool()>& check) {
+    if (::geteuid() != 0) {
+        fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+        const bool result = check();
+        fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+        return result;
+    }
+    const passwd* nobody = ::getpwnam("nobody");
+    if (!nobody) return false;
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) ::_exit(3);
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(GameFolders, APlayersFolderIsPortableAndAnInstallsDataOrAnUnwritableFolderMakesItInstalled) {
+    const TempFolder temp;
+    const fs::path program = temp / "prefix/bin";
+    const fs::path data = temp / "prefix/share/mosgrid";
+    fs::create_directories(program);
+    fs::permissions(temp.path(), fs::perms::others_exec | fs::perms::group_exec, fs::perm_options::add);
+    const Environment env = Env({{"XDG_DATA_HOME", (temp / "data").string()}, {"HOME", "/nonexistent"}});
+
+    // A writable program folder alone (a build folder, an unpacked copy): everything in it.
+    GameFolders folders = ChooseGameFolders(program, data, env);
+    EXPECT_EQ(folders.mode, RunMode::Portable);
+    EXPECT_EQ(folders.pictures, std::vector<fs::path>{program});
+    EXPECT_EQ(folders.playerFiles, program);
+    EXPECT_EQ(CCatalog(folders).CatalogueFilePath(), program / "mg.bd");
+    EXPECT_EQ(LastGamePath(folders), program / "lastcrw.sav");
+    EXPECT_TRUE(MakePlayerFolders(folders));
+    EXPECT_FALSE(fs::exists(temp / "data"));
+
+    // The same folder that the player cannot write.
+    EXPECT_TRUE(AsUserWhoCannotWrite(program, [&] {
+        const GameFolders seen = ChooseGameFolders(program, data, env);
+        return !IsWritableFolder(program) && seen.mode == RunMode::Installed &&
+               seen.playerFiles == temp / "data/Mosgrid" &&
+               seen.pictures == std::vector<fs::path>{temp / "data/Mosgrid/puzzles", program};
+    }));
+
+    // The install's data folder beside it: installed, even for a player who could write bin/.
+    fs::create_directories(data);
+    folders = ChooseGameFolders(program, data, env);
+    EXPECT_EQ(folders.mode, RunMode::Installed);
+    EXPECT_EQ(folders.pictures, (std::vector<fs::path>{temp / "data/Mosgrid/puzzles", data}));
+    EXPECT_EQ(CCatalog(folders).CatalogueFilePath(), temp / "data/Mosgrid/mg.bd");
+    EXPECT_EQ(LastGamePath(folders), temp / "data/Mosgrid/lastcrw.sav");
+    ASSERT_TRUE(MakePlayerFolders(folders));
+    EXPECT_TRUE(fs::is_directory(temp / "data/Mosgrid/puzzles"));
+
+    // The rules page: beside the program first, then in the data folder; none: nothing to open.
+    EXPECT_EQ(RulesPagePath(folders), fs::path());
+    test::WriteBytes(data / "mosgrid.htm", {'<'});
+    EXPECT_EQ(RulesPagePath(folders), data / "mosgrid.htm");
+    test::WriteBytes(program / "mosgrid.htm", {'<'});
+    EXPECT_EQ(RulesPagePath(folders), program / "mosgrid.htm");
+
+    // The install's data folder as the build computes it from the program's folder.
+    EXPECT_EQ(InstalledDataFolder(program), data);
+}
+
+TEST(GameFolders, ThePlayersFolderFollowsTheXdgDataHomeOrTheHome) {
+    EXPECT_EQ(PlayerFolder(Env({{"XDG_DATA_HOME", "/x/data"}, {"HOME", "/home/p"}})), fs::path("/x/data/Mosgrid"));
+    // A relative or empty XDG_DATA_HOME is not valid and is ignored.
+    EXPECT_EQ(PlayerFolder(Env({{"XDG_DATA_HOME", "rel/data"}, {"HOME", "/home/p"}})),
+              fs::path("/home/p/.local/share/Mosgrid"));
+    EXPECT_EQ(PlayerFolder(Env({{"XDG_DATA_HOME", ""}, {"HOME", "/home/p"}})), fs::path("/home/p/.local/share/Mosgrid"));
+    // Without HOME the password database names the home.
+    const passwd* me = ::getpwuid(::getuid());
+    ASSERT_NE(me, nullptr);
+    EXPECT_EQ(PlayerFolder(Env({})), fs::path(me->pw_dir) / ".local/share/Mosgrid");
+}
+
+TEST(GameFolders, ThePlayersPicturesAndTheBundledOnesAreOneListWithThePlayersFilesApart) {
+    const TempFolder temp;
+    GameFolders folders;
+    folders.mode = RunMode::Installed;
+    folders.playerFiles = temp / "player";
+    folders.pictures = {temp / "player/puzzles", temp / "bundled"};
+    WritePuzzle(temp / "bundled", "Кот.bmp", {"1.1", ".1.", "1.1"});
+    WritePuzzle(temp / "bundled", "Дом.bmp", {"11", "11"});
+    WritePuzzle(temp / "bundled", "Ель.bmp", {"1"});
+    WritePuzzle(temp / "player/puzzles", "Кот.BMP", {"11", ".1"});  // the player's own Кот
+    WritePuzzle(temp / "player/puzzles", "Свой.bmp", {"1."});
+    // A player's file that is not a puzzle still hides the bundled picture of its name.
+    test::WriteBytes(temp / "player/puzzles/Ель.bmp", {'B', 'M'});
+
+    CCatalog catalog(folders);
+    catalog.Load();
+    std::vector<std::u16string> names;
+    for (const PuzzleRecord& record : catalog.Records()) names.emplace_back(record.Name());
+    // Without a catalogue file: folder by folder, each in the order of its file names' bytes.
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"Кот", u"Свой", u"Дом"}));
+    EXPECT_EQ(catalog.PicturePathOf(u"Кот"), temp / "player/puzzles/Кот.BMP");
+    EXPECT_EQ(FindPicturePath(folders, u"Кот"), temp / "player/puzzles/Кот.BMP");
+    EXPECT_EQ(FindPicturePath(folders, u"Дом"), temp / "bundled/Дом.bmp");
+    EXPECT_EQ(FindPicturePath(folders, u"Ель"), temp / "player/puzzles/Ель.bmp");
+    for (int seed = 0; seed < 20; ++seed) {
+        const std::optional<std::u16string> picked = catalog.PickRandom(std::uint32_t(seed));
+        ASSERT_TRUE(picked);
+        EXPECT_NE(std::find(names.begin(), names.end(), *picked), names.end());
+    }
+
+    // A solve is recorded in the player's catalogue file; the bundled folder is never written.
+    fs::create_directories(folders.playerFiles);
+    const SolveOutcome solve = RecordSolve(folders, u"Дом", {0, 1, 2});
+    EXPECT_TRUE(solve.saved);
+    EXPECT_EQ(solve.catalogPath, temp / "player/mg.bd");
+    const std::vector<test::CatalogEntry> stored = test::ReadCatalog(temp / "player/mg.bd");
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[2].name, u"Дом");
+    EXPECT_EQ(stored[2].solvedCount, 1);
+
+    // The game in progress on the player's Кот goes into the player's folder and comes back on
+    // the player's picture, not the bundled one.
+    BoardModel model;
+    ASSERT_TRUE(model.Setup(FindPicturePath(folders, u"Кот"), u"Кот"));
+    model.Reset();
+    model.Cell(0, 0) = CellRecord{0, kBlack};
+    ASSERT_EQ(SaveLastGame(folders, model).outcome, LastGameSaveResult::Outcome::Written);
+    EXPECT_TRUE(fs::exists(temp / "player/lastcrw.sav"));
+    BoardModel restored;
+    ASSERT_EQ(RestoreLastGame(folders, restored), RestoreOutcome::Restored);
+    EXPECT_EQ(restored.cols(), 2);
+    EXPECT_EQ(restored.Cell(0, 0).state, 0);
+    EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(temp / "bundled"), fs::directory_iterator()).size(), 3u);
+}
+
+}  // namespace
+}  // namespace mosgrid
