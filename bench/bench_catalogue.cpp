@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "catalogue/core/BmpWriter.h"
 #include "catalogue/core/Catalog.h"
 

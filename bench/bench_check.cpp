@@ -34,7 +34,7 @@
 
 #include "bench/SilentPrompts.h"
 #include "board/ui/GmGride.h"
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "catalogue/core/BmpWriter.h"
 #include "catalogue/core/Text.h"
 #include "solver/core/BackgroundSearch.h"

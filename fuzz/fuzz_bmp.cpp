@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "catalogue/core/PictureFiles.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "catalogue/core/RegularFile.h"
+#include "common/RegularFile.h"
 #include "solver/core/PuzzleFile.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "board/core/BoardTypes.h"
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 
 namespace mosgrid {
 

@@ -6,9 +6,9 @@
 #include <unordered_map>
 
 #include "catalogue/core/AtomicFile.h"
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "catalogue/core/PictureFiles.h"
-#include "catalogue/core/RegularFile.h"
+#include "common/RegularFile.h"
 
 namespace mosgrid {
 

@@ -1,6 +1,6 @@
 #include "catalogue/core/PictureFiles.h"
 
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "catalogue/core/PuzzleRecord.h"
 #include "catalogue/core/Text.h"
 

@@ -14,7 +14,7 @@
 
 #include "common/Prompts.h"
 #include "common/ClockTime.h"
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/core/PictureFiles.h"
 

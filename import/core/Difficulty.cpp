@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "catalogue/core/AtomicFile.h"
-#include "catalogue/core/RegularFile.h"
+#include "common/RegularFile.h"
 #include "import/core/TimedSearch.h"
 
 namespace mosgrid {

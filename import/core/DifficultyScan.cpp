@@ -1,6 +1,6 @@
 #include "import/core/DifficultyScan.h"
 
-#include "catalogue/core/RegularFile.h"
+#include "common/RegularFile.h"
 #include "solver/core/PuzzleFile.h"
 
 namespace mosgrid {

@@ -5,7 +5,7 @@
 
 #include "catalogue/core/AtomicFile.h"
 #include "catalogue/core/PictureFiles.h"
-#include "catalogue/core/RegularFile.h"
+#include "common/RegularFile.h"
 #include "savegame/core/LastGameCodec.h"
 
 namespace mosgrid {

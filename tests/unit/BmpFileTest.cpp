@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "tests/unit/TestPictures.h"
 
 namespace mosgrid {

@@ -10,7 +10,7 @@
 #include <future>
 #include <map>
 
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/core/PictureFiles.h"
 #include "savegame/core/LastGameStore.h"

@@ -2,7 +2,7 @@
 // written puzzle that the game reads with the colours and cells it was given.
 #include <gtest/gtest.h>
 
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "catalogue/core/PictureFiles.h"
 #include "import/core/ImportFile.h"
 #include "tests/unit/TestPictures.h"

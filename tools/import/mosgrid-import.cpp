@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "catalogue/core/GameFolders.h"
-#include "catalogue/core/RegularFile.h"
+#include "common/RegularFile.h"
 #include "import/core/ClueFile.h"
 #include "import/core/ImportFile.h"
 

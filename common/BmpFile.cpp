@@ -1,10 +1,10 @@
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "catalogue/core/RegularFile.h"
+#include "common/RegularFile.h"
 
 namespace mosgrid {
 namespace {

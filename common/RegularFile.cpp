@@ -1,4 +1,4 @@
-#include "catalogue/core/RegularFile.h"
+#include "common/RegularFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
