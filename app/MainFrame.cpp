@@ -72,6 +72,7 @@ CMainFrame::CMainFrame(GameFolders folders, QWidget* parent)
     setFocusProxy(board_);
     timeLabel_->SetBoard(board_);
     connect(board_, &CGmGride::historyChanged, this, &CMainFrame::UpdateHistoryItems);
+    connect(board_, &CGmGride::puzzleChanged, this, &CMainFrame::UpdateTitle);
     // Full-screen mode and the cell size answer their keys wherever the focus is in the window.
     const auto addKeys = [this](const QList<QKeySequence>& keys, const std::function<void()>& run) {
         auto* action = new QAction(this);
@@ -110,6 +111,16 @@ CMainFrame::CMainFrame(GameFolders folders, QWidget* parent)
 #endif
     board_->setFocus(Qt::OtherFocusReason);
     UpdateMenuState();
+}
+
+// The title names the puzzle in play, so that a random pick tells which one it was.
+void CMainFrame::UpdateTitle() {
+    const BoardModel& model = board_->Model();
+    if (!model.HasPuzzle() || model.name.empty()) {
+        setWindowTitle(QStringLiteral("Mosgrid"));
+    } else {
+        setWindowTitle(QString::fromStdU16String(model.name) + QStringLiteral(" \u2014 Mosgrid"));
+    }
 }
 
 CMainFrame::~CMainFrame() {

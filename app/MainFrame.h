@@ -88,6 +88,8 @@ private:
     bool MayLeaveGame();
     // Greys or enables "Отменить" and "Повторить" from the board's history.
     void UpdateHistoryItems();
+    // The window title: the puzzle in play and the program.
+    void UpdateTitle();
     // While variants are browsed the time label says which one is on the board.
     void ShowVariantNumber();
 

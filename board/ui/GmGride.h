@@ -128,6 +128,8 @@ signals:
     void puzzleSolved();
     // Steps were added to or taken from the undo history.
     void historyChanged();
+    // Another puzzle or another game is on the board (or none is).
+    void puzzleChanged();
 
 private:
     struct Impl;

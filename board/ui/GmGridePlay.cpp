@@ -133,6 +133,7 @@ void CGmGride::Apply(const GameChange& change, bool atOnce) {
     }
     if (change.time) ShowTime();
     if (change.history) emit historyChanged();
+    if (change.board) emit puzzleChanged();
     const bool drawn = change.board || !change.cells.empty() || !change.clues.empty() || !change.marks.empty();
     if (drawn && !atOnce) RepaintNow();
     if (change.solved) SolvedBy(*change.solved);

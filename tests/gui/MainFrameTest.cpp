@@ -61,6 +61,11 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     });
     frame.Action(ID_GAME_CHOOSE)->trigger();
     ASSERT_EQ(frame.Board().Model().name, u"bar");
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("bar \u2014 Mosgrid"));
+    frame.Board().SetupPuzzle(folder / "missing.bmp", u"missing");
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Mosgrid"));
+    frame.StartChosenPuzzle(folder / "bar.bmp", u"bar");
+    ASSERT_EQ(frame.windowTitle(), QStringLiteral("bar \u2014 Mosgrid"));
     frame.Action(ID_OTHER_HINTS)->trigger();
     EXPECT_TRUE(frame.Action(ID_OTHER_HINTS)->isChecked() && frame.Board().Model().hints == 1);
     const QRect placement = frame.geometry();
