@@ -1,5 +1,6 @@
 #include "board/core/Game.h"
 
+#include <cstdlib>
 #include <utility>
 
 #include "board/core/BoardTexts.h"
@@ -96,6 +97,8 @@ GameChange Game::BeginStroke() {
     lastColumn_ = -1;
     lastRow_ = -1;
     rightKind_ = -1;
+    dragStart_.reset();
+    dragAxis_ = 0;
     return change;
 }
 
@@ -122,7 +125,9 @@ GameChange Game::Stylus(int flags, const Hit& hit, StylusKind kind) {
             ClueEvent(false, hit.row, hit.column, kind, apply, change);
             break;
         case HitArea::Cells:
-            if (kind == StylusKind::Tap) {
+            if (kind == StylusKind::Tap && assists_.straightDrag) {
+                StraightStylus(hit, change);
+            } else if (kind == StylusKind::Tap) {
                 if (hit.column != lastColumn_ || hit.row != lastRow_) ApplyUpdate(hit.column, hit.row, Update::Mark, change);
                 lastColumn_ = hit.column;
                 lastRow_ = hit.row;
@@ -180,7 +185,96 @@ void Game::RightStylus(const Hit& hit, GameChange& change) {
     if (kind != rightKind_) return;
     step_.Add(ChangeCell(model_, hit.column, hit.row, CrossOrClear(cell)));
     change.cells.push_back(CellRef{hit.column, hit.row});
-    CheckLines(hit.column, hit.row, Update::Mark, change);
+    CellChanged(hit.column, hit.row, change);
+}
+
+// A left drag kept to one line: the first cell takes the marking cycle's next state, the drag's
+// first step off it chooses the row or the column (the longer way, the row on a tie), and every
+// later event stands for the cell of that line level with it. The cells from the last one
+// reached to that one that are as the first cell was take its new state; the others stay.
+void Game::StraightStylus(const Hit& hit, GameChange& change) {
+    if (!dragStart_) {
+        const CellRecord before = model_.Cell(hit.column, hit.row);
+        ApplyUpdate(hit.column, hit.row, Update::Mark, change);
+        dragStart_ = CellRef{hit.column, hit.row};
+        dragFrom_ = before;
+        dragTo_ = model_.Cell(hit.column, hit.row);
+        dragLast_ = *dragStart_;
+        return;
+    }
+    const CellRef start = *dragStart_;
+    if (dragAxis_ == 0) {
+        const int dc = std::abs(hit.column - start.column);
+        const int dr = std::abs(hit.row - start.row);
+        if (dc == 0 && dr == 0) return;
+        dragAxis_ = dc >= dr ? 1 : 2;
+    }
+    const CellRef target = dragAxis_ == 1 ? CellRef{hit.column, start.row} : CellRef{start.column, hit.row};
+    const auto same = [](const CellRecord& a, const CellRecord& b) { return a.state == b.state && a.colour == b.colour; };
+    while (!(dragLast_ == target) && model_.gameOver == 0) {
+        if (dragAxis_ == 1) {
+            dragLast_.column += target.column > dragLast_.column ? 1 : -1;
+        } else {
+            dragLast_.row += target.row > dragLast_.row ? 1 : -1;
+        }
+        if (!same(model_.Cell(dragLast_.column, dragLast_.row), dragFrom_)) continue;
+        step_.Add(ChangeCell(model_, dragLast_.column, dragLast_.row, dragTo_));
+        change.cells.push_back(dragLast_);
+        CellChanged(dragLast_.column, dragLast_.row, change);
+    }
+}
+
+// After a cell the player changed: the finished lines through it crossed (when that assist is
+// on and the cell is decided now, so that clearing a cross by hand stays possible), then the
+// line check.
+void Game::CellChanged(int column, int row, GameChange& change) {
+    if (assists_.crossFinishedLines && model_.Cell(column, row).state == 0) {
+        CrossIfFinished(false, row, change);
+        CrossIfFinished(true, column, change);
+    }
+    CheckLines(column, row, Update::Mark, change);
+}
+
+// Crosses the blank cells of a column (column true) or row whose painted runs, colours
+// included, are exactly its clues.
+void Game::CrossIfFinished(bool column, int line, GameChange& change) {
+    const int length = column ? model_.rows() : model_.cols();
+    const auto cellAt = [&](int i) -> const CellRecord& { return column ? model_.Cell(line, i) : model_.Cell(i, line); };
+    // The painted runs in line order, as (length, colour).
+    std::vector<std::pair<int, COLORREF>> painted;
+    bool anyBlank = false;
+    COLORREF previous = kWhite;
+    for (int i = 0; i < length; ++i) {
+        const CellRecord& cell = cellAt(i);
+        anyBlank = anyBlank || cell.state == 1;
+        const COLORREF colour = cell.state == 0 ? cell.colour : kWhite;
+        if (colour != kWhite) {
+            if (colour == previous) {
+                ++painted.back().first;
+            } else {
+                painted.emplace_back(1, colour);
+            }
+        }
+        previous = colour;
+    }
+    if (!anyBlank) return;
+    // The clues are stored from the grid outwards, the last run of the line first.
+    const int slots = column ? model_.K : model_.R;
+    std::vector<std::pair<int, COLORREF>> clues;
+    for (int k = 0; k < slots; ++k) {
+        const ClueEntry& clue = column ? model_.ColumnClue(line, k) : model_.RowClue(line, k);
+        if (clue.length == 0) break;
+        clues.emplace(clues.begin(), int(clue.length), model_.ClueColour(clue));
+    }
+    if (painted != clues) return;
+    for (int i = 0; i < length; ++i) {
+        if (cellAt(i).state != 1) continue;
+        const int c = column ? line : i;
+        const int r = column ? i : line;
+        step_.Add(ChangeCell(model_, c, r, CellRecord{0, kWhite}));
+        change.cells.push_back(CellRef{c, r});
+        CheckLines(c, r, Update::Mark, change);
+    }
 }
 
 // ---- Cells and lines ------------------------------------------------------------------------
@@ -191,7 +285,8 @@ void Game::ApplyUpdate(int column, int row, Update mode, GameChange& change) {
         case Update::Mark:
             step_.Add(MarkCell(model_, column, row, model_.currentColour));
             change.cells.push_back(CellRef{column, row});
-            break;
+            CellChanged(column, row, change);
+            return;
         case Update::Reveal:
             step_.Add(RevealCell(model_, column, row));
             change.cells.push_back(CellRef{column, row});

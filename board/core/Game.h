@@ -67,6 +67,16 @@ struct GameChange {
     }
 };
 
+// Play assists the player may switch on; all off, the game plays by its plain rules.
+struct PlayAssists {
+    // When a line's painted cells form exactly its clue runs, its blank cells are crossed in
+    // the same step.
+    bool crossFinishedLines = false;
+    // A left drag keeps to the row or column it first moves along and gives every cell it passes
+    // that was as its first cell was the state the first cell took.
+    bool straightDrag = false;
+};
+
 // The game in play: the one owner of the board model, the undo history and the clock's state.
 // Every play rule lives here and nothing else writes the model; each operation takes plain
 // inputs and says what it changed. The clock only moves on Tick(), which the window calls once
@@ -97,6 +107,10 @@ public:
     // The reveal penalty in minutes (the board's cell size when the puzzle was set up).
     void SetRevealPenalty(int minutes) { penaltyMinutes_ = minutes; }
     int RevealPenalty() const { return penaltyMinutes_; }
+
+    // ---- Assists ----
+    void SetAssists(const PlayAssists& assists) { assists_ = assists; }
+    const PlayAssists& Assists() const { return assists_; }
 
     // ---- Colour ----
     // Makes `colour` current; white or the colour already current change nothing.
@@ -153,6 +167,9 @@ private:
     void Solved(GameChange& change);
     void ClueEvent(bool column, int line, int slot, StylusKind kind, COLORREF& apply, GameChange& change);
     void RightStylus(const Hit& hit, GameChange& change);
+    void StraightStylus(const Hit& hit, GameChange& change);
+    void CellChanged(int column, int row, GameChange& change);
+    void CrossIfFinished(bool column, int line, GameChange& change);
     void ReplayMove(const Move& move, GameChange& change);
     void EndStep(GameChange& change);
     void ForgetHistory(GameChange& change);
@@ -165,6 +182,14 @@ private:
     int lastColumn_ = -1;       // last position acted on (cell, or clue line and slot)
     int lastRow_ = -1;
     int rightKind_ = -1;        // MarkKind of the first cell of a right stroke, -1 before it
+    PlayAssists assists_;
+    // A straight drag: its first cell, the cell before and after its first mark, the line it
+    // keeps to (0 none yet, 1 row, 2 column) and the last cell it reached on it.
+    std::optional<CellRef> dragStart_;
+    CellRecord dragFrom_;
+    CellRecord dragTo_;
+    int dragAxis_ = 0;
+    CellRef dragLast_;
 };
 
 }  // namespace mosgrid

@@ -42,6 +42,11 @@ public:
         for (const Hit& h : path) Move(h, kStylusRight);
         Release();
     }
+    void Drag(const std::vector<Hit>& path) {
+        Press(path.front());
+        for (const Hit& h : path) Move(h);
+        Release();
+    }
     void Ticks(int seconds) {
         for (int i = 0; i < seconds; ++i) Keep(game.Tick());
     }
@@ -147,6 +152,70 @@ TEST(GameStrokes, RightButtonCrossesOrClearsAndItsDragKeepsToTheFirstCellsState)
     // A whole right drag is one step.
     p.Keep(p.game.Undo());
     EXPECT_EQ(p.Row(2), "x.x");
+}
+
+// Crossing finished lines: a line whose painted runs equal its clues, colours and order
+// included, gets its blank cells crossed in the same step; off, the blanks stay.
+TEST(GameAssists, FinishedLinesAreCrossedInTheSameStepOnlyWhileTheAssistIsOn) {
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on);
+        // Row 0: red 2, blue 1; column 0: red 1, red 1.
+        Player p({"11.2", "....", "1..."}, {kWhite, kRed, kBlue});
+        p.game.SetAssists(PlayAssists{on, false});
+        p.Tap(CellAt(0, 0)), p.Tap(CellAt(1, 0));
+        EXPECT_EQ(p.Row(1), on ? ".x.." : "....");  // column 1 is done, row 0 not yet
+        p.Tap(CellAt(3, 0));                         // red where the clue is blue: not finished
+        EXPECT_EQ(p.Row(0), "##.#");
+        p.Keep(p.game.SetColour(kBlue));
+        p.Tap(CellAt(3, 0));
+        EXPECT_EQ(p.Row(0), on ? "##x#" : "##.#");
+        EXPECT_EQ(p.Row(2), on ? ".x.x" : "....");
+        // One undo takes back the tap and what it crossed.
+        p.Keep(p.game.Undo());
+        EXPECT_EQ(p.Row(0), "##.#");
+        EXPECT_EQ(p.Row(2), on ? ".x.." : "....");
+        EXPECT_EQ(p.model().Cell(3, 0).colour, kRed);
+        p.Keep(p.game.Redo());
+        EXPECT_EQ(p.Row(0), on ? "##x#" : "##.#");
+        if (!on) continue;
+        // A cross cleared by hand stays cleared; the last cell solves the picture.
+        p.Tap(CellAt(2, 0));
+        ASSERT_EQ(p.Row(0), "##.#");
+        // Painted and crossed again: the crossed cell finishes the empty column 2 as well.
+        p.Tap(CellAt(2, 0)), p.Tap(CellAt(2, 0));
+        EXPECT_EQ(p.Row(0), "##x#");
+        p.Keep(p.game.SetColour(kRed));
+        p.Tap(CellAt(0, 2));
+        EXPECT_EQ(p.Row(1), "xxxx");
+        EXPECT_EQ(p.Solves(), 1);
+    }
+}
+
+// The straight drag keeps to the line it first moves along and changes only the cells that were
+// as its first cell was; off, the drag marks every cell it enters, a diagonal one a staircase.
+TEST(GameAssists, AStraightDragKeepsToItsLineAndToItsFirstCellsStateOnlyWhileOn) {
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on);
+        Player p({"11111", "11111", ".....", ".....", "....."}, {kWhite, kRed});
+        p.game.SetAssists(PlayAssists{false, on});
+        p.Tap(CellAt(3, 0)), p.Tap(CellAt(3, 0));
+        ASSERT_EQ(p.Row(0), "...x.");
+        // Off diagonally, out past the end and back: row 0 throughout.
+        p.Drag({CellAt(0, 0), CellAt(1, 1), CellAt(2, 1), CellAt(4, 2), CellAt(2, 0)});
+        EXPECT_EQ(p.Row(0), on ? "###x#" : "#.#x.");
+        EXPECT_EQ(p.Row(1), on ? "....." : ".##..");
+        EXPECT_EQ(p.Row(2), on ? "....." : "....#");
+        p.Keep(p.game.Undo());
+        EXPECT_EQ(p.Row(0) + p.Row(1) + p.Row(2), "...x...........");
+        if (!on) continue;
+        p.Keep(p.game.Redo());
+        // From a painted cell the drag crosses the painted cells only; a column drag.
+        p.Drag({CellAt(1, 0), CellAt(0, 0), CellAt(4, 1)});
+        EXPECT_EQ(p.Row(0), "xxxxx");
+        p.Drag({CellAt(0, 2), CellAt(0, 3), CellAt(1, 4)});
+        EXPECT_EQ(p.Row(2) + p.Row(3) + p.Row(4), "#....#....#....");
+        EXPECT_EQ(p.Row(1), ".....");
+    }
 }
 
 TEST(GameHold, OnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOnAndTheRevealCostsThePenalty) {
