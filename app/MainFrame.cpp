@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
+#include <QSignalBlocker>
 #include <QSessionManager>
 
 #include <algorithm>
@@ -73,6 +75,7 @@ CMainFrame::CMainFrame(GameFolders folders, QWidget* parent)
     timeLabel_->SetBoard(board_);
     connect(board_, &CGmGride::historyChanged, this, &CMainFrame::UpdateHistoryItems);
     connect(board_, &CGmGride::puzzleChanged, this, &CMainFrame::UpdateTitle);
+    LoadAssists();
     // Full-screen mode and the cell size answer their keys wherever the focus is in the window.
     const auto addKeys = [this](const QList<QKeySequence>& keys, const std::function<void()>& run) {
         auto* action = new QAction(this);
@@ -111,6 +114,24 @@ CMainFrame::CMainFrame(GameFolders folders, QWidget* parent)
 #endif
     board_->setFocus(Qt::OtherFocusReason);
     UpdateMenuState();
+}
+
+// The play assists are the player's choice, kept in the player's settings rather than in the
+// game's files; all off until the player turns one on.
+void CMainFrame::LoadAssists() {
+    const QSettings settings;
+    const QSignalBlocker blockCross(assistCross_);
+    const QSignalBlocker blockStraight(assistStraight_);
+    assistCross_->setChecked(settings.value(QStringLiteral("assists/crossFinishedLines"), false).toBool());
+    assistStraight_->setChecked(settings.value(QStringLiteral("assists/straightDrag"), false).toBool());
+    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked()});
+}
+
+void CMainFrame::ApplyAssists() {
+    QSettings settings;
+    settings.setValue(QStringLiteral("assists/crossFinishedLines"), assistCross_->isChecked());
+    settings.setValue(QStringLiteral("assists/straightDrag"), assistStraight_->isChecked());
+    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked()});
 }
 
 // The title names the puzzle in play, so that a random pick tells which one it was.
@@ -166,6 +187,13 @@ void CMainFrame::BuildMenus() {
     QAction* hints = AddCommand(other, QStringLiteral("Подсказки"), ID_OTHER_HINTS, &CMainFrame::OnHints);
     hints->setCheckable(true);
     hints->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    QMenu* assists = other->addMenu(QStringLiteral("Помощники"));
+    assistCross_ = assists->addAction(QStringLiteral("Зачёркивать законченные линии"));
+    assistStraight_ = assists->addAction(QStringLiteral("Протяжка по прямой"));
+    for (QAction* assist : {assistCross_, assistStraight_}) {
+        assist->setCheckable(true);
+        connect(assist, &QAction::toggled, this, &CMainFrame::ApplyAssists);
+    }
     other->addSeparator();
     AddCommand(other, QStringLiteral("Проверить кроссворд"), ID_OTHER_CHECK, &CMainFrame::OnCheckPuzzle)->setShortcut(Qt::Key_F5);
     QMenu* variant = other->addMenu(QStringLiteral("Вариант решения"));

@@ -33,6 +33,9 @@ public:
     ~CMainFrame() override;
 
     CGmGride& Board() { return *board_; }
+    // The play assists' menu items (crossing finished lines, the straight drag).
+    QAction* AssistCross() const { return assistCross_; }
+    QAction* AssistStraight() const { return assistStraight_; }
     const GameFolders& Folders() const { return folders_; }
     QAction* Action(CommandId id) const;
     QMenuBar* Menus() const { return menuBar_; }
@@ -90,6 +93,10 @@ private:
     void UpdateHistoryItems();
     // The window title: the puzzle in play and the program.
     void UpdateTitle();
+    // The play assists' items from the player's settings, and the items' state to the settings
+    // and the board.
+    void LoadAssists();
+    void ApplyAssists();
     // While variants are browsed the time label says which one is on the board.
     void ShowVariantNumber();
 
@@ -99,6 +106,8 @@ private:
     ColourSwatch* swatch_ = nullptr;
     CStringTime* timeLabel_ = nullptr;
     CGmGride* board_ = nullptr;
+    QAction* assistCross_ = nullptr;     // «Зачёркивать законченные линии»
+    QAction* assistStraight_ = nullptr;  // «Протяжка по прямой»
     std::map<int, QAction*> actions_;
     QRect savedGeometry_;
     Qt::WindowStates savedState_;

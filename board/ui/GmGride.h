@@ -59,6 +59,9 @@ public:
     void ApplyFirstPuzzleColour();
     // "Подсказки": switches hints mode and redraws the hint marks.
     void SetHints(bool on);
+    // The play assists in use (Game::SetAssists).
+    void SetAssists(const PlayAssists& assists) { game_.SetAssists(assists); }
+    const PlayAssists& Assists() const { return game_.Assists(); }
     // "Открыть поле": shows the picture on the grid; the game is over.
     void OpenField();
     void EnterFullScreen();

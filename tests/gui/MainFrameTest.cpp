@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QDir>
+#include <QSettings>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -51,7 +53,8 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     EXPECT_EQ(menus[0]->title() + ":" + Items(menus[0]),
               QStringLiteral("Игра:Случайный выбор|Начать сначала|Выбрать кроссворд|-|Выход"));
     EXPECT_EQ(menus[1]->title() + ":" + Items(menus[1]),
-              QStringLiteral("Прочее:Отменить|Повторить|-|Открыть поле|Подсказки|-|Проверить кроссворд|"
+              QStringLiteral("Прочее:Отменить|Повторить|-|Открыть поле|Подсказки|"
+                             "Помощники[Зачёркивать законченные линии|Протяжка по прямой]|-|Проверить кроссворд|"
                              "Вариант решения[Следующий|Предыдущий]|Помощь[Правила игры|-|О программе...]"));
 
     // A puzzle chosen through the menu's chooser; hints switched on through the menu.
@@ -114,6 +117,30 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     frame.Action(ID_GAME_EXIT)->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(frame.isVisible());
+    EXPECT_TRUE(test::NoBoxes(prompts));
+}
+
+// The play assists start off and are remembered for the player, in this run's own settings
+// folder (the tests' main puts it aside).
+TEST(MainFrameTest, PlayAssistsStartOffAndAreRemembered) {
+    QSettings().remove(QStringLiteral("assists"));
+    ASSERT_TRUE(QSettings().fileName().startsWith(QDir::tempPath()));
+    test::TempFolder folder;
+    test::WritePuzzle(folder.path(), "bar", {"11", ".."});
+    test::ScriptedPrompts prompts;
+    {
+        CMainFrame frame{folder.path()};
+        EXPECT_FALSE(frame.AssistCross()->isChecked() || frame.AssistStraight()->isChecked());
+        EXPECT_FALSE(frame.Board().Assists().crossFinishedLines || frame.Board().Assists().straightDrag);
+        frame.AssistStraight()->trigger();
+        EXPECT_TRUE(frame.Board().Assists().straightDrag);
+        frame.AssistCross()->trigger();
+        frame.AssistCross()->trigger();
+        EXPECT_FALSE(frame.Board().Assists().crossFinishedLines);
+    }
+    CMainFrame frame{folder.path()};
+    EXPECT_TRUE(frame.AssistStraight()->isChecked() && frame.Board().Assists().straightDrag);
+    EXPECT_FALSE(frame.AssistCross()->isChecked() || frame.Board().Assists().crossFinishedLines);
     EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
