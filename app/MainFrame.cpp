@@ -24,6 +24,7 @@
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/ui/ListFiles.h"
+#include "import/ui/AddPuzzle.h"
 #include "savegame/ui/BoardLastGame.h"
 #include "solver/ui/CheckCommand.h"
 #include "solver/ui/CheckRun.h"
@@ -143,6 +144,7 @@ void CMainFrame::BuildMenus() {
     AddCommand(game, QStringLiteral("Начать сначала"), ID_GAME_RESTART, &CMainFrame::OnRestart)->setShortcut(Qt::Key_F2);
     AddCommand(game, QStringLiteral("Выбрать кроссворд"), ID_GAME_CHOOSE, &CMainFrame::OnChoosePuzzle)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddCommand(game, QStringLiteral("Добавить кроссворд..."), ID_GAME_ADD, &CMainFrame::OnAddPuzzle);
     game->addSeparator();
     AddCommand(game, QStringLiteral("Выход"), ID_GAME_EXIT, &CMainFrame::OnExit)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -319,6 +321,14 @@ void CMainFrame::OnChoosePuzzle() {
     }
     // OK without a choice: the colour of the puzzle on the board is applied again.
     if (board_->Model().HasPuzzle()) board_->ApplyFirstPuzzleColour();
+    UpdateMenuState();
+}
+
+void CMainFrame::OnAddPuzzle() {
+    // The chooser reads the folder each time it opens, so the new puzzle is listed from now on.
+    if (const std::optional<std::u16string> name = AddPuzzleCommand(this, folders_))
+        Prompts::Current().Tell(this, QStringLiteral("Кроссворд «%1» добавлен в список.")
+                                          .arg(QString::fromUtf16(name->data(), qsizetype(name->size()))));
     UpdateMenuState();
 }
 

@@ -62,6 +62,7 @@ public:
     void OnRandomPuzzle();
     void OnRestart();
     void OnChoosePuzzle();
+    void OnAddPuzzle();
     void OnExit();
     void OnOpenField();
     void OnHints();
