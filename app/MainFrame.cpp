@@ -145,6 +145,7 @@ void CMainFrame::BuildMenus() {
     AddCommand(game, QStringLiteral("Выбрать кроссворд"), ID_GAME_CHOOSE, &CMainFrame::OnChoosePuzzle)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     AddCommand(game, QStringLiteral("Добавить кроссворд..."), ID_GAME_ADD, &CMainFrame::OnAddPuzzle);
+    AddCommand(game, QStringLiteral("Новый рисунок..."), ID_GAME_DRAW, &CMainFrame::OnNewDrawing);
     game->addSeparator();
     AddCommand(game, QStringLiteral("Выход"), ID_GAME_EXIT, &CMainFrame::OnExit)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -327,6 +328,13 @@ void CMainFrame::OnChoosePuzzle() {
 void CMainFrame::OnAddPuzzle() {
     // The chooser reads the folder each time it opens, so the new puzzle is listed from now on.
     if (const std::optional<std::u16string> name = AddPuzzleCommand(this, folders_))
+        Prompts::Current().Tell(this, QStringLiteral("Кроссворд «%1» добавлен в список.")
+                                          .arg(QString::fromUtf16(name->data(), qsizetype(name->size()))));
+    UpdateMenuState();
+}
+
+void CMainFrame::OnNewDrawing() {
+    if (const std::optional<std::u16string> name = NewDrawingCommand(this, folders_))
         Prompts::Current().Tell(this, QStringLiteral("Кроссворд «%1» добавлен в список.")
                                           .arg(QString::fromUtf16(name->data(), qsizetype(name->size()))));
     UpdateMenuState();

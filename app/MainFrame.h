@@ -63,6 +63,7 @@ public:
     void OnRestart();
     void OnChoosePuzzle();
     void OnAddPuzzle();
+    void OnNewDrawing();
     void OnExit();
     void OnOpenField();
     void OnHints();

@@ -23,7 +23,7 @@
 #include "import/core/ClueFile.h"
 #include "import/core/ImportFile.h"
 #include "import/core/TimedSearch.h"
-#include "import/core/UniqueRepair.h"
+#include "import/ui/ConvertDialog.h"
 
 namespace mosgrid {
 namespace {
@@ -83,21 +83,15 @@ std::optional<QString> RealImportDialogs::AskName(QWidget* parent, const QString
 }
 
 std::optional<Picture4> RealImportDialogs::ConvertImage(QWidget* parent, const RgbaImage& image) {
-    ConvertOptions options;
-    DefaultBox(image.width, image.height, options);
-    Picture4 picture;
-    std::string error;
-    if (!ConvertPicture(image, options, picture, error)) {
-        Prompts::Current().Refuse(parent, QStringLiteral("Из рисунка не получается кроссворд: %1").arg(FromUtf8(error)));
-        return std::nullopt;
-    }
-    const RepairResult repaired =
-        RunWithProgress(parent, QStringLiteral("Проверка единственности решения..."), [picture] { return MakeUnique(picture); });
-    if (!repaired.unique) {
-        Prompts::Current().Refuse(parent, QStringLiteral("Не удалось сделать решение единственным."));
-        return std::nullopt;
-    }
-    return repaired.picture;
+    ConvertDialog dialog(image, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Picture();
+}
+
+std::optional<Picture4> RealImportDialogs::DrawPicture(QWidget* parent) {
+    ConvertDialog dialog(15, 15, {}, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Picture();
 }
 
 QString ClueRefusalText(const ClueVerdict& verdict) {
@@ -201,6 +195,12 @@ std::optional<std::u16string> AddPuzzleCommand(QWidget* parent, const GameFolder
     const std::optional<Picture4> picture = ImportDialogs::Current().ConvertImage(parent, RgbaOfImage(decoded));
     if (!picture) return std::nullopt;
     return NameAndWritePuzzle(parent, folders, *picture, QFileInfo(file).completeBaseName());
+}
+
+std::optional<std::u16string> NewDrawingCommand(QWidget* parent, const GameFolders& folders) {
+    const std::optional<Picture4> picture = ImportDialogs::Current().DrawPicture(parent);
+    if (!picture) return std::nullopt;
+    return NameAndWritePuzzle(parent, folders, *picture, QStringLiteral("Рисунок"));
 }
 
 }  // namespace mosgrid

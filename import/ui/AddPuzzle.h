@@ -26,6 +26,8 @@ public:
     virtual std::optional<QString> AskName(QWidget* parent, const QString& proposed) = 0;
     // The puzzle made from a decoded picture; nothing when the player cancelled.
     virtual std::optional<Picture4> ConvertImage(QWidget* parent, const RgbaImage& image) = 0;
+    // A puzzle drawn on an empty canvas; nothing when the player cancelled.
+    virtual std::optional<Picture4> DrawPicture(QWidget* parent) = 0;
 
     // The dialogs in use: the real ones unless a test has put its own in place.
     static ImportDialogs& Current();
@@ -39,6 +41,7 @@ public:
     QString ChooseFile(QWidget* parent) override;
     std::optional<QString> AskName(QWidget* parent, const QString& proposed) override;
     std::optional<Picture4> ConvertImage(QWidget* parent, const RgbaImage& image) override;
+    std::optional<Picture4> DrawPicture(QWidget* parent) override;
 };
 
 // The Russian refusal for a clue puzzle the solver did not accept (several solutions, none,
@@ -55,6 +58,9 @@ std::optional<std::u16string> NameAndWritePuzzle(QWidget* parent, const GameFold
 // «Игра → Добавить кроссворд...»: a clue file or a picture chosen by the player becomes a puzzle
 // of the player's folder. The name written, or nothing.
 std::optional<std::u16string> AddPuzzleCommand(QWidget* parent, const GameFolders& folders);
+
+// «Игра → Новый рисунок...»: a puzzle drawn by the player becomes a puzzle of the player's folder.
+std::optional<std::u16string> NewDrawingCommand(QWidget* parent, const GameFolders& folders);
 
 // A decoded picture in the importer's form (transparency kept).
 RgbaImage RgbaOfImage(const QImage& image);
