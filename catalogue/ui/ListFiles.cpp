@@ -42,7 +42,7 @@ const Column kColumns[] = {
     {u"Цвета", u"Цвета    ", Qt::AlignHCenter | Qt::AlignVCenter},
     {u"Время", u"0:00:00    ", Qt::AlignHCenter | Qt::AlignVCenter},
     {u"Решён", u"Решён    ", Qt::AlignHCenter | Qt::AlignVCenter},
-    {u"Сложность", u"с просмотром  ", Qt::AlignHCenter | Qt::AlignVCenter},
+    {u"Сложность", u"Сложность  ", Qt::AlignHCenter | Qt::AlignVCenter},
 };
 constexpr int kColumnCount = 6;
 constexpr int kLevelColumn = 5;
@@ -53,7 +53,7 @@ const QString kRating = QStringLiteral("…");
 QString LevelText(Difficulty level) {
     switch (level) {
         case Difficulty::Lines: return QStringLiteral("линии");
-        case Difficulty::LookAhead: return QStringLiteral("с просмотром");
+        case Difficulty::LookAhead: return QStringLiteral("просмотр");
         case Difficulty::Trial: return QStringLiteral("перебор");
         case Difficulty::Ambiguous: return QStringLiteral("неоднозначный");
         case Difficulty::Unknown: break;
@@ -107,7 +107,8 @@ CListFiles::CListFiles(GameFolders folders, QWidget* parent)
     layout->addWidget(list_, 1);
     layout->addWidget(buttons);
 
-    if (parent) resize(parent->size());
+    // As wide as the window and the difficulty column more, so the names keep their room.
+    if (parent) resize(parent->width() + list_->columnWidth(kLevelColumn), parent->height());
     Fill();
 }
 

@@ -75,11 +75,14 @@ QString RealImportDialogs::ChooseFile(QWidget* parent) {
 }
 
 std::optional<QString> RealImportDialogs::AskName(QWidget* parent, const QString& proposed) {
-    bool ok = false;
-    const QString name = QInputDialog::getText(parent, QStringLiteral("Mosgrid"), QStringLiteral("Название кроссворда:"),
-                                               QLineEdit::Normal, proposed, &ok);
-    if (!ok) return std::nullopt;
-    return name;
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Mosgrid"));
+    dialog.setLabelText(QStringLiteral("Название кроссворда:"));
+    dialog.setTextValue(proposed);
+    dialog.setOkButtonText(QStringLiteral("ОК"));
+    dialog.setCancelButtonText(QStringLiteral("Отмена"));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
 }
 
 std::optional<Picture4> RealImportDialogs::ConvertImage(QWidget* parent, const RgbaImage& image) {

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QToolButton>
@@ -254,6 +255,7 @@ void ConvertDialog::Build(bool canvas) {
     verdictLabel_ = new QLabel(this);
     verdictLabel_->setWordWrap(true);
     repair_ = new QPushButton(QStringLiteral("Сделать однозначным"), this);
+    repair_->setAutoDefault(false);  // Return means "ОК", never a repair
     connect(repair_, &QPushButton::clicked, this, &ConvertDialog::StartRepair);
     repairLabel_ = new QLabel(this);
     repairLabel_->setWordWrap(true);
@@ -277,10 +279,10 @@ void ConvertDialog::Build(bool canvas) {
 
     preview_ = new PuzzlePreview(this);
     connect(preview_, &PuzzlePreview::cellSet, this, &ConvertDialog::SetCell);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(preview_);
-    scroll->setAlignment(Qt::AlignCenter);
-    scroll->setMinimumSize(420, 420);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(preview_);
+    scroll_->setAlignment(Qt::AlignCenter);
+    scroll_->setMinimumSize(420, 420);
 
     auto* buttons = new QDialogButtonBox(this);
     ok_ = buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole);
@@ -290,7 +292,7 @@ void ConvertDialog::Build(bool canvas) {
 
     auto* top = new QHBoxLayout;
     top->addLayout(side);
-    top->addWidget(scroll, 1);
+    top->addWidget(scroll_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addWidget(buttons);
@@ -362,7 +364,18 @@ void ConvertDialog::PictureChanged() {
     ShowPalette();
     preview_->SetPicture(picture_);
     preview_->SetMarks(differing_, changedCells_);
+    FitPreview();
     StartVerdict();
+}
+
+void ConvertDialog::FitPreview() {
+    const int frame = 2 * scroll_->frameWidth() + 2;
+    QSize want = (preview_->size() + QSize(frame, frame)).expandedTo(QSize(420, 420));
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        want = want.boundedTo(QSize(available.width() * 3 / 4 - 300, available.height() * 3 / 4));
+    }
+    scroll_->setMinimumSize(want);
 }
 
 int ConvertDialog::DifferingCells() const { return int(std::count(differing_.begin(), differing_.end(), true)); }

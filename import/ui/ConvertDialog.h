@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QCheckBox;
+class QScrollArea;
 class QHBoxLayout;
 class QToolButton;
 
@@ -93,6 +94,8 @@ private:
     void StartRepair();
     void ShowPalette();
     void ShowVerdict();
+    // Grows the window so the whole preview shows, within three quarters of the screen.
+    void FitPreview();
 
     RgbaImage image_;
     bool canvas_ = false;
@@ -124,6 +127,7 @@ private:
     QHBoxLayout* paletteRow_ = nullptr;
     std::vector<QToolButton*> swatches_;
     PuzzlePreview* preview_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
 };
 
 }  // namespace mosgrid

@@ -120,7 +120,7 @@ TEST(ChooserTest, DifficultyIsFilledInFromTheBackgroundAndRememberedByContent) {
     std::filesystem::rename(folder / "bar.bmp", folder / "renamed.bmp");
     CListFiles chooser(folder.path());
     ASSERT_TRUE(test::WaitUntil([&] { return chooser.AllRated(); }, 60000));
-    EXPECT_EQ(Levels(chooser)[QStringLiteral("renamed")], QStringLiteral("с просмотром"));
+    EXPECT_EQ(Levels(chooser)[QStringLiteral("renamed")], QStringLiteral("просмотр"));
     EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
