@@ -1,7 +1,7 @@
 #pragma once
 #include <QToolButton>
 
-#include "board/core/Colour.h"
+#include "common/Colour.h"
 
 namespace mosgrid {
 

@@ -16,13 +16,14 @@
 
 #include "app/AboutBox.h"
 #include "app/ColourSwatch.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "app/ProgramIcon.h"
 #include "app/StringTime.h"
-#include "app/TimeText.h"
+#include "common/ClockTime.h"
 #include "app/UrlOpener.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Catalog.h"
+#include "catalogue/core/Text.h"
 #include "catalogue/ui/ListFiles.h"
 #include "import/ui/AddPuzzle.h"
 #include "savegame/ui/BoardLastGame.h"
@@ -32,10 +33,9 @@
 namespace mosgrid {
 namespace {
 
-const QString kLeaveGameQuestion = QStringLiteral("Прервать текущую игру?");
+constexpr const char* kLeaveGameQuestion = "Прервать текущую игру?";
 
-const QString kOpenFieldQuestion =
-    QStringLiteral("Вы действительно хотите открыть поле ?\n(Игра будет проиграна)  ");
+constexpr const char* kOpenFieldQuestion = "Вы действительно хотите открыть поле ?\n(Игра будет проиграна)  ";
 
 QScreen* ScreenOf(const QWidget* widget) {
     QScreen* screen = widget->screen();
@@ -74,8 +74,7 @@ CMainFrame::CMainFrame(GameFolders folders, QWidget* parent)
     setFocusProxy(board_);
     timeLabel_->SetBoard(board_);
     connect(board_, &CGmGride::historyChanged, this, &CMainFrame::UpdateHistoryItems);
-    // Full-screen mode and the cell size answer their keys wherever the focus is in the window
-    // (the board handles them too when the keys reach it).
+    // Full-screen mode and the cell size answer their keys wherever the focus is in the window.
     const auto addKeys = [this](const QList<QKeySequence>& keys, const std::function<void()>& run) {
         auto* action = new QAction(this);
         action->setShortcuts(keys);
@@ -180,7 +179,8 @@ MenuState CMainFrame::CurrentMenuState() const {
     const BoardModel& model = board_->Model();
     MenuInputs in;
     in.cols = model.cols();
-    in.gameOver = model.gameOver;
+    // While a check shows its search the game is out of reach, as when it is over.
+    in.gameOver = board_->SearchShown() ? 1 : model.gameOver;
     in.variantCount = int(model.variants.size());
     in.currentVariant = model.currentVariant;
     in.hints = model.hints;
@@ -228,7 +228,7 @@ void CMainFrame::BringToFront() {
 void CMainFrame::ShowCurrentColour(COLORREF colour) { swatch_->ShowColour(colour); }
 
 void CMainFrame::ShowElapsedTime(int hours, int minutes, int seconds) {
-    timeLabel_->setText(TimeText(hours, minutes, seconds));
+    timeLabel_->setText(QString::fromStdString(TimeText({hours, minutes, seconds})));
 }
 
 // The window goes back to the state it had (a maximised window stays maximised) and, when it was
@@ -328,15 +328,13 @@ void CMainFrame::OnChoosePuzzle() {
 void CMainFrame::OnAddPuzzle() {
     // The chooser reads the folder each time it opens, so the new puzzle is listed from now on.
     if (const std::optional<std::u16string> name = AddPuzzleCommand(this, folders_))
-        Prompts::Current().Tell(this, QStringLiteral("Кроссворд «%1» добавлен в список.")
-                                          .arg(QString::fromUtf16(name->data(), qsizetype(name->size()))));
+        Prompts::Current().Tell(this, "Кроссворд «" + Utf16ToUtf8(*name) + "» добавлен в список.");
     UpdateMenuState();
 }
 
 void CMainFrame::OnNewDrawing() {
     if (const std::optional<std::u16string> name = NewDrawingCommand(this, folders_))
-        Prompts::Current().Tell(this, QStringLiteral("Кроссворд «%1» добавлен в список.")
-                                          .arg(QString::fromUtf16(name->data(), qsizetype(name->size()))));
+        Prompts::Current().Tell(this, "Кроссворд «" + Utf16ToUtf8(*name) + "» добавлен в список.");
     UpdateMenuState();
 }
 

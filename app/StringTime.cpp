@@ -2,12 +2,12 @@
 
 #include <QMouseEvent>
 
-#include "app/TimeText.h"
+#include "common/ClockTime.h"
 
 namespace mosgrid {
 
 CStringTime::CStringTime(QWidget* parent) : QLabel(parent) {
-    setText(TimeText(0, 0, 0));
+    setText(QString::fromStdString(TimeText({})));
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The button's text on the button face, as a plain static text control shows it: black on
     // grey with a light palette, and readable with a dark one, following the palette as it changes.

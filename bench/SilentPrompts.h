@@ -1,15 +1,15 @@
 #pragma once
 // Message boxes that nobody sees: a benchmark or a screenshot program must never wait on one.
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 
 namespace mosgrid {
 
 class SilentPrompts : public Prompts {
 public:
     explicit SilentPrompts(bool answer = false) : answer_(answer) {}
-    bool Ask(QWidget*, const QString&) override { return answer_; }
-    void Tell(QWidget*, const QString&) override {}
-    void Refuse(QWidget*, const QString&) override {}
+    bool Ask(QWidget*, const std::string&) override { return answer_; }
+    void Tell(QWidget*, const std::string&) override {}
+    void Refuse(QWidget*, const std::string&) override {}
 
 private:
     bool answer_;

@@ -43,7 +43,7 @@ void BM_MarkOneCell(benchmark::State& state) {
     Board50 b;
     int i = 0;
     for (auto _ : state) {
-        b.board->UpdateCell(i % 50, (i / 50) % 50, CellUpdate::Mark);
+        b.board->MarkCell(i % 50, (i / 50) % 50);
         ++i;
     }
     state.counters["s"] = b.board->CellSize();
@@ -52,7 +52,7 @@ BENCHMARK(BM_MarkOneCell);
 
 void BM_PaintFullBoard50x50(benchmark::State& state) {
     Board50 b;
-    for (int c = 0; c < 50; c += 2) b.board->UpdateCell(c, c, CellUpdate::Mark);
+    for (int c = 0; c < 50; c += 2) b.board->MarkCell(c, c);
     for (auto _ : state) b.board->RepaintNow();
     state.counters["s"] = b.board->CellSize();
     state.counters["ratio"] = b.board->PixelRatio();
@@ -69,7 +69,7 @@ BENCHMARK(BM_ComposeImage50x50)->Unit(benchmark::kMillisecond);
 // hint marks into a frame of the window's device pixels.
 void BM_ComposeAtRatio50x50(benchmark::State& state) {
     Board50 b;
-    for (int c = 0; c < 50; c += 2) b.board->UpdateCell(c, c, CellUpdate::Mark);
+    for (int c = 0; c < 50; c += 2) b.board->MarkCell(c, c);
     const double ratio = double(state.range(0));
     BoardImages images;
     images.Rebuild(b.board->Model(), b.board->CellSize(), ratio);

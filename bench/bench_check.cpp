@@ -198,9 +198,10 @@ void RunWholeCheck(CGmGride& board) {
 
 void Measure(benchmark::State& state, const Puzzle& puzzle, SolveResult (*run)(BoardModel&)) {
     Board b(puzzle);
+    BoardModel model = b.board.Model();
     SolveResult r;
     for (auto _ : state) {
-        r = run(b.board.Model());
+        r = run(model);
         benchmark::DoNotOptimize(r.count);
     }
     state.counters["solutions"] = r.count;
@@ -234,7 +235,7 @@ void PrintOverhead(const char* label, const Puzzle& puzzle, int rounds) {
         return Ms(std::chrono::steady_clock::now() - start).count();
     };
     double bare = 1e30, polling = 1e30, background = 1e30, whole = 1e30;
-    BoardModel& model = b.board.Model();
+    BoardModel model = b.board.Model();
     for (int i = 0; i < rounds; ++i) {
         bare = std::min(bare, time([&] { RunBare(model); }));
         polling = std::min(polling, time([&] { RunPolling(model); }));

@@ -37,13 +37,13 @@ struct Shooter {
     }
     // Marks every cell as the picture has it (white cells crossed) except where `skip` says.
     static void Solve(CGmGride& board, const std::function<bool(int, int)>& skip) {
-        BoardModel& m = board.Model();
+        const BoardModel& m = board.Model();
         for (int r = 0; r < m.rows(); ++r) {
             for (int c = 0; c < m.cols(); ++c) {
                 if (skip(c, r)) continue;
                 const COLORREF want = m.PictureColour(c, r);
                 if (want != kWhite) board.SetCurrentColour(want);
-                while (m.Cell(c, r).state != 0 || m.Cell(c, r).colour != want) board.UpdateCell(c, r, CellUpdate::Mark);
+                while (m.Cell(c, r).state != 0 || m.Cell(c, r).colour != want) board.MarkCell(c, r);
             }
         }
     }
@@ -76,9 +76,10 @@ int Shoot(int argc, char** argv, const std::string& suffix) {
     {
         auto board = shot.Board(240, 268, {".111.", "1...1", "1.1.1", "1...1", ".111."}, {kWhite, kBlack});
         Shooter::Solve(*board, [](int c, int r) { return r >= 3 || (c == 4 && r == 2); });
-        board->Model().ColumnClue(0, 0).done = 1;
-        board->Model().RowClue(0, 0).done = 1;
-        board->RenderBoardFromState();
+        BoardModel crossed = board->Model();
+        crossed.ColumnClue(0, 0).done = 1;
+        crossed.RowClue(0, 0).done = 1;
+        board->RestorePlay(crossed);
         shot.Save(*board, "board_5x5.png");
     }
     {
@@ -93,10 +94,11 @@ int Shoot(int argc, char** argv, const std::string& suffix) {
         }
         auto board = shot.Board(480, 640, rows, {kWhite, kRed, 0x00FFFF, 0x800000, kBlack});
         Shooter::Solve(*board, [](int c, int r) { return r > 9 || c > 11; });
-        board->Model().ColumnClue(7, 0).done = 1;
-        board->Model().RowClue(7, 1).done = 1;
-        board->Model().RowClue(3, 0).done = 1;
-        board->RenderBoardFromState();
+        BoardModel crossed = board->Model();
+        crossed.ColumnClue(7, 0).done = 1;
+        crossed.RowClue(7, 1).done = 1;
+        crossed.RowClue(3, 0).done = 1;
+        board->RestorePlay(crossed);
         shot.Save(*board, "board_15x15_colour.png");
     }
     {

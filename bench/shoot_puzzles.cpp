@@ -41,7 +41,7 @@ struct Options {
 
 // Marks a part of the puzzle correctly, as a player would, and draws the board from it.
 void MarkPart(CGmGride& board) {
-    BoardModel& m = board.Model();
+    BoardModel m = board.Model();
     const int markedRows = std::max(1, m.rows() / 3);
     for (int r = 0; r < markedRows; ++r) {
         for (int c = 0; c < m.cols(); ++c) m.Cell(c, r) = CellRecord{0, m.PictureColour(c, r)};
@@ -50,8 +50,7 @@ void MarkPart(CGmGride& board) {
     const int column = m.cols() / 2;
     for (int r = 0; r < m.rows(); ++r) m.Cell(column, r) = CellRecord{0, m.PictureColour(column, r)};
     for (int k = 0; k < m.K; ++k) m.ColumnClue(column, k).done = 1;
-    board.RenderBoardFromState();
-    board.RepaintNow();
+    board.RestorePlay(m);
 }
 
 int Shoot(int argc, char** argv, const Options& options, QSize size, int ratio) {

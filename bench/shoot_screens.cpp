@@ -72,9 +72,9 @@ int Shoot(int argc, char** argv, const std::string& suffix) {
         frame.Board().SetupPuzzle(catalog.PicturePathOf(name), name);
         if (frame.Board().Model().HasPuzzle()) {
             frame.Board().ApplyFirstPuzzleColour();
-            frame.Board().UpdateCell(0, 0, CellUpdate::Mark);
-            frame.Board().UpdateCell(1, 0, CellUpdate::Mark);
-            frame.Board().UpdateCell(1, 0, CellUpdate::Mark);
+            frame.Board().MarkCell(0, 0);
+            frame.Board().MarkCell(1, 0);
+            frame.Board().MarkCell(1, 0);
         }
         frame.UpdateMenuState();
         frame.ShowElapsedTime(0, 12, 34);

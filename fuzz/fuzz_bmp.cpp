@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool filtered = size > 0 && data[size - 1] % 2 == 1;
     const int result = bmp.Load(InputFile(), filtered ? mosgrid::IsPuzzleHeader : nullptr);
     if (result != 1) {
-        Require(result == 0 && !bmp.palette && !bmp.pixels && bmp.colourCount == 0);
+        Require(result == 0 && bmp.palette.empty() && bmp.pixels.empty() && bmp.colourCount == 0);
         return 0;
     }
     if (filtered) Require(mosgrid::IsPuzzlePicture(bmp));
@@ -79,8 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static mosgrid::CBmpFile whole;
     Require(whole.LoadFromBytes(data, size) == 1);
     Require(whole.width == bmp.width && whole.height == bmp.height && whole.colourCount == bmp.colourCount);
-    Require(std::equal(whole.pixels.get(), whole.pixels.get() + std::size_t(bmp.width) * std::size_t(bmp.height),
-                       bmp.pixels.get()));
+    Require(whole.pixels == bmp.pixels);
     Require(std::equal(whole.colours.begin(), whole.colours.begin() + bmp.colourCount, bmp.colours.begin()));
     return 0;
 }

@@ -15,7 +15,7 @@ bool BoardModel::SetupFromLoadedPicture(const std::u16string& puzzleName) {
     ReleaseVariants();
     // The clue tables hold 50 slots a line and the flags 50 lines: larger pictures are not
     // played, whatever file named them.
-    if (!picture.pixels || picture.width <= 0 || picture.height <= 0 || picture.width > kMaxSide ||
+    if (picture.pixels.empty() || picture.width <= 0 || picture.height <= 0 || picture.width > kMaxSide ||
         picture.height > kMaxSide) {
         return false;
     }
@@ -58,23 +58,6 @@ void BoardModel::Reset() {
 
 bool BoardModel::AnyDecided() const {
     return std::any_of(cells.begin(), cells.end(), [](const CellRecord& c) { return c.state == 0; });
-}
-
-bool BoardModel::AdoptPlay(const BoardModel& saved) {
-    if (saved.cols_ != cols_ || saved.rows_ != rows_ || saved.cells.size() != cells.size() ||
-        saved.columnClues.size() != columnClues.size() || saved.rowClues.size() != rowClues.size()) {
-        return false;
-    }
-    cells = saved.cells;
-    for (std::size_t i = 0; i < columnClues.size(); ++i) columnClues[i].done = saved.columnClues[i].done;
-    for (std::size_t i = 0; i < rowClues.size(); ++i) rowClues[i].done = saved.rowClues[i].done;
-    columnSolved = saved.columnSolved;
-    rowSolved = saved.rowSolved;
-    tapCounter = saved.tapCounter;
-    seconds = saved.seconds;
-    minutes = saved.minutes;
-    hours = saved.hours;
-    return true;
 }
 
 bool BoardModel::FirstPuzzleColour(COLORREF& out) const {
@@ -128,19 +111,6 @@ void BoardModel::DeriveClues() {
                          [&](int k) -> ClueEntry& { return RowClue(r, k); });
         R = std::max(R, count);
     }
-}
-
-void BoardModel::TakeCheckResult(Cells lastCells, std::vector<Cells> solutions, int h, int m, int s) {
-    if (lastCells.size() == cells.size()) cells = std::move(lastCells);
-    variants.clear();
-    for (Cells& solution : solutions) {
-        if (solution.size() == cells.size() && variants.size() < std::size_t(kMaxVariants))
-            variants.push_back(std::move(solution));
-    }
-    currentVariant = 0;
-    hours = h;
-    minutes = m;
-    seconds = s;
 }
 
 }  // namespace mosgrid

@@ -11,15 +11,16 @@
 namespace mosgrid {
 
 // One puzzle in play: the hidden picture, the clues derived from it, the player's marks, the
-// game flags, the clock and the solution variants. Plain data with the operations that only
-// touch the data; drawing and input live in the board widget.
+// game flags, the clock and the solution variants. A plain value that copies as a whole; the
+// game in play (Game) is its one owner and applies the rules, drawing and input live in the
+// board widget.
 class BoardModel {
 public:
     using Cells = std::vector<CellRecord>;
 
     // Replaces the puzzle by the one in the picture file. Returns true when a puzzle is loaded
     // afterwards; on a failed read or an empty picture the model is left without a puzzle.
-    // Does not reset the marks: call Reset() afterwards (the board does, through ResetBoard).
+    // Does not reset the marks: call Reset() afterwards (Game::Restart does).
     bool Setup(const std::filesystem::path& picturePath, const std::u16string& name);
     // Sets up from a picture already loaded into `picture` (tests and tools).
     bool SetupFromLoadedPicture(const std::u16string& name);
@@ -31,9 +32,6 @@ public:
     void ReleaseVariants();
     // True when the player has decided at least one cell (painted or crossed).
     bool AnyDecided() const;
-    // Takes over the play of `saved`, a model set up from the same picture: marks, crossed clues,
-    // line flags, clock and tap counter. False, and nothing changed, when the sizes differ.
-    bool AdoptPlay(const BoardModel& saved);
 
     bool HasPuzzle() const { return cols() > 0; }
     int cols() const { return cols_; }
@@ -77,12 +75,6 @@ private:
     void DeriveClues();
     int cols_ = 0;
     int rows_ = 0;
-
-    // ---- What a finished check leaves on the board ----
-public:
-    // The cells the search's last branch left, the solutions it found (variant 0 current) and
-    // the check's duration in the clock fields. Sizes that do not fit the puzzle are ignored.
-    void TakeCheckResult(Cells lastCells, std::vector<Cells> solutions, int hours, int minutes, int seconds);
 };
 
 }  // namespace mosgrid

@@ -5,11 +5,7 @@
 namespace mosgrid {
 
 std::string SolvedMessage(const ClockTime& elapsed, const ClockTime& best) {
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "Кроссворд решен.\nЗатрачено времени - %d:%02d:%02d.\nЛучшее время - %d:%02d:%02d.",
-                  elapsed.hours, elapsed.minutes, elapsed.seconds, best.hours, best.minutes, best.seconds);
-    return text;
+    return "Кроссворд решен.\nЗатрачено времени - " + TimeText(elapsed) + ".\nЛучшее время - " + TimeText(best) + ".";
 }
 
 std::string RevealColumnQuestion(int number) {

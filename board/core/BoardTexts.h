@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "board/core/GameClock.h"
+#include "common/ClockTime.h"
 
 namespace mosgrid {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "board/core/Colour.h"
+#include "common/Colour.h"
 
 namespace mosgrid {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "board/core/Colour.h"
+#include "common/Colour.h"
 
 namespace mosgrid {
 
@@ -10,7 +10,7 @@ public:
     virtual ~BoardHost() = default;
     // Shows the current colour on the colour button (a disabled swatch that carries no command).
     virtual void ShowCurrentColour(COLORREF colour) = 0;
-    // Writes the elapsed time into the time label ("%d:%02d:%02d").
+    // Writes the elapsed time into the time label (TimeText).
     virtual void ShowElapsedTime(int hours, int minutes, int seconds) = 0;
     // Covers the whole screen with the main window, menu bar and time label hidden; and back to
     // the placement it had before, menu bar and label shown.

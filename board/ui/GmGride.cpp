@@ -15,8 +15,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "board/core/GameClock.h"
-#include "board/core/LineCheck.h"
 #include "board/ui/GmGrideImpl.h"
 
 namespace mosgrid {
@@ -49,9 +47,12 @@ int CGmGride::HorizontalOffset() const { return impl_->hx; }
 int CGmGride::VerticalOffset() const { return impl_->vy; }
 const BoardImages& CGmGride::Images() const { return impl_->images; }
 bool CGmGride::IsFullScreen() const { return impl_->fullScreen; }
+const BoardModel& CGmGride::Model() const { return game_.Model(); }
+const BoardModel& CGmGride::Shown() const { return impl_->search ? *impl_->search : game_.Model(); }
 
 BoardGeometry CGmGride::Geometry() const {
-    return BoardGeometry{model_.cols(), model_.rows(), model_.K, model_.R, impl_->s};
+    const BoardModel& m = Shown();
+    return BoardGeometry{m.cols(), m.rows(), m.K, m.R, impl_->s};
 }
 
 // ---- Set-up -------------------------------------------------------------------------------
@@ -64,61 +65,36 @@ void CGmGride::SetupPuzzle(const std::filesystem::path& picturePath, const std::
     horizontalScrollBar()->setValue(0);
     --impl_->adjusting;
     impl_->images.Release();
-    ClearHistory();
+    Apply(game_.Load(picturePath, name));
 
-    if (!model_.Setup(picturePath, name)) {
+    if (!game_.Model().HasPuzzle()) {
         // Nothing to play: the board is left without a puzzle, its clock stopped.
-        StopTimer();
-        impl_->s = impl_->setupS = kMinCellSize;
+        impl_->s = kMinCellSize;
+        game_.SetRevealPenalty(kMinCellSize);
         SetScrollRanges(0, 0);
         RepaintNow();
         return;
     }
 
-    impl_->s = impl_->setupS = FittingCellSize();
-    impl_->images.Create(model_, impl_->s, PixelRatio());
+    impl_->s = FittingCellSize();
+    // The penalty is as many minutes as the cell was pixels wide when the puzzle was set up, so
+    // zooming in cannot make a reveal cheaper.
+    game_.SetRevealPenalty(impl_->s);
+    impl_->images.Create(game_.Model(), impl_->s, PixelRatio());
     Relayout(true);
     ResetBoard();
 }
 
 void CGmGride::ResetBoard() {
-    if (!model_.HasPuzzle()) return;
-    ClearHistory();
-    model_.Reset();
-    impl_->images.DrawNewGame(model_);
-    StartTimer();
-    RepaintNow();
+    if (!game_.Model().HasPuzzle()) return;
+    Apply(game_.Restart());
 }
 
 bool CGmGride::RestorePlay(const BoardModel& saved) {
-    if (!model_.HasPuzzle() || !model_.AdoptPlay(saved)) return false;
-    ClearHistory();
-    RenderBoardFromState();
-    // The clock starts again from the restored time: a full second to its next tick, and the
-    // label shows the time at once.
-    StartTimer();
-    RepaintNow();
+    const std::optional<GameChange> change = game_.Restore(saved);
+    if (!change) return false;
+    Apply(*change);
     return true;
-}
-
-void CGmGride::RenderBoardFromState() { impl_->images.RenderFromState(model_); }
-
-void CGmGride::PaintCell(int column, int row) {
-    if (!model_.HasPuzzle() || column < 0 || row < 0 || column >= model_.cols() || row >= model_.rows()) return;
-    impl_->images.DrawCell(model_, column, row);
-}
-
-void CGmGride::SetCurrentColour(COLORREF colour) {
-    if (colour == model_.currentColour || colour == kWhite) return;
-    model_.currentColour = colour;
-    if (impl_->host) impl_->host->ShowCurrentColour(colour);
-}
-
-void CGmGride::ApplyFirstPuzzleColour() {
-    COLORREF first = 0;
-    if (!model_.FirstPuzzleColour(first)) return;
-    model_.currentColour = first;
-    if (impl_->host) impl_->host->ShowCurrentColour(first);
 }
 
 // ---- Layout and scrolling -----------------------------------------------------------------
@@ -138,16 +114,16 @@ void CGmGride::SetScrollRanges(int hMax, int vMax) {
 // The largest cell size that shows the whole board in the board's area without scroll bars.
 int CGmGride::FittingCellSize() const {
     const QSize area = contentsRect().size();
-    return ComputeCellSize(area.width(), area.height(), model_.cols(), model_.rows(), model_.K, model_.R);
+    return ComputeCellSize(area.width(), area.height(), Shown().cols(), Shown().rows(), Shown().K, Shown().R);
 }
 
 void CGmGride::SetCellSize(int size) {
     size = std::max(size, kMinCellSize);
-    if (!model_.HasPuzzle() || size == impl_->s) return;
+    if (!Shown().HasPuzzle() || size == impl_->s) return;
     impl_->s = size;
     horizontalScrollBar()->setPageStep(size);
     verticalScrollBar()->setPageStep(size);
-    impl_->images.Rebuild(model_, size, PixelRatio());
+    RebuildImages();
 }
 
 void CGmGride::FitToWindow() {
@@ -162,7 +138,7 @@ void CGmGride::Zoom(int steps) {
     RepaintNow();
 }
 
-int CGmGride::PenaltyMinutes() const { return impl_->setupS; }
+int CGmGride::PenaltyMinutes() const { return game_.RevealPenalty(); }
 
 // A bar takes room from the other direction, so whether each bar is needed is settled against
 // the room the other one leaves; a board that fits the whole area never shows a bar. The area
@@ -203,7 +179,7 @@ void CGmGride::Relayout(bool atSetup) {
 // A resize, a maximised window or full-screen mode: the board is fitted to the new area.
 void CGmGride::resizeEvent(QResizeEvent*) {
     if (impl_->settingUp) return;
-    if (!model_.HasPuzzle()) return;
+    if (!Shown().HasPuzzle()) return;
     SetCellSize(FittingCellSize());
     Relayout(false);
 }
@@ -249,33 +225,14 @@ void CGmGride::ScrollByKey(bool horizontal, int direction) {
     RepaintNow();
 }
 
+// Full-screen mode's F11 and Esc and the zoom keys belong to the main window, which answers
+// them wherever the focus is.
 void CGmGride::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() & Qt::ControlModifier) {
-        switch (event->key()) {
-            case Qt::Key_Plus:
-            case Qt::Key_Equal: Zoom(+1); break;
-            case Qt::Key_Minus: Zoom(-1); break;
-            case Qt::Key_0: FitToWindow(); break;
-            default: QWidget::keyPressEvent(event); return;
-        }
-        event->accept();
+        QWidget::keyPressEvent(event);
         return;
     }
     switch (event->key()) {
-        case Qt::Key_F11:
-            if (impl_->fullScreen) {
-                LeaveFullScreen();
-            } else {
-                EnterFullScreen();
-            }
-            break;
-        case Qt::Key_Escape:
-            if (!impl_->fullScreen) {
-                QWidget::keyPressEvent(event);
-                return;
-            }
-            LeaveFullScreen();
-            break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             impl_->hx = 0;
@@ -338,8 +295,8 @@ void CGmGride::LeaveFullScreen() {
 double CGmGride::PixelRatio() const { return viewport()->devicePixelRatioF(); }
 
 void CGmGride::RebuildImages() {
-    if (!model_.HasPuzzle()) return;
-    impl_->images.Rebuild(model_, impl_->s, PixelRatio());
+    if (!Shown().HasPuzzle()) return;
+    impl_->images.Rebuild(Shown(), impl_->s, PixelRatio());
 }
 
 void CGmGride::paintEvent(QPaintEvent* event) {
@@ -377,12 +334,12 @@ void CGmGride::RepaintNow() { viewport()->repaint(); }
 // ---- Game clock ---------------------------------------------------------------------------
 
 void CGmGride::StartTimer() {
-    if (impl_->timerId != 0) killTimer(impl_->timerId);
-    impl_->timerId = startTimer(1000);
+    StopTimer();
+    if (game_.ClockRunning() && !impl_->search) impl_->timerId = startTimer(1000);
     ShowTime();
 }
 
-bool CGmGride::ClockRunning() const { return impl_->timerId != 0; }
+bool CGmGride::ClockRunning() const { return game_.ClockRunning(); }
 
 void CGmGride::StopTimer() {
     if (impl_->timerId == 0) return;
@@ -391,7 +348,8 @@ void CGmGride::StopTimer() {
 }
 
 void CGmGride::ShowTime() {
-    if (impl_->host) impl_->host->ShowElapsedTime(model_.hours, model_.minutes, model_.seconds);
+    const BoardModel& m = game_.Model();
+    if (impl_->host) impl_->host->ShowElapsedTime(m.hours, m.minutes, m.seconds);
 }
 
 void CGmGride::timerEvent(QTimerEvent* event) {
@@ -399,8 +357,7 @@ void CGmGride::timerEvent(QTimerEvent* event) {
         QAbstractScrollArea::timerEvent(event);
         return;
     }
-    TickClock(model_);
-    ShowTime();
+    Apply(game_.Tick());
 }
 
 }  // namespace mosgrid

@@ -1,5 +1,5 @@
-// The board window's play: stylus input, cell updates, the line check and what follows a solve,
-// hints, line reveals and opening the field.
+// The board window's play: mouse input handed to the game, and what the game's operations
+// changed put on the screen, with the questions and messages that follow them.
 #include <QMouseEvent>
 #include <QString>
 
@@ -7,15 +7,11 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/Prompts.h"
 #include "board/core/BoardTexts.h"
-#include "board/core/CellMarking.h"
-#include "board/core/GameClock.h"
-#include "board/core/LineCheck.h"
-#include "board/core/Moves.h"
-#include "board/core/SolveRecord.h"
 #include "board/ui/GmGride.h"
 #include "board/ui/GmGrideImpl.h"
+#include "catalogue/core/SolveRecord.h"
+#include "common/Prompts.h"
 
 namespace mosgrid {
 namespace {
@@ -42,19 +38,14 @@ int StylusFlagsOf(const QMouseEvent* event) {
 void CGmGride::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
-        EndStep();
-        impl_->lastColumn = -1;
-        impl_->lastRow = -1;
-        impl_->rightKind = -1;
+        Apply(game_.BeginStroke());
         impl_->dragPoint = at;
         impl_->rightDragging = true;
         ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Tap);
         return;
     }
     if (event->button() != Qt::LeftButton) return;
-    EndStep();
-    impl_->lastColumn = -1;
-    impl_->lastRow = -1;
+    Apply(game_.BeginStroke());
     impl_->dragPoint = at;
     impl_->dragging = true;
     ProcessStylus(StylusFlagsOf(event), at.x(), at.y(), StylusKind::Tap);
@@ -89,9 +80,7 @@ void CGmGride::FillDragGap(int flags, QPoint from, QPoint to) {
 
 void CGmGride::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    EndStep();
-    impl_->lastColumn = -1;
-    impl_->lastRow = -1;
+    Apply(game_.BeginStroke());
     const QPoint at = event->position().toPoint();
     impl_->dragPoint = at;
     impl_->dragging = true;
@@ -106,273 +95,138 @@ void CGmGride::mouseReleaseEvent(QMouseEvent* event) {
     } else {
         return;
     }
-    EndStep();
+    Apply(game_.EndStroke());
     RepaintNow();
 }
 
-// One stylus event on a clue of a column (column true) or row `line`, slot `slot`: while hints are
-// on, further events on the same line count towards the reveal question; then a tap takes the
-// clue's colour and a double crosses the clue out or back in.
-void CGmGride::ClueEvent(bool column, int line, int slot, StylusKind kind, COLORREF& apply) {
-    if (model_.hints == 1) {
-        if (line == (column ? impl_->lastColumn : impl_->lastRow)) {
-            ++model_.tapCounter;
-            if (model_.tapCounter >= 5) {
-                if (column) {
-                    AskRevealColumn(line);
-                } else {
-                    AskRevealRow(line);
-                }
-            }
-        } else {
-            model_.tapCounter = 0;
-            impl_->lastColumn = column ? line : slot;
-            impl_->lastRow = column ? slot : line;
-        }
-    }
-    const ClueEntry& clue = column ? model_.ColumnClue(line, slot) : model_.RowClue(line, slot);
-    if (clue.length == 0) return;
-    if (kind == StylusKind::Tap) {
-        apply = model_.ClueColour(clue);
-        return;
-    }
-    impl_->step.Add(ToggleClue(model_, column, line, slot));
-    if (column) {
-        impl_->images.DrawToggledColumnClue(model_, line, slot);
-    } else {
-        impl_->images.DrawToggledRowClue(model_, line, slot);
-    }
-}
-
-// The right button alone crosses and clears cells; the clue areas ignore it.
-void CGmGride::RightStylus(int x, int y) {
-    const Hit hit = HitTest(Geometry(), impl_->hx, impl_->vy, x, y);
-    if (hit.area != HitArea::Cells) return;
-    if (hit.column == impl_->lastColumn && hit.row == impl_->lastRow) return;
-    impl_->lastColumn = hit.column;
-    impl_->lastRow = hit.row;
-    const CellRecord cell = model_.Cell(hit.column, hit.row);
-    const int kind = int(KindOf(cell));
-    // The first cell of the drag says which cells the drag changes: those in its own state.
-    if (impl_->rightKind == -1) impl_->rightKind = kind;
-    if (kind != impl_->rightKind) return;
-    impl_->step.Add(ChangeCell(model_, hit.column, hit.row, CrossOrClear(cell)));
-    impl_->images.DrawCell(model_, hit.column, hit.row);
-    const int s = impl_->s;
-    viewport()->repaint((hit.column + model_.R) * s - impl_->hx + 2, (hit.row + model_.K) * s - impl_->vy + 2, s - 3, s - 3);
-    CheckLines(hit.column, hit.row, CellUpdate::Mark);
-}
-
+// While the check's layer shows, the board takes no play.
 void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
-    if (model_.gameOver != 0) return;
-    if (!model_.HasPuzzle()) return;
-    if (flags == kStylusRight && kind == StylusKind::Tap) {
-        RightStylus(x, y);
-        ShowPendingMessages();
-        return;
-    }
-    if (flags != kStylusLeft) return;
-    if (!model_.HasPuzzle()) return;
-    COLORREF apply = model_.currentColour;
-    const Hit hit = HitTest(Geometry(), impl_->hx, impl_->vy, x, y);
-    switch (hit.area) {
-        case HitArea::ColumnClues:
-            ClueEvent(true, hit.column, hit.row, kind, apply);
-            break;
-        case HitArea::RowClues:
-            ClueEvent(false, hit.row, hit.column, kind, apply);
-            break;
-        case HitArea::Cells:
-            if (kind == StylusKind::Tap) {
-                if (hit.column != impl_->lastColumn || hit.row != impl_->lastRow) {
-                    ApplyUpdate(hit.column, hit.row, CellUpdate::Mark);
-                }
-                impl_->lastColumn = hit.column;
-                impl_->lastRow = hit.row;
-            }
-            break;
-        case HitArea::None:
-            break;
-    }
-    SetCurrentColour(apply);
-    ShowPendingMessages();
+    if (impl_->search) return;
+    Apply(game_.Stylus(flags, HitTest(Geometry(), impl_->hx, impl_->vy, x, y), kind), true);
 }
 
-// ---- Cells and lines ----------------------------------------------------------------------
+// ---- What the game changed ----------------------------------------------------------------
 
-void CGmGride::UpdateCell(int column, int row, CellUpdate mode) {
-    ApplyUpdate(column, row, mode);
-    EndStep();
-    ShowPendingMessages();
-}
-
-void CGmGride::ApplyUpdate(int column, int row, CellUpdate mode) {
-    if (!model_.HasPuzzle() || column < 0 || row < 0 || column >= model_.cols() || row >= model_.rows()) return;
-    switch (mode) {
-        case CellUpdate::Mark: {
-            impl_->step.Add(MarkCell(model_, column, row, model_.currentColour));
-            impl_->images.DrawCell(model_, column, row);
-            // The marked cell goes on the screen at once, over the background.
-            const int s = impl_->s;
-            viewport()->repaint((column + model_.R) * s - impl_->hx + 2, (row + model_.K) * s - impl_->vy + 2, s - 3, s - 3);
-            break;
-        }
-        case CellUpdate::Reveal:
-            impl_->step.Add(RevealCell(model_, column, row));
-            impl_->images.DrawCell(model_, column, row);
-            break;
-        case CellUpdate::Refresh:
-            break;
-    }
-    CheckLines(column, row, mode);
-}
-
-void CGmGride::CheckLines(int column, int row, CellUpdate mode) {
-    const LineCheckResult result = CheckLinesThrough(model_, column, row);
-    if (model_.hints == 1) {
-        impl_->images.SetHintMarks(column, row, result.rowComplete, result.columnComplete);
-    } else if (mode == CellUpdate::Refresh) {
-        impl_->images.SetHintMarks(column, row, false, false);
-    }
-    if (model_.gameOver == 0 && AllLinesSolved(model_)) Solved();
-}
-
-// Everything a solve changes happens here, before any message: the clock stops, the solve is
-// recorded and the game is over, so that a quit while the message is open saves nothing in play.
-// The messages follow once the step that solved the puzzle is complete.
-void CGmGride::Solved() {
-    StopTimer();
-    LeaveFullScreen();
-    model_.gameOver = 1;
-    const ClockTime elapsed = ClockOf(model_);
-    const SolveOutcome outcome = RecordSolve(folders_, model_.name, elapsed);
-    EndStep();
-    if (!outcome.saved) impl_->pending.push_back(QString::fromStdString(outcome.catalogPath.string()));
-    impl_->pending.push_back(QString::fromStdString(SolvedMessage(elapsed, outcome.best)));
-    impl_->solvedPending = true;
-}
-
-void CGmGride::ShowPendingMessages() {
-    if (impl_->pending.empty() && !impl_->solvedPending) return;
-    const std::vector<QString> texts = std::exchange(impl_->pending, {});
-    const bool solved = std::exchange(impl_->solvedPending, false);
-    for (const QString& text : texts) Prompts::Current().Tell(this, text);
-    if (solved) emit puzzleSolved();
-}
-
-// ---- Steps of play and their history ------------------------------------------------------
-
-void CGmGride::EndStep() {
-    Move step = std::exchange(impl_->step, Move{});
-    if (step.Empty()) return;
-    impl_->history.Push(std::move(step));
-    emit historyChanged();
-}
-
-bool CGmGride::CanUndo() const { return model_.gameOver == 0 && model_.HasPuzzle() && impl_->history.CanUndo(); }
-bool CGmGride::CanRedo() const { return model_.gameOver == 0 && model_.HasPuzzle() && impl_->history.CanRedo(); }
-
-void CGmGride::ClearHistory() {
-    impl_->step = Move{};
-    impl_->history.Clear();
-    emit historyChanged();
-}
-
-MoveHistory CGmGride::TakeHistory() {
-    impl_->step = Move{};
-    MoveHistory taken = std::move(impl_->history);
-    impl_->history.Clear();
-    emit historyChanged();
-    return taken;
-}
-
-void CGmGride::PutHistory(MoveHistory history) {
-    impl_->step = Move{};
-    impl_->history = std::move(history);
-    emit historyChanged();
-}
-
-void CGmGride::Undo() {
-    EndStep();
-    if (!CanUndo()) return;
-    if (const Move* move = impl_->history.Undo(model_)) RedrawMove(*move);
-    emit historyChanged();
-    ShowPendingMessages();
-}
-
-void CGmGride::Redo() {
-    EndStep();
-    if (!CanRedo()) return;
-    if (const Move* move = impl_->history.Redo(model_)) RedrawMove(*move);
-    emit historyChanged();
-    ShowPendingMessages();
-}
-
-// The changed cells and clues drawn again; the line check runs for every changed cell, so a
-// redo that completes the picture solves it. The step is a copy: a solve on the way may touch
-// the history it came from.
-void CGmGride::RedrawMove(Move move) {
-    for (const ClueChange& c : move.Clues()) {
+void CGmGride::Apply(const GameChange& change, bool atOnce) {
+    const BoardModel& model = game_.Model();
+    if (change.board) DrawWholeBoard();
+    for (const ClueRef& c : change.clues) {
         if (c.column) {
-            impl_->images.DrawToggledColumnClue(model_, c.line, c.slot);
+            impl_->images.DrawToggledColumnClue(model, c.line, c.slot);
         } else {
-            impl_->images.DrawToggledRowClue(model_, c.line, c.slot);
+            impl_->images.DrawToggledRowClue(model, c.line, c.slot);
         }
     }
-    for (const CellChange& c : move.Cells()) impl_->images.DrawCell(model_, c.column, c.row);
-    for (const CellChange& c : move.Cells()) CheckLines(c.column, c.row, CellUpdate::Mark);
-    RepaintNow();
-}
-
-// ---- Hints, reveals, opening the field ----------------------------------------------------
-
-void CGmGride::SetHints(bool on) {
-    model_.hints = on ? 1 : 0;
-    if (!model_.HasPuzzle()) return;
-    for (int c = 0; c < model_.cols(); ++c) {
-        for (int r = 0; r < model_.rows(); ++r) ApplyUpdate(c, r, CellUpdate::Refresh);
+    const int s = impl_->s;
+    for (const CellRef& c : change.cells) {
+        impl_->images.DrawCell(model, c.column, c.row);
+        // A cell marked by a stroke goes on the screen at once, over the background.
+        if (atOnce)
+            viewport()->repaint((c.column + model.R) * s - impl_->hx + 2, (c.row + model.K) * s - impl_->vy + 2, s - 3, s - 3);
     }
-    RepaintNow();
-    ShowPendingMessages();
+    for (const LineMarks& m : change.marks) impl_->images.SetHintMarks(m.column, m.row, m.rowComplete, m.columnComplete);
+    if (change.colour && impl_->host) impl_->host->ShowCurrentColour(model.currentColour);
+    if (change.clockStarted) {
+        StartTimer();
+    } else if (!game_.ClockRunning()) {
+        StopTimer();
+    }
+    if (change.time) ShowTime();
+    if (change.history) emit historyChanged();
+    const bool drawn = change.board || !change.cells.empty() || !change.clues.empty() || !change.marks.empty();
+    if (drawn && !atOnce) RepaintNow();
+    if (change.solved) SolvedBy(*change.solved);
+    if (change.question) {
+        const RevealQuestion question = *change.question;
+        LeaveFullScreen();
+        if (Prompts::Current().Ask(this, question.text)) Apply(game_.RevealLine(question.column, question.line));
+    }
 }
 
-// The step in progress is closed before the question: no box opens over a half-made step.
-void CGmGride::AskRevealColumn(int column) {
-    EndStep();
+// The game is over and its clock stopped already, so that a quit while a message is open saves
+// nothing in play; the solve is recorded before any message.
+void CGmGride::SolvedBy(const ClockTime& elapsed) {
     LeaveFullScreen();
-    if (Prompts::Current().Ask(this, QString::fromStdString(RevealColumnQuestion(column + 1)))) RevealLine(true, column);
+    const SolveOutcome outcome = RecordSolve(folders_, game_.Model().name, elapsed);
+    if (!outcome.saved) Prompts::Current().Tell(this, outcome.catalogPath.string());
+    Prompts::Current().Tell(this, SolvedMessage(elapsed, outcome.best));
+    emit puzzleSolved();
 }
 
-void CGmGride::AskRevealRow(int row) {
-    EndStep();
-    LeaveFullScreen();
-    if (Prompts::Current().Ask(this, QString::fromStdString(RevealRowQuestion(row + 1)))) RevealLine(false, row);
+// A new game's images, then every cell and crossed clue of what the board shows, and the hint
+// marks of its solved lines while hints are on.
+void CGmGride::DrawWholeBoard() {
+    const BoardModel& shown = Shown();
+    impl_->images.DrawNewGame(shown);
+    impl_->images.RenderFromState(shown);
+    if (shown.hints != 1) return;
+    for (int r = 0; r < shown.rows(); ++r) impl_->images.SetHintMarks(-1, r, shown.rowSolved[std::size_t(r)] != 0, false);
+    for (int c = 0; c < shown.cols(); ++c) impl_->images.SetHintMarks(c, -1, false, shown.columnSolved[std::size_t(c)] != 0);
 }
 
-// The penalty is as many minutes as the cell was pixels wide when the puzzle was set up, so
-// zooming in cannot make a reveal cheaper. The revealed line is a step of its own.
-void CGmGride::RevealLine(bool column, int index) {
-    AddPenaltyMinutes(model_, impl_->setupS);
-    if (column) {
-        for (int r = 0; r < model_.rows(); ++r) ApplyUpdate(index, r, CellUpdate::Reveal);
-    } else {
-        for (int c = 0; c < model_.cols(); ++c) ApplyUpdate(c, index, CellUpdate::Reveal);
+// ---- Operations ---------------------------------------------------------------------------
+
+void CGmGride::MarkCell(int column, int row) { Apply(game_.Mark(column, row), true); }
+
+void CGmGride::SetCurrentColour(COLORREF colour) { Apply(game_.SetColour(colour)); }
+
+void CGmGride::ApplyFirstPuzzleColour() { Apply(game_.PickFirstColour()); }
+
+bool CGmGride::CanUndo() const { return !impl_->search && game_.CanUndo(); }
+bool CGmGride::CanRedo() const { return !impl_->search && game_.CanRedo(); }
+
+void CGmGride::Undo() { Apply(game_.Undo()); }
+void CGmGride::Redo() { Apply(game_.Redo()); }
+
+void CGmGride::SetHints(bool on) { Apply(game_.SetHints(on)); }
+
+void CGmGride::OpenField() { Apply(game_.OpenField()); }
+
+void CGmGride::ShowVariant(int index) { Apply(game_.ShowVariant(index)); }
+
+// ---- The check's layer --------------------------------------------------------------------
+
+bool CGmGride::SearchShown() const { return impl_->search.has_value(); }
+
+void CGmGride::ShowSearchCells(const BoardModel::Cells& cells) {
+    bool changed = false;
+    if (!impl_->search) {
+        // A new game on the puzzle, its clock at 0:00:00 and standing still.
+        impl_->search = game_.CheckPuzzle();
+        StopTimer();
+        if (impl_->host) impl_->host->ShowElapsedTime(0, 0, 0);
+        DrawWholeBoard();
+        emit historyChanged();
+        changed = true;
     }
-    EndStep();
-    RepaintNow();
-    ShowPendingMessages();
+    BoardModel& shown = *impl_->search;
+    if (cells.size() == shown.cells.size()) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            CellRecord cell = cells[i];
+            if (cell.state == 1) cell.colour = kWhite;
+            CellRecord& now = shown.cells[i];
+            if (now.state == cell.state && now.colour == cell.colour) continue;
+            now = cell;
+            impl_->images.DrawCell(shown, int(i % std::size_t(shown.cols())), int(i / std::size_t(shown.cols())));
+            changed = true;
+        }
+    }
+    if (changed) RepaintNow();
 }
 
-void CGmGride::OpenField() {
-    if (!model_.HasPuzzle()) return;
-    model_.ReleaseVariants();
-    StopTimer();
-    model_.gameOver = 1;
-    for (int c = 0; c < model_.cols(); ++c) {
-        for (int r = 0; r < model_.rows(); ++r) ApplyUpdate(c, r, CellUpdate::Reveal);
-    }
-    ClearHistory();
+void CGmGride::EndSearchView() {
+    if (!impl_->search) return;
+    impl_->search.reset();
+    DrawWholeBoard();
+    StartTimer();
+    emit historyChanged();
     RepaintNow();
+}
+
+void CGmGride::TakeCheckResult(BoardModel::Cells lastCells, std::vector<BoardModel::Cells> solutions,
+                               const ClockTime& duration) {
+    impl_->search.reset();
+    Apply(game_.TakeCheckResult(std::move(lastCells), std::move(solutions), duration));
 }
 
 }  // namespace mosgrid

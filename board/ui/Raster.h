@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QRect>
 
-#include "board/core/Colour.h"
+#include "common/Colour.h"
 
 namespace mosgrid::raster {
 

@@ -112,8 +112,8 @@ bool CBmpFile::ReadHeaders(const std::uint8_t* data, std::size_t size, std::uint
 }
 
 int CBmpFile::Decode(const std::uint8_t* data, std::size_t size, std::uint64_t fileLength) {
-    palette.reset();
-    pixels.reset();
+    palette.clear();
+    pixels.clear();
     paletteEntries = 0;
     colourCount = 0;
     if (!ReadHeaders(data, size, fileLength)) return 0;
@@ -126,10 +126,10 @@ int CBmpFile::Decode(const std::uint8_t* data, std::size_t size, std::uint64_t f
     const int bits = info.biBitCount;
     paletteEntries = 1 << bits;
     const std::size_t stride = RowBytes(bits, w);
-    palette = std::make_unique<std::uint8_t[]>(std::size_t(paletteEntries) * 4);
-    pixels = std::make_unique<std::uint8_t[]>(area + 1);  // zero-initialised
+    palette.assign(std::size_t(paletteEntries) * 4, 0);
+    pixels.assign(area + 1, 0);
     for (int i = 0; i < paletteEntries; ++i) {
-        file.Copy(PaletteOffset(info) + std::size_t(i) * 4, palette.get() + std::size_t(i) * 4, 3);
+        file.Copy(PaletteOffset(info) + std::size_t(i) * 4, palette.data() + std::size_t(i) * 4, 3);
         palette[std::size_t(i) * 4 + 3] = 0;
     }
 
@@ -138,7 +138,7 @@ int CBmpFile::Decode(const std::uint8_t* data, std::size_t size, std::uint64_t f
         std::size_t at = fileHeader.bfOffBits;
         for (std::int32_t y = h - 1; y >= 0; --y, at += stride) {
             file.Copy(at, row.data(), stride);
-            std::uint8_t* out = pixels.get() + std::size_t(y) * std::size_t(w);
+            std::uint8_t* out = pixels.data() + std::size_t(y) * std::size_t(w);
             for (std::int32_t x = 0; x < w; ++x) {
                 out[x] = bits == 8 ? row[std::size_t(x)]
                                    : (x % 2 == 0 ? row[std::size_t(x) / 2] >> 4 : row[std::size_t(x) / 2] & 0x0F);
@@ -161,44 +161,15 @@ int CBmpFile::Decode(const std::uint8_t* data, std::size_t size, std::uint64_t f
     return 1;
 }
 
-void CBmpFile::CopyFrom(const CBmpFile& other) {
-    if (&other == this) return;
-    Release();
-    width = other.width;
-    height = other.height;
-    colours = other.colours;
-    fileHeader = other.fileHeader;
-    infoHeader = other.infoHeader;
-    colourCount = other.colourCount;
-    paletteEntries = other.paletteEntries;
-    if (other.palette) {
-        palette = std::make_unique<std::uint8_t[]>(std::size_t(paletteEntries) * 4);
-        std::copy_n(other.palette.get(), std::size_t(paletteEntries) * 4, palette.get());
-    }
-    if (other.pixels) {
-        const std::size_t count = std::size_t(width) * std::size_t(height) + 1;
-        pixels = std::make_unique<std::uint8_t[]>(count);
-        std::copy_n(other.pixels.get(), count, pixels.get());
-    }
-}
-
-void CBmpFile::Release() {
-    palette.reset();
-    pixels.reset();
-    paletteEntries = 0;
-    fileHeader = BmpFileHeader{};
-    infoHeader = BmpInfoHeader{};
-}
-
 std::uint8_t* CBmpFile::GetPixel(std::uint8_t* out, int x, int y) const {
-    const std::uint8_t* entry = palette.get() + std::size_t(PixelIndex(x, y)) * 4;
+    const std::uint8_t* entry = palette.data() + std::size_t(PixelIndex(x, y)) * 4;
     std::memcpy(out, entry, 4);
     return out;
 }
 
 COLORREF CBmpFile::PaletteColour(int index) const {
-    if (!palette || index < 0 || index >= paletteEntries) return kWhite;
-    const std::uint8_t* e = palette.get() + std::size_t(index) * 4;
+    if (palette.empty() || index < 0 || index >= paletteEntries) return kWhite;
+    const std::uint8_t* e = palette.data() + std::size_t(index) * 4;
     return MakeColour(e[2], e[1], e[0]);
 }
 

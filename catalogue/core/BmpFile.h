@@ -2,9 +2,9 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
+#include <vector>
 
-#include "board/core/Colour.h"
+#include "common/Colour.h"
 
 namespace mosgrid {
 
@@ -39,17 +39,14 @@ public:
     virtual std::uint8_t* GetPixel(std::uint8_t* out, int x, int y) const = 0;
 };
 
-// Reads an uncompressed BMP picture: headers, palette, one palette index per pixel (top row
-// first) and the distinct colours of the pixels in order of first appearance.
+// A picture as read from an uncompressed BMP file: headers, palette, one palette index per pixel
+// (top row first) and the distinct colours of the pixels in order of first appearance. A plain
+// value: it copies, compares and moves like any other; only the reader fills it.
 class CBmpFile : public CPixelSource {
 public:
     // Widest and highest picture the reader accepts at all; the catalogue admits far less.
     static constexpr std::int32_t kMaxDimension = 4096;
 
-    CBmpFile() = default;
-    CBmpFile(const CBmpFile&) = delete;
-    CBmpFile& operator=(const CBmpFile&) = delete;
-    ~CBmpFile() override = default;
 
     // 1 on success, 0 on failure (see the implementation for what counts as failure). Only a
     // regular file is read, its headers first: `acceptHeader`, when given, refuses a picture
@@ -57,9 +54,8 @@ public:
     int Load(const std::filesystem::path& path, bool (*acceptHeader)(const BmpInfoHeader&) = nullptr);
     // Same as Load, but from bytes already in memory (used by Load, the fuzzer and tests).
     int LoadFromBytes(const std::uint8_t* data, std::size_t size);
-    void Release();
-    // Makes this picture an exact copy of `other` (headers, palette, pixels, colour list).
-    void CopyFrom(const CBmpFile& other);
+    // Back to no picture.
+    void Release() { *this = CBmpFile{}; }
     std::uint8_t* GetPixel(std::uint8_t* out, int x, int y) const override;
 
     // Colour of palette entry `index` as 0x00BBGGRR; white for an entry outside the palette.
@@ -73,9 +69,9 @@ public:
     std::array<COLORREF, 256> colours{};
     BmpFileHeader fileHeader;
     BmpInfoHeader infoHeader;
-    std::unique_ptr<std::uint8_t[]> palette;  // 4 bytes an entry: blue, green, red, unused
+    std::vector<std::uint8_t> palette;  // 4 bytes an entry: blue, green, red, unused
     std::int32_t colourCount = 0;
-    std::unique_ptr<std::uint8_t[]> pixels;  // width * height + 1 bytes
+    std::vector<std::uint8_t> pixels;  // width * height + 1 bytes; empty without a picture
 
 private:
     // Fills the headers from the first bytes of a file of `fileLength` bytes, and the size when

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "board/core/Colour.h"
+#include "common/Colour.h"
 
 namespace mosgrid {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 #include <unordered_map>
 
 #include "catalogue/core/AtomicFile.h"
@@ -79,12 +80,7 @@ void CCatalog::MergeCatalogueFile(std::span<const std::uint8_t> bytes) {
         if (!stored) continue;
         auto found = byName.find(stored->Name());
         if (found == byName.end()) continue;
-        for (std::size_t i : found->second) {
-            records_[i].solvedCount = stored->solvedCount;
-            records_[i].bestHours = stored->bestHours;
-            records_[i].bestMinutes = stored->bestMinutes;
-            records_[i].bestSeconds = stored->bestSeconds;
-        }
+        for (std::size_t i : found->second) records_[i].SetCounters(stored->Counters());
     }
 }
 
@@ -99,10 +95,8 @@ bool CCatalog::Find(std::u16string_view name, std::int32_t& count, std::uint8_t&
     bool found = false;
     for (const PuzzleRecord& record : records_) {
         if (record.Name() != name) continue;
-        count = record.solvedCount;
-        hours = record.bestHours;
-        minutes = record.bestMinutes;
-        seconds = record.bestSeconds;
+        const SolveCounters c = record.Counters();
+        std::tie(count, hours, minutes, seconds) = std::tie(c.solvedCount, c.bestHours, c.bestMinutes, c.bestSeconds);
         found = true;
     }
     return found;
@@ -110,23 +104,18 @@ bool CCatalog::Find(std::u16string_view name, std::int32_t& count, std::uint8_t&
 
 bool CCatalog::AddOrUpdate(std::u16string_view name, std::int32_t count, std::uint8_t hours, std::uint8_t minutes,
                            std::uint8_t seconds, int mode) {
+    const SolveCounters counters{count, hours, minutes, seconds};
     if (mode == 1) {
         PuzzleRecord record;
         if (!record.SetName(name)) return false;
-        record.solvedCount = count;
-        record.bestHours = hours;
-        record.bestMinutes = minutes;
-        record.bestSeconds = seconds;
+        record.SetCounters(counters);
         records_.push_back(record);
         return true;
     }
     bool found = false;
     for (PuzzleRecord& record : records_) {
         if (record.Name() != name) continue;
-        record.solvedCount = count;
-        record.bestHours = hours;
-        record.bestMinutes = minutes;
-        record.bestSeconds = seconds;
+        record.SetCounters(counters);
         found = true;
     }
     return found;

@@ -7,6 +7,14 @@
 
 namespace mosgrid {
 
+// What the catalogue counts of a puzzle: its solves and its best time.
+struct SolveCounters {
+    std::int32_t solvedCount = 0;
+    std::uint8_t bestHours = 0;
+    std::uint8_t bestMinutes = 0;
+    std::uint8_t bestSeconds = 0;
+};
+
 // One puzzle of the catalogue: its name, how often it was solved and its best solving time.
 // The catalogue file "mg.bd" holds these one after another, 528 bytes each, little-endian:
 //   0..519   name, 260 UTF-16 units, the name followed by a 0 unit (zeros after it)
@@ -30,6 +38,14 @@ struct PuzzleRecord {
     // Stores `text` and its terminator, zeroing the rest; false (record unchanged) when the text
     // is longer than kMaxNameLength units or holds a 0 unit, which would cut it short.
     bool SetName(std::u16string_view text);
+    // The counters as one value, and the one place that writes them all.
+    SolveCounters Counters() const { return {solvedCount, bestHours, bestMinutes, bestSeconds}; }
+    void SetCounters(const SolveCounters& c) {
+        solvedCount = c.solvedCount;
+        bestHours = c.bestHours;
+        bestMinutes = c.bestMinutes;
+        bestSeconds = c.bestSeconds;
+    }
 };
 static_assert(sizeof(PuzzleRecord) == PuzzleRecord::kFileSize, "a record is 528 bytes");
 

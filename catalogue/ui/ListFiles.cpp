@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/Prompts.h"
-#include "app/TimeText.h"
+#include "common/Prompts.h"
+#include "common/ClockTime.h"
 #include "catalogue/core/BmpFile.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/core/PictureFiles.h"
@@ -153,7 +153,7 @@ void CListFiles::Fill() {
         row->setText(1, QString::asprintf("%ldx%ld", long(picture.infoHeader.biWidth),
                                           long(picture.infoHeader.biHeight)));
         row->setText(2, QString::asprintf("%ld", long(picture.colourCount) - 1));
-        row->setText(3, TimeText(record.bestHours, record.bestMinutes, record.bestSeconds));
+        row->setText(3, QString::fromStdString(TimeText({record.bestHours, record.bestMinutes, record.bestSeconds})));
         row->setText(4, record.solvedCount > 0 ? QString::number(record.solvedCount) : QString());
         row->setText(kLevelColumn, kRating);
         rowOfPath_[catalog.PicturePathOf(name)] = row;
@@ -176,7 +176,7 @@ void CListFiles::Fill() {
     StartRating(std::move(files));
 
     if (!catalog.Save())
-        Prompts::Current().Tell(this, QFile::decodeName(catalog.CatalogueFilePath().c_str()));
+        Prompts::Current().Tell(this, QFile::decodeName(catalog.CatalogueFilePath().c_str()).toStdString());
 }
 
 void CListFiles::OnOk() {

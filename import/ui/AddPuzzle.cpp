@@ -16,7 +16,7 @@
 #include <cstring>
 #include <future>
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "catalogue/core/PictureFiles.h"
 #include "catalogue/core/RegularFile.h"
 #include "catalogue/core/Text.h"
@@ -128,7 +128,7 @@ std::optional<std::u16string> NameAndWritePuzzle(QWidget* parent, const GameFold
         const std::string utf8 = name.toStdString();
         if (name.isEmpty() || !IsImportName(utf8)) {
             Prompts::Current().Refuse(
-                parent, QStringLiteral("Такое название не подходит: без «/», не «.» и не «..», не длиннее 259 знаков."));
+                parent, "Такое название не подходит: без «/», не «.» и не «..», не длиннее 259 знаков.");
             continue;
         }
         ImportRequest request;
@@ -137,7 +137,7 @@ std::optional<std::u16string> NameAndWritePuzzle(QWidget* parent, const GameFold
         const std::filesystem::path existing = FindPicturePath(folders, Utf8ToUtf16(utf8));
         std::error_code error;
         if (!existing.empty() && std::filesystem::exists(existing, error)) {
-            if (!Prompts::Current().Ask(parent, QStringLiteral("Кроссворд «%1» уже есть. Заменить его?").arg(name)))
+            if (!Prompts::Current().Ask(parent, "Кроссворд «" + utf8 + "» уже есть. Заменить его?"))
                 continue;
             request.replace = true;
         }
@@ -145,8 +145,7 @@ std::optional<std::u16string> NameAndWritePuzzle(QWidget* parent, const GameFold
         ImportOutcome outcome;
         WritePuzzle(picture, utf8, request, outcome);
         if (!outcome.written) {
-            Prompts::Current().Tell(parent, QStringLiteral("Не удалось записать %1")
-                                                .arg(QFile::decodeName((request.folder / (utf8 + ".bmp")).c_str())));
+            Prompts::Current().Tell(parent, "Не удалось записать " + (request.folder / (utf8 + ".bmp")).string());
             return std::nullopt;
         }
         return Utf8ToUtf16(utf8);
@@ -171,7 +170,7 @@ std::optional<std::u16string> AddPuzzleCommand(QWidget* parent, const GameFolder
     const std::filesystem::path path = QFile::encodeName(file).toStdString();
     const auto bytes = ReadRegularFile(path, kMaxFileBytes);
     if (!bytes) {
-        Prompts::Current().Refuse(parent, QStringLiteral("Файл не читается: %1").arg(file));
+        Prompts::Current().Refuse(parent, QStringLiteral("Файл не читается: %1").arg(file).toStdString());
         return std::nullopt;
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
@@ -183,13 +182,13 @@ std::optional<std::u16string> AddPuzzleCommand(QWidget* parent, const GameFolder
         std::string error;
         if (!ReadClueFile(text, clues, error)) {
             Prompts::Current().Refuse(parent,
-                                      QStringLiteral("Файл не читается ни как кроссворд, ни как рисунок: %1").arg(FromUtf8(error)));
+                                      QStringLiteral("Файл не читается ни как кроссворд, ни как рисунок: %1").arg(FromUtf8(error)).toStdString());
             return std::nullopt;
         }
         const ClueVerdict verdict = RunWithProgress(parent, QStringLiteral("Проверка решения кроссворда..."),
                                                     [clues] { return DecideCluePuzzle(clues); });
         if (verdict.kind != ClueVerdict::Kind::Unique) {
-            Prompts::Current().Refuse(parent, ClueRefusalText(verdict));
+            Prompts::Current().Refuse(parent, ClueRefusalText(verdict).toStdString());
             return std::nullopt;
         }
         ImportRequest request;

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/Prompts.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/PictureFiles.h"
+#include "common/Prompts.h"
 #include "savegame/core/LastGameCodec.h"
 
 namespace mosgrid {
@@ -21,14 +21,10 @@ RestoreOutcome RestoreLastGame(CGmGride& board) {
     if (!board.Model().HasPuzzle()) return RestoreOutcome::NoGame;
     board.ApplyFirstPuzzleColour();
 
-    // The file is read into a model of its own, set up from the same picture; the board takes
-    // the play over only when the whole file fits, otherwise the fresh game stays.
-    BoardModel saved;
-    bool applied = saved.Setup(picture, file->name);
-    if (applied) {
-        saved.Reset();
-        applied = ApplyLastGame(file->bytes, saved) && board.RestorePlay(saved);
-    }
+    // The file is read into a copy of the fresh game; the board takes it over only when the
+    // whole file fits, otherwise the fresh game stays.
+    BoardModel saved = board.Model();
+    const bool applied = ApplyLastGame(file->bytes, saved) && board.RestorePlay(saved);
     if (!applied) {
         board.StartTimer();
         board.RepaintNow();
@@ -38,7 +34,7 @@ RestoreOutcome RestoreLastGame(CGmGride& board) {
 
 LastGameSaveResult SaveLastGame(CGmGride& board) {
     const LastGameSaveResult result = SaveLastGame(board.Folders(), board.Model());
-    if (result.failed()) Prompts::Current().Tell(&board, QString::fromStdString(result.path.string()));
+    if (result.failed()) Prompts::Current().Tell(&board, result.path.string());
     return result;
 }
 

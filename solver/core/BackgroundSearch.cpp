@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "solver/core/BoardCopy.h"
 #include "solver/core/ProgressTracker.h"
 #include "solver/core/TickCount.h"
 
@@ -40,21 +39,26 @@ private:
 
 class BackgroundSearch::Listener final : public SolveListener {
 public:
-    Listener(BackgroundSearch& owner, std::stop_token stop) : owner_(owner), stop_(std::move(stop)) {}
-    void CellWritten(int, int, const CellRecord&) override {}
+    Listener(BackgroundSearch& owner, std::stop_token stop)
+        : owner_(owner), stop_(std::move(stop)), cols_(owner.puzzle_.cols()), cells_(owner.puzzle_.cells) {}
+    // The search's cells are its own: this copy follows them for publishing.
+    void CellWritten(int column, int row, const CellRecord& cell) override {
+        cells_[std::size_t(row) * std::size_t(cols_) + std::size_t(column)] = cell;
+    }
     void LinePassed() override {
-        if (owner_.wanted_.load(std::memory_order_relaxed)) owner_.Publish();
+        if (owner_.wanted_.load(std::memory_order_relaxed)) owner_.Publish(cells_);
     }
     bool StopRequested() override { return stop_.stop_requested(); }
 
 private:
     BackgroundSearch& owner_;
     std::stop_token stop_;
+    int cols_;
+    BoardModel::Cells cells_;
 };
 
-BackgroundSearch::BackgroundSearch(const BoardModel& board, std::function<void()> onFinished)
-    : onFinished_(std::move(onFinished)) {
-    if (CopyPuzzle(board, puzzle_)) puzzle_.cells = board.cells;
+BackgroundSearch::BackgroundSearch(BoardModel puzzle, std::function<void()> onFinished)
+    : puzzle_(std::move(puzzle)), onFinished_(std::move(onFinished)) {
     published_ = puzzle_.cells;
     thread_ = std::jthread([this](std::stop_token stop) { Run(std::move(stop)); });
 }
@@ -72,12 +76,13 @@ void BackgroundSearch::Wait() {
 
 void BackgroundSearch::Run(std::stop_token stop) {
     Progress progress(*this);
-    Listener listener(*this, stop);
     try {
-        result_ = SolvePuzzle(puzzle_, progress, &listener);
+        // The listener's copy of the cells is the search's first allocation: inside the try.
+        Listener listener(*this, stop);
+        SolvePuzzleInto(puzzle_, progress, &listener, result_);
     } catch (const std::bad_alloc&) {
         // Out of memory: the search ends with what it had stored, and the window is told.
-        result_.count = int(puzzle_.variants.size());
+        result_.count = int(result_.variants.size());
         result_.stopped = true;
         outOfMemory_ = true;
     }
@@ -85,10 +90,10 @@ void BackgroundSearch::Run(std::stop_token stop) {
     if (!stop.stop_requested() && onFinished_) onFinished_();
 }
 
-void BackgroundSearch::Publish() {
+void BackgroundSearch::Publish(const BoardModel::Cells& cells) {
     wanted_.store(false, std::memory_order_relaxed);
     const std::lock_guard lock(publishedMutex_);
-    published_ = puzzle_.cells;
+    published_ = cells;
     ++publishedCount_;
 }
 

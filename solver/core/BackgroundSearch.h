@@ -25,10 +25,10 @@ namespace mosgrid {
 // line pass.
 class BackgroundSearch {
 public:
-    // Copies the puzzle of `board` and its cells as they stand (the check resets them first)
-    // and starts the search, as SolvePuzzle does. onFinished, when given, is called on the
-    // search's thread once the search has ended by itself (not after Stop).
-    explicit BackgroundSearch(const BoardModel& board, std::function<void()> onFinished = {});
+    // Takes the puzzle and the cells to start from (the check gives blank ones) and starts the
+    // search, as SolvePuzzle does. onFinished, when given, is called on the search's thread once
+    // the search has ended by itself (not after Stop).
+    explicit BackgroundSearch(BoardModel puzzle, std::function<void()> onFinished = {});
     // Stops the search and waits for its thread.
     ~BackgroundSearch();
     BackgroundSearch(const BackgroundSearch&) = delete;
@@ -54,16 +54,15 @@ public:
     // After Wait(): the search ran out of memory and ended early; its results are not to be used.
     bool OutOfMemory() const { return outOfMemory_; }
 
-    // After Wait(): what SolvePuzzle reported, and the copy the search worked on (its cells as
-    // the last branch left them, its variants).
+    // After Wait(): what SolvePuzzle reported, the solutions and the cells as the last branch
+    // left them included.
     const SolveResult& Result() const { return result_; }
-    BoardModel& Puzzle() { return puzzle_; }
 
 private:
     class Progress;
     class Listener;
     void Run(std::stop_token stop);
-    void Publish();
+    void Publish(const BoardModel::Cells& cells);
 
     BoardModel puzzle_;
     std::function<void()> onFinished_;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "board/core/BoardModel.h"
-#include "board/core/GameClock.h"
+#include "common/ClockTime.h"
 
 namespace mosgrid {
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <vector>
 
 #include "board/core/BoardModel.h"
 #include "solver/core/SolveListener.h"
@@ -8,9 +9,12 @@
 namespace mosgrid {
 
 struct SolveResult {
-    // Solutions stored in the model's variants (at most kMaxVariants); the count the check
-    // reports.
+    // Solutions found (at most kMaxVariants); the count the check reports.
     int count = 0;
+    // The solutions, in lexicographic order (row-major, empty before the colours).
+    std::vector<BoardModel::Cells> variants;
+    // The cells as the last branch the search explored left them.
+    BoardModel::Cells cells;
     // The store filled up, so the search ended early: there may be more solutions.
     bool storeFull = false;
     // The line passes alone decided every cell: one solution, no guess.
@@ -24,11 +28,13 @@ struct SolveResult {
     std::chrono::nanoseconds elapsed{0};
 };
 
-// Finds the solutions of the model's puzzle from its cells as they stand (the check resets the
-// board first): discards the stored variants, sets the progress range to the number of cells,
-// marks every line pending and searches from the first cell. The solutions found are in the
-// model's variants, in lexicographic order (row-major, empty before the colours); the cells hold
-// whatever the last branch explored left. listener may be null.
-SolveResult SolvePuzzle(BoardModel& model, CSolveProgress& progress, SolveListener* listener = nullptr);
+// Finds the solutions of the puzzle from its cells as they stand (the check starts from blank
+// cells): sets the progress range to the number of cells, marks every line pending and
+// searches from the first cell. The puzzle is only read; the solutions and the cells the search
+// ends on come back in the result. listener may be null.
+SolveResult SolvePuzzle(const BoardModel& puzzle, CSolveProgress& progress, SolveListener* listener = nullptr);
+// The same, filling `result` as the search goes: should the search throw (out of memory), the
+// solutions found so far and the cells stay in `result`.
+void SolvePuzzleInto(const BoardModel& puzzle, CSolveProgress& progress, SolveListener* listener, SolveResult& result);
 
 }  // namespace mosgrid

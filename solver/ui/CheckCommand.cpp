@@ -1,6 +1,6 @@
 #include "solver/ui/CheckCommand.h"
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "board/ui/GmGride.h"
 #include "solver/core/CheckReport.h"
 #include "solver/ui/CheckRun.h"
@@ -10,10 +10,10 @@ namespace mosgrid {
 CheckRun* CheckCommand(CGmGride& board, QWidget* parent) {
     if (!board.Model().HasPuzzle()) return nullptr;
     if (!CheckAccepts(board.Model())) {
-        Prompts::Current().Refuse(parent, QString::fromUtf8(kCheckColourRefusal));
+        Prompts::Current().Refuse(parent, kCheckColourRefusal);
         return nullptr;
     }
-    if (!Prompts::Current().Ask(parent, QString::fromUtf8(kCheckQuestion))) return nullptr;
+    if (!Prompts::Current().Ask(parent, kCheckQuestion)) return nullptr;
     return CheckPuzzle(board, parent);
 }
 

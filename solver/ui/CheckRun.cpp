@@ -4,31 +4,26 @@
 
 #include <chrono>
 
-#include "app/Prompts.h"
 #include "board/ui/GmGride.h"
+#include "common/Prompts.h"
 #include "solver/core/BackgroundSearch.h"
-#include "solver/core/BoardCopy.h"
 #include "solver/core/CheckReport.h"
 #include "solver/ui/Decision.h"
 
 namespace mosgrid {
 
 CheckRun::CheckRun(CGmGride& board, QWidget* parent) : QObject(parent), board_(board), parent_(parent) {
-    BoardModel& model = board_.Model();
-    CopyPuzzle(model, saved_);
-    CopyGame(model, saved_);
-    savedHistory_ = board_.TakeHistory();
-    board_.ResetBoard();
-    board_.StopTimer();
-    model.gameOver = 1;
+    // The search gets a puzzle of its own: a new game on the board's puzzle, blank cells.
+    BoardModel puzzle = board_.CheckPuzzle();
+    board_.ShowSearchCells(puzzle.cells);
 
     dialog_ = std::make_unique<CDecision>(parent_);
-    dialog_->SetRange(std::uint32_t(model.cols()) * std::uint32_t(model.rows()));
+    dialog_->SetRange(std::uint32_t(puzzle.cols()) * std::uint32_t(puzzle.rows()));
     connect(dialog_.get(), &CDecision::cancelRequested, this, &CheckRun::Cancel);
     connect(&ticker_, &QTimer::timeout, this, &CheckRun::Tick);
     running_ = true;
     search_ = std::make_unique<BackgroundSearch>(
-        model, [this] { QMetaObject::invokeMethod(this, &CheckRun::Finish, Qt::QueuedConnection); });
+        std::move(puzzle), [this] { QMetaObject::invokeMethod(this, &CheckRun::Finish, Qt::QueuedConnection); });
     ticker_.start(kRepaintIntervalMs);
 }
 
@@ -40,25 +35,9 @@ CheckRun::~CheckRun() {
 
 void CheckRun::Tick() {
     if (!running_) return;
-    if (search_->TakeCells(published_)) ShowCells(published_);
+    if (search_->TakeCells(published_)) board_.ShowSearchCells(published_);
     dialog_->SetBarPosition(search_->BarPosition());
     if (search_->ShowDue() && !dialog_->isVisible()) dialog_->show();
-}
-
-void CheckRun::ShowCells(const BoardModel::Cells& cells) {
-    BoardModel& model = board_.Model();
-    if (cells.size() != model.cells.size()) return;
-    bool changed = false;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        CellRecord cell = cells[i];
-        if (cell.state == 1) cell.colour = kWhite;
-        CellRecord& shown = model.cells[i];
-        if (shown.state == cell.state && shown.colour == cell.colour) continue;
-        shown = cell;
-        board_.PaintCell(int(i % std::size_t(model.cols())), int(i / std::size_t(model.cols())));
-        changed = true;
-    }
-    if (changed) board_.RepaintNow();
 }
 
 void CheckRun::Finish() {
@@ -67,29 +46,28 @@ void CheckRun::Finish() {
     ticker_.stop();
     search_->Wait();
     if (search_->OutOfMemory()) {
-        // Nothing the search left can be trusted: the player's game comes back as it was.
+        // Nothing the search left can be trusted: the player's game, never touched, shows again.
         search_.reset();
         CloseDialog();
-        PutBackPlayerGame();
-        Prompts::Current().Tell(parent_, QString::fromUtf8(kCheckOutOfMemory));
+        board_.EndSearchView();
+        Prompts::Current().Tell(parent_, kCheckOutOfMemory);
         emit ended();
         return;
     }
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(search_->Result().elapsed);
+    const SolveResult& found = search_->Result();
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(found.elapsed);
     const ClockTime duration = CheckDuration(std::uint32_t(elapsed.count()));
-    BoardModel& found = search_->Puzzle();
-    // The board shows where the search ended, then takes its solutions and duration.
-    ShowCells(found.cells);
-    board_.Model().TakeCheckResult(found.cells, std::move(found.variants), duration.hours, duration.minutes,
-                                   duration.seconds);
+    // The board shows where the search ended; the game takes its cells, solutions and duration.
+    board_.ShowSearchCells(found.cells);
+    board_.TakeCheckResult(found.cells, found.variants, duration);
     search_.reset();
     CloseDialog();
 
     const int variants = int(board_.Model().variants.size());
     if (variants == 0) {
-        Prompts::Current().Tell(parent_, QString::fromUtf8(kCheckNoSolution));
+        Prompts::Current().Tell(parent_, kCheckNoSolution);
     } else {
-        Prompts::Current().Tell(parent_, QString::fromStdString(CheckResultMessage(duration, variants)));
+        Prompts::Current().Tell(parent_, CheckResultMessage(duration, variants));
         board_.ShowVariant(0);
     }
     emit ended();
@@ -101,7 +79,8 @@ void CheckRun::Cancel() {
     ticker_.stop();
     search_.reset();
     CloseDialog();
-    PutBackPlayerGame();
+    // Nothing to put back: the game was never touched.
+    board_.EndSearchView();
     emit ended();
 }
 
@@ -112,20 +91,6 @@ void CheckRun::CloseDialog() {
     if (!dialog_) return;
     dialog_->hide();
     dialog_.release()->deleteLater();
-}
-
-void CheckRun::PutBackPlayerGame() {
-    BoardModel& model = board_.Model();
-    // A new game draws the board afresh; the player's cells, crossed-out clues and hint marks
-    // then go back on it.
-    board_.ResetBoard();
-    CopyGame(saved_, model);
-    board_.RenderBoardFromState();
-    if (model.hints == 1) board_.SetHints(true);
-    if (model.gameOver != 0) board_.StopTimer();
-    board_.ShowTime();
-    board_.PutHistory(std::move(savedHistory_));
-    board_.RepaintNow();
 }
 
 }  // namespace mosgrid

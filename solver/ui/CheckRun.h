@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "board/core/BoardModel.h"
-#include "board/core/Moves.h"
 
 class QWidget;
 
@@ -16,15 +15,17 @@ class CDecision;
 class CGmGride;
 
 // One check of the board's puzzle, from its start to its end. The search runs on its own
-// thread (BackgroundSearch) while the window goes on painting and taking input; every 50 ms the
-// board is brought up to the cells the search published, and the progress dialog's bar to its
-// position; the dialog shows once the search is more than a second old.
+// thread (BackgroundSearch) on a puzzle of its own while the window goes on painting and taking
+// input; every 50 ms the board's view of the search is brought up to the cells the search
+// published, and the progress dialog's bar to its position; the dialog shows once the search is
+// more than a second old.
 //
-// Started, the check keeps a copy of the player's game, then starts a new game on the board,
-// stops its clock and ends the game. Finished by itself, it puts the search's last cells and
-// the check's duration on the board, closes the dialog, tells the result and shows the first
-// solution. Cancelled (the dialog's «Отмена», closing the dialog or Cancel()), it stops the
-// search and puts the player's game back as it was, clock running again if it ran, silently.
+// The player's game is never touched while the check runs: the board shows the search as a
+// layer over a new game, takes no play and holds its clock. Finished by itself, the check hands
+// the game the search's last cells, its solutions and its duration (the game is then over),
+// closes the dialog, tells the result and shows the first solution. Cancelled (the dialog's
+// «Отмена», closing the dialog or Cancel()), it stops the search and takes the layer down,
+// silently: the game shows again as it was, its clock running on if it ran.
 class CheckRun : public QObject {
     Q_OBJECT
 public:
@@ -47,14 +48,10 @@ signals:
 private:
     void Tick();
     void Finish();
-    void ShowCells(const BoardModel::Cells& cells);
     void CloseDialog();
-    void PutBackPlayerGame();
 
     CGmGride& board_;
     QWidget* parent_;
-    BoardModel saved_;
-    MoveHistory savedHistory_;
     std::unique_ptr<CDecision> dialog_;
     std::unique_ptr<BackgroundSearch> search_;
     BoardModel::Cells published_;

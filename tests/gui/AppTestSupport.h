@@ -14,7 +14,7 @@
 
 #include <functional>
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/BmpWriter.h"
 #include "tests/gui/ScriptedPrompts.h"

@@ -77,7 +77,7 @@ TEST_F(BoardDrawing, CluesInTheirColourWithLegibleNumbersAndStrokesWhiteOnRed) {
         for (int c : {0, 1}) EXPECT_GT(Count(clues, interior(c), kGrey), 3) << c;
         EXPECT_EQ(Count(clues, interior(1), kBlack), 0);
         EXPECT_GT(Count(clues, interior(2), kBlack), 3);  // the others as they were
-        board->RenderBoardFromState();  // as a restored game is drawn
+        board->RestorePlay(board->Model());  // as a restored game is drawn
     }
     DoubleTap(ColumnCluePoint(1, 0));  // crossed back in: drawn afresh, the stroke gone
     EXPECT_EQ(Count(clues, QRect(n + 1, 1, n - 1, n - 1), kRed), 0);
@@ -108,9 +108,11 @@ QImage ComposeAll(const BoardImages& images) {
 TEST_F(BoardScale, AtHigherRatiosEveryCellKeepsItsColourAndGridLinesStayOneDevicePixel) {
     MakeBoard(420, 420);
     Load({"1122.33", "1.2.3..", "..1122.", "3333..1", ".1.2.3.", "1111111"}, {kWhite, kRed, kNavy, kYellow});
-    for (int i = 0; i < 42; ++i)
-        if (i % 3 != 0) model().Cell(i % 7, i / 7) = CellRecord{0, model().PictureColour(i % 7, i / 7)};
-    model().ColumnClue(0, 0).done = model().RowClue(3, 1).done = 1;
+    Change([](BoardModel& m) {
+        for (int i = 0; i < 42; ++i)
+            if (i % 3 != 0) m.Cell(i % 7, i / 7) = CellRecord{0, m.PictureColour(i % 7, i / 7)};
+        m.ColumnClue(0, 0).done = m.RowClue(3, 1).done = 1;
+    });
     BoardImages one, more;
     one.Rebuild(model(), s(), 1.0);
     const QImage a = ComposeAll(one);

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include <functional>
+
 #include "board/ui/BoardImages.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Text.h"
@@ -46,10 +48,24 @@ protected:
         board->ApplyFirstPuzzleColour();
         Settle();
     }
-    BoardModel& model() { return board->Model(); }
+    const BoardModel& model() { return board->Model(); }
+    // Puts a changed copy of the game on the board, as a restored game comes back.
+    void Change(const std::function<void(BoardModel&)>& edit) {
+        BoardModel copy = board->Model();
+        edit(copy);
+        ASSERT_TRUE(board->RestorePlay(copy));
+    }
     int s() const { return board->CellSize(); }
     QWidget* viewport() { return board->viewport(); }
     const QImage& Cells() { return board->Images().Cells(); }
+    // Pixels of `colour` inside cell (c, r) of the cells image.
+    int CountInterior(int c, int r, COLORREF colour) {
+        const QRect in = board->Images().CellInterior(c, r);
+        int n = 0;
+        for (int y = in.top(); y <= in.bottom(); ++y)
+            for (int x = in.left(); x <= in.right(); ++x) n += PixelAt(Cells(), x, y) == colour;
+        return n;
+    }
 
     // Viewport points in the middle of cell (c, r) and of clue slots (counted from the grid).
     QPoint CellPoint(int c, int r) { return CellCentre(*board, c, r); }

@@ -1,6 +1,8 @@
-// Stylus input on the board window: the marking cycle as drawn, drag-painting (also when the window
-// system merged the moves), picking the colour from a clue, double taps, the hold on a clue line
-// that offers a reveal.
+// Mouse input on the board window, for what only the window does: the marking cycle as drawn,
+// the miniature and the screen, the buttons and modifiers of mouse events, hit-testing of the
+// clue areas and the corner, drag-painting also when the window system merged the moves, and the
+// reveal question asked through the message boxes. The rules themselves are tested on Game
+// (tests/unit/GameTest.cpp).
 #include "tests/gui/BoardFixture.h"
 
 namespace mosgrid::test {
@@ -17,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(BoardInput, TapsDrawColourCrossBlankAndDragCrossesOnTheWayBack) {
+TEST_F(BoardInput, TapsDrawColourCrossBlankAndADragIsDrawnOnTheScreen) {
     ASSERT_EQ(model().currentColour, kRed);
     const QRect in = board->Images().CellInterior(2, 2);
     struct Step { COLORREF corner, offCorner, miniature; };  // after each tap
@@ -28,7 +30,7 @@ TEST_F(BoardInput, TapsDrawColourCrossBlankAndDragCrossesOnTheWayBack) {
         EXPECT_EQ(PixelAt(board->Images().Miniature(), 2, 2), k.miniature);
     }
     EXPECT_EQ(model().Cell(2, 2).state, 1);
-    // A stroke out along row 2 and back: each cell marked once going out, once more coming back.
+    // A stroke out along row 2 and back, with moves inside a cell on the way.
     Press(CellPoint(0, 2));
     for (int c = 1; c < 5; ++c) {
         MoveHeld(CellPoint(c, 2) - QPoint(3, 0));
@@ -42,7 +44,7 @@ TEST_F(BoardInput, TapsDrawColourCrossBlankAndDragCrossesOnTheWayBack) {
     EXPECT_EQ(PixelAt(board->ComposedImage(), turned.x(), turned.y()), kRed);  // on the screen too
 }
 
-TEST_F(BoardInput, ClueTapPicksItsColourDoubleTapTogglesItAndOnlyAPlainLeftPressMarks) {
+TEST_F(BoardInput, ClueTapShowsItsColourOnceAndOnlyAPlainLeftPressMarks) {
     host.swatches.clear();
     Tap(RowCluePoint(1, 0));  // the blue row's clue
     Tap(RowCluePoint(1, 0));  // the same colour again: no second swatch
@@ -51,52 +53,29 @@ TEST_F(BoardInput, ClueTapPicksItsColourDoubleTapTogglesItAndOnlyAPlainLeftPress
     EXPECT_EQ(model().currentColour, kRed);
     Tap(ColumnCluePoint(0, 1));
     EXPECT_EQ(model().currentColour, kBlue);
-    // Empty slots, the corner, modifiers and other buttons do nothing.
-    DoubleTap(ColumnCluePoint(1, 2));
-    DoubleTap(RowCluePoint(2, 0));
+    // The corner, modifiers and other buttons do nothing.
     Tap(QPoint(2 - board->HorizontalOffset(), 2 - board->VerticalOffset()));
     Press(CellPoint(1, 2), Qt::ShiftModifier);
     Mouse(QEvent::MouseButtonPress, CellPoint(2, 2), Qt::MiddleButton, Qt::MiddleButton);
     Mouse(QEvent::MouseMove, CellPoint(3, 2), Qt::NoButton, Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(model().currentColour, kBlue);
     for (const CellRecord& cell : model().cells) EXPECT_EQ(cell.state, 1);
-    // A double tap marks a cell once and toggles a clue.
+    // A double click marks a cell once and crosses a clue out.
     DoubleTap(CellPoint(3, 2));
-    EXPECT_EQ(model().Cell(3, 2).colour, kBlue);  // the first tap alone
-    DoubleTap(RowCluePoint(0, 0));  // the first tap picks the colour, the double crosses the clue
-    EXPECT_EQ(model().currentColour, kRed);
-    EXPECT_EQ(model().RowClue(0, 0).done, 1);
-    DoubleTap(RowCluePoint(0, 0));
-    EXPECT_EQ(model().RowClue(0, 0).done, 0);
+    EXPECT_EQ(model().Cell(3, 2).colour, kBlue);
     DoubleTap(ColumnCluePoint(2, 1));
     EXPECT_EQ(model().ColumnClue(2, 1).done, 1);
-    EXPECT_EQ(model().ColumnClue(2, 0).done, 0);
 }
 
-TEST_F(BoardInput, HoldOnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOn) {
-    Press(ColumnCluePoint(1, 0));
-    for (int i = 0; i < 8; ++i) MoveHeld(ColumnCluePoint(1, 0));
-    Release(ColumnCluePoint(1, 0));
-    EXPECT_TRUE(prompts.asked.empty());  // hints off: never
-
+TEST_F(BoardInput, HoldOnAClueLineAsksThroughAMessageBoxWhileHintsAreOn) {
     board->SetHints(true);
-    Press(ColumnCluePoint(1, 0));
-    for (int i = 0; i < 4; ++i) MoveHeld(ColumnCluePoint(1, i % 2));  // same column, any slot
-    EXPECT_TRUE(prompts.asked.empty());
-    prompts.Answer(false);
-    MoveHeld(ColumnCluePoint(1, 2));  // the fifth further event, on an empty slot
+    Hold(ColumnCluePoint(1, 0), 5, false);
     ASSERT_EQ(prompts.asked, std::vector<QString>{QStringLiteral("Вы хотите открыть 2 столбец ?")});
     EXPECT_EQ(model().Cell(1, 0).state, 1);
-    prompts.Answer(false);
-    MoveHeld(ColumnCluePoint(1, 0));  // the count goes on: the next event asks again
-    EXPECT_EQ(prompts.asked.size(), 2u);
-    // Another line starts the count again.
-    for (int i = 0; i < 4; ++i) MoveHeld(ColumnCluePoint(4, 0));
-    EXPECT_EQ(prompts.asked.size(), 2u);
-    Release(ColumnCluePoint(4, 0));
-    Hold(RowCluePoint(1, 0), 5, false);
-    ASSERT_EQ(prompts.asked.size(), 3u);
-    EXPECT_EQ(prompts.asked[2], QStringLiteral("Вы хотите открыть 2 ряд ?"));
+    Hold(RowCluePoint(1, 0), 5, true);
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[1], QStringLiteral("Вы хотите открыть 2 ряд ?"));
+    EXPECT_EQ(PixelAt(Cells(), board->Images().CellInterior(3, 1).center().x(), board->Images().CellInterior(3, 1).center().y()), kBlue);
 }
 
 // A quick drag whose mouse moves were merged by the window system still enters every cell the
@@ -121,8 +100,8 @@ TEST_F(BoardDrag, MergedMovesStillEnterEveryCellBetween) {
 
     // A stroke from a cell into the row clues: only the real event there counts towards the hold
     // (the row is the one last acted on), however many slots the stroke jumped over.
-    model().hints = 1;
-    model().tapCounter = 0;
+    board->SetHints(true);
+    ASSERT_EQ(model().tapCounter, 0);
     Press(CellPoint(4, 0));
     MoveHeld(RowCluePoint(0, 0));
     Release(RowCluePoint(0, 0));

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <random>
 #include <thread>
@@ -94,15 +95,23 @@ protected:
         for (std::string& row : rows)
             for (int i = 0; i < 40; ++i) row += random() % 2 ? '1' : '.';
         Load(rows, test::kBlackOnWhite);
-        for (int i = 0; i < 2; ++i) frame->Board().UpdateCell(0, 0, CellUpdate::Mark);
-        frame->Board().UpdateCell(1, 0, CellUpdate::Mark);
-        model().ColumnClue(0, 0).done = 1;
+        Change([](BoardModel& m) {
+            m.ColumnClue(0, 0).done = 1;
+            m.minutes = 5;
+            m.seconds = 7;
+        });
+        for (int i = 0; i < 2; ++i) frame->Board().MarkCell(0, 0);
+        frame->Board().MarkCell(1, 0);
         frame->Board().SetHints(true);
-        model().minutes = 5;
-        model().seconds = 7;
     }
     std::vector<std::uint8_t> Game() { return EncodeLastGame(model()).value_or(std::vector<std::uint8_t>{}); }
-    BoardModel& model() { return frame->Board().Model(); }
+    const BoardModel& model() { return frame->Board().Model(); }
+    // Puts a changed copy of the game on the board, as a restored game comes back.
+    void Change(const std::function<void(BoardModel&)>& edit) {
+        BoardModel copy = model();
+        edit(copy);
+        ASSERT_TRUE(frame->Board().RestorePlay(copy));
+    }
     bool Enabled(CommandId id) { return frame->Action(id)->isEnabled(); }
     // Cells as text: '.' blank, 'x' decided white, '#' decided in another colour.
     Rows Cells(const BoardModel::Cells& cells) {
@@ -128,9 +137,8 @@ protected:
 TEST_F(CheckTest, LineSolvablePuzzleGivesOneVariantAtOnceAndEndsTheGameWithTheClockAtZero) {
     // A fill colour other than black; the player had marked a cell and the clock had run.
     Load({"111", "1.1", "111"}, {kWhite, 0x800000});
-    frame->Board().UpdateCell(1, 1, CellUpdate::Mark);
-    model().seconds = 37;
-    frame->Board().ShowTime();
+    frame->Board().MarkCell(1, 1);
+    Change([](BoardModel& m) { m.seconds = 37; });
     ASSERT_EQ(frame->TimeLabel()->text(), QStringLiteral("0:00:37"));
     Check();
     EXPECT_EQ(prompts.asked, std::vector<QString>{QStringLiteral("Проверка кроссворда может занять некоторое время.\nВы хотите продолжить?")});
@@ -170,8 +178,7 @@ TEST_F(CheckTest, TwoByTwoOnesGiveTwoVariantsInOrderBrowsedWithinTheirLimits) {
         if (step.command != ID_OTHER_CHECK) {
             EXPECT_EQ(frame->TimeLabel()->text(), QStringLiteral("Вариант %1 из 2").arg(step.prev ? 2 : 1));
         }
-        model().Cell(0, 0) = CellRecord{1, kWhite};
-        frame->Board().PaintCell(0, 0);
+        Change([](BoardModel& m) { m.Cell(0, 0) = CellRecord{1, kWhite}; });
     }
     EXPECT_EQ(prompts.told.size(), 1u) << "browsing shows no message";
 }
@@ -179,8 +186,8 @@ TEST_F(CheckTest, TwoByTwoOnesGiveTwoVariantsInOrderBrowsedWithinTheirLimits) {
 TEST_F(CheckTest, RefusalsAndContradictoryClues) {
     // Three colours: refused before the question, board and game left alone.
     Load({"12", "1."}, {kWhite, kBlack, kRed});
-    frame->Board().UpdateCell(0, 0, CellUpdate::Mark);
-    model().seconds = 5;
+    frame->Board().MarkCell(0, 0);
+    Change([](BoardModel& m) { m.seconds = 5; });
     const QImage cellsImage = frame->Board().Images().Cells();
     frame->Action(ID_OTHER_CHECK)->trigger();
     EXPECT_EQ(prompts.refused, std::vector<QString>{QStringLiteral("Проверка цветных кроссвордов не поддерживается!")});
@@ -190,12 +197,12 @@ TEST_F(CheckTest, RefusalsAndContradictoryClues) {
     EXPECT_TRUE(model().seconds == 5 && model().gameOver == 0);
     // Answering "Нет" changes nothing either.
     Load({"1.", ".1"}, test::kBlackOnWhite);
-    frame->Board().UpdateCell(1, 1, CellUpdate::Mark);
+    frame->Board().MarkCell(1, 1);
     Check(false);
     EXPECT_TRUE(prompts.told.empty() && model().gameOver == 0 && Cells(model().cells) == (Rows{"..", ".#"}));
     // Row 0 asks for two filled cells while the columns give one each: no solution, game over,
     // the check still on offer and "Открыть поле" grey.
-    model().RowClue(0, 0).length = 2;
+    Change([](BoardModel& m) { m.RowClue(0, 0).length = 2; });
     Check();
     EXPECT_EQ(prompts.told, std::vector<QString>{QStringLiteral("Не найдено ни одного решения.")});
     EXPECT_TRUE(model().variants.empty());
@@ -214,11 +221,12 @@ TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) 
     // The board shows the search: cells decided that the player never marked.
     auto decided = [&] {
         int count = 0;
-        for (const CellRecord& cell : model().cells) count += cell.state == 0;
+        for (const CellRecord& cell : frame->Board().Shown().cells) count += cell.state == 0;
         return count;
     };
     EXPECT_TRUE(test::WaitUntil([&] { return decided() > 2 || !frame->RunningCheck(); }));
     ASSERT_EQ(frame->RunningCheck(), check) << "the search ended before it could be cancelled";
+    EXPECT_EQ(Game(), before) << "the search is shown over the game, never written into it";
     EXPECT_FALSE(frame->Menus()->isEnabled());
     if (sinceStart.elapsed() < 1000) {
         EXPECT_FALSE(check->Dialog()->isVisible()) << "shown before its second";

@@ -45,14 +45,17 @@ TEST(LastGameTest, QuitAndStartAgainShowsTheSameBoardAndAFailedSaveShowsThePath)
     for (QPoint p : {QPoint(-1, 14), QPoint(5, 7), QPoint(1, 14), QPoint(1, 14)}) click(p.x(), p.y());
     ASSERT_EQ(frame->Board().Model().rowSolved[13], 1);
     ASSERT_EQ(frame->Board().Model().Cell(1, 14).state, 0);
-    frame->Board().Model().minutes = 12;
-    frame->Board().Model().seconds = 58;
+    BoardModel played = frame->Board().Model();
+    played.minutes = 12;
+    played.seconds = 58;
+    ASSERT_TRUE(frame->Board().RestorePlay(played));
     const Bytes saved = EncodeLastGame(frame->Board().Model()).value();
     const QImage shown = frame->Board().ComposedImage();
     frame->Action(ID_GAME_EXIT)->trigger();
     EXPECT_EQ(ReadAll(file), saved);
     // Closing and then destroying the window saves once: what changes in between is not saved.
-    frame->Board().Model().minutes = 30;
+    played.minutes = 30;
+    ASSERT_TRUE(frame->Board().RestorePlay(played));
     frame.reset();
     EXPECT_EQ(ReadAll(file), saved);
 

@@ -129,7 +129,7 @@ TEST(MainFrameTest, CommandsThatEndAGameInPlayAskFirst) {
         frame.OnRandomPuzzle();  // no question while no cell is decided
         command();
         EXPECT_TRUE(prompts.asked.empty());
-        board.UpdateCell(1, 1, CellUpdate::Mark);
+        board.MarkCell(1, 1);
         prompts.Answer(false);
         command();
         EXPECT_EQ(board.Model().Cell(1, 1).state, 0);  // "Нет": the game goes on
@@ -140,7 +140,7 @@ TEST(MainFrameTest, CommandsThatEndAGameInPlayAskFirst) {
     }
     // Opening the field asks its own question; only "Да" ends the game, and a finished game is
     // not asked about.
-    board.UpdateCell(0, 1, CellUpdate::Mark);
+    board.MarkCell(0, 1);
     prompts.asked.clear();
     prompts.Answer(false);
     prompts.Answer(true);

@@ -2,7 +2,7 @@
 // A BoardHost fake that records what the board asks of the main window.
 #include <vector>
 
-#include "board/core/GameClock.h"
+#include "common/ClockTime.h"
 #include "board/ui/BoardHost.h"
 
 namespace mosgrid::test {

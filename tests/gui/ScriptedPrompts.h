@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 
 namespace mosgrid::test {
 
@@ -22,7 +22,8 @@ public:
     // Answers for the next questions, in order ("Да" = true).
     void Answer(bool yes) { answers.push_back(yes); }
 
-    bool Ask(QWidget*, const QString& text) override {
+    bool Ask(QWidget*, const std::string& utf8) override {
+        const QString text = QString::fromStdString(utf8);
         asked.push_back(text);
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << text.toStdString();
@@ -32,11 +33,12 @@ public:
         answers.pop_front();
         return yes;
     }
-    void Tell(QWidget*, const QString& text) override {
+    void Tell(QWidget*, const std::string& utf8) override {
+        const QString text = QString::fromStdString(utf8);
         told.push_back(text);
         if (onTell) onTell(text);
     }
-    void Refuse(QWidget*, const QString& text) override { refused.push_back(text); }
+    void Refuse(QWidget*, const std::string& text) override { refused.push_back(QString::fromStdString(text)); }
 
     std::deque<bool> answers;
     std::vector<QString> asked;

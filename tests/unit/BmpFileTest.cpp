@@ -83,7 +83,7 @@ TEST(BmpFile, KindsItCannotDecodeAreRefusedFromBytesAndFromFiles) {
     CBmpFile bmp;
     for (const auto& [kind, bytes] : test::UndecodablePictures()) {
         EXPECT_EQ(bmp.LoadFromBytes(bytes.data(), bytes.size()), 0) << kind;
-        EXPECT_EQ(bmp.pixels, nullptr) << kind;
+        EXPECT_TRUE(bmp.pixels.empty()) << kind;
         test::WriteBytes(folder / "p.bmp", bytes);
         EXPECT_EQ(bmp.Load(folder / "p.bmp"), 0) << kind;
     }
@@ -96,7 +96,7 @@ TEST(BmpFile, BadHeadersFailAndShortFilesReadMissingBytesAsZero) {
              {28, 24}, {28, 16}, {28, 0}, {18, 0}, {22, 0}, {22, -2u}, {18, -1u}, {18, 0x7FFFFFFF}, {22, 100000}}) {
         const Bytes bad = With(good, at, value);
         EXPECT_EQ(bmp.LoadFromBytes(bad.data(), bad.size()), 0) << at << ": " << value;
-        EXPECT_EQ(bmp.palette, nullptr);
+        EXPECT_TRUE(bmp.palette.empty());
         EXPECT_EQ(bmp.colourCount, 0);
     }
     // Cut inside the pixel rows: the top row's bytes are missing and read as index 0.

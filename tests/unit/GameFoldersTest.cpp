@@ -10,10 +10,10 @@
 #include <functional>
 #include <map>
 
-#include "board/core/SolveRecord.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/core/GameFolders.h"
 #include "catalogue/core/PictureFiles.h"
+#include "catalogue/core/SolveRecord.h"
 #include "savegame/core/LastGameStore.h"
 #include "tests/unit/CatalogRecords.h"
 

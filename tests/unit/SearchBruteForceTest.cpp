@@ -45,8 +45,9 @@ TEST(Search, RunsOfOneColourInTwoPaletteEntriesMayTouch) {
     auto model = BoardFromText({"1122", "...."}, {kWhite, kBlack, kBlack});
     ASSERT_EQ(model->picture.colourCount, 2);
     CountingProgress progress;
-    ASSERT_EQ(SolvePuzzle(*model, progress).count, 1);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(model->variants[0][std::size_t(i)].colour, i < 4 ? kBlack : kWhite) << i;
+    const SolveResult result = SolvePuzzle(*model, progress);
+    ASSERT_EQ(result.count, 1);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(result.variants[0][std::size_t(i)].colour, i < 4 ? kBlack : kWhite) << i;
 }
 
 // The clues of every row, then every column, of a grid (1 = filled) as text.
@@ -73,7 +74,7 @@ void ExpectVariants(const std::vector<int>& grid, int cols, int rows, bool fillF
     ASSERT_EQ(std::size_t(result.count), expected.size()) << Signature(grid, cols, rows);
     for (std::size_t k = 0; k < expected.size(); ++k) {
         for (std::size_t i = 0; i < grid.size(); ++i) {
-            const CellRecord& cell = model->variants[k][i];
+            const CellRecord& cell = result.variants[k][i];
             ASSERT_TRUE(cell.state == 0 && cell.colour == (expected[k][i] ? kFill : kWhite))
                 << Signature(grid, cols, rows) << " variant " << k << " cell " << i;
         }

@@ -2,7 +2,8 @@
 
 #include <tuple>
 
-#include "board/core/SolveRecord.h"
+#include "board/core/GameClock.h"
+#include "catalogue/core/SolveRecord.h"
 #include "tests/unit/CatalogRecords.h"
 #include "tests/unit/TestPictures.h"
 
@@ -42,7 +43,7 @@ TEST(GameClock, SecondsAndPenaltiesCarryIntoMinutesAndHours) {
     EXPECT_EQ(ClockOf(model), (ClockTime{3, 10, 0}));
     model.minutes = 59;
     TickClock(model);
-    EXPECT_EQ(FormatClock(ClockOf(model)), "3:59:01");
+    EXPECT_EQ(TimeText(ClockOf(model)), "3:59:01");
 }
 
 TEST(BestTime, ReplacedOnlyWhenNeverSolvedOrStrictlyShorterInTotalSeconds) {
@@ -52,7 +53,7 @@ TEST(BestTime, ReplacedOnlyWhenNeverSolvedOrStrictlyShorterInTotalSeconds) {
                           Case{1, {1, 0, 0}, {0, 59, 59}, {0, 59, 59}},
                           Case{1, {2, 0, 0}, {257, 0, 0}, {1, 0, 0}}}) {   // 8 bits a part stored
         const ClockTime got = BestTimeAfterSolve(k.count, k.stored, k.elapsed);
-        EXPECT_EQ(got, k.best) << FormatClock(k.stored) << " vs " << FormatClock(k.elapsed);
+        EXPECT_EQ(got, k.best) << TimeText(k.stored) << " vs " << TimeText(k.elapsed);
     }
 }
 

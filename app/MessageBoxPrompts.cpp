@@ -1,4 +1,4 @@
-#include "app/Prompts.h"
+#include "app/MessageBoxPrompts.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -8,8 +8,8 @@ namespace {
 
 Prompts* installed = nullptr;
 
-int Show(QWidget* parent, QMessageBox::Icon icon, const QString& text, bool question) {
-    QMessageBox box(icon, QStringLiteral("Mosgrid"), text, QMessageBox::NoButton, parent);
+int Show(QWidget* parent, QMessageBox::Icon icon, const std::string& text, bool question) {
+    QMessageBox box(icon, QStringLiteral("Mosgrid"), QString::fromStdString(text), QMessageBox::NoButton, parent);
     if (question) {
         QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
         box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
@@ -31,13 +31,13 @@ Prompts& Prompts::Current() {
 
 void Prompts::Install(Prompts* prompts) { installed = prompts; }
 
-bool MessageBoxPrompts::Ask(QWidget* parent, const QString& text) {
+bool MessageBoxPrompts::Ask(QWidget* parent, const std::string& text) {
     return Show(parent, QMessageBox::Question, text, true) == 1;
 }
-void MessageBoxPrompts::Tell(QWidget* parent, const QString& text) {
+void MessageBoxPrompts::Tell(QWidget* parent, const std::string& text) {
     Show(parent, QMessageBox::NoIcon, text, false);
 }
-void MessageBoxPrompts::Refuse(QWidget* parent, const QString& text) {
+void MessageBoxPrompts::Refuse(QWidget* parent, const std::string& text) {
     Show(parent, QMessageBox::Critical, text, false);
 }
 

@@ -1,0 +1,170 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "board/core/BoardModel.h"
+#include "board/core/Layout.h"
+#include "board/core/Moves.h"
+#include "common/ClockTime.h"
+
+namespace mosgrid {
+
+// What a stylus event is: a press or a move (tap), or a double tap.
+enum class StylusKind { Tap, Double };
+
+// The button and modifier flags of a stylus event, as the game tests them: only the left button
+// alone (value 1) marks and picks, only the right button alone crosses and clears.
+enum StylusFlags { kStylusLeft = 0x1, kStylusRight = 0x2, kStylusShift = 0x4, kStylusControl = 0x8, kStylusMiddle = 0x10 };
+
+struct CellRef {
+    int column = 0;
+    int row = 0;
+    friend bool operator==(const CellRef&, const CellRef&) = default;
+};
+
+struct ClueRef {
+    bool column = true;  // a column clue, else a row clue
+    int line = 0;
+    int slot = 0;
+};
+
+// The hint marks of the row and the column through a cell, as the line check left them.
+struct LineMarks {
+    int column = 0;
+    int row = 0;
+    bool rowComplete = false;
+    bool columnComplete = false;
+};
+
+// The question of a line reveal: asked once the operation that raised it is complete; a "yes"
+// is answered with Game::RevealLine(column, line).
+struct RevealQuestion {
+    bool column = true;
+    int line = 0;
+    std::string text;
+};
+
+// What one operation of the game changed, so that the board draws exactly that and asks or
+// tells exactly that, in this order: the drawing, the clock, the solve, the question.
+struct GameChange {
+    std::vector<CellRef> cells;      // cells to draw anew (each as the model has it now)
+    std::vector<ClueRef> clues;      // clues whose done flag changed
+    std::vector<LineMarks> marks;    // hint marks to set, in order
+    bool board = false;              // a new game or another game altogether: draw everything
+    bool colour = false;             // the current colour is to be shown
+    bool clockStarted = false;       // the clock (re)started: show its time, a second to the next tick
+    bool time = false;               // the clock's time changed and is to be shown
+    bool history = false;            // steps were added to or taken from the undo history
+    bool gameOver = false;           // the game ended with this operation
+    std::optional<ClockTime> solved; // solved now in this time: the solve is to be recorded and announced
+    std::optional<RevealQuestion> question;
+
+    bool Empty() const {
+        return cells.empty() && clues.empty() && marks.empty() && !board && !colour && !clockStarted && !time &&
+               !history && !gameOver && !solved && !question;
+    }
+};
+
+// The game in play: the one owner of the board model, the undo history and the clock's state.
+// Every play rule lives here and nothing else writes the model; each operation takes plain
+// inputs and says what it changed. The clock only moves on Tick(), which the window calls once
+// a second while ClockRunning().
+class Game {
+public:
+    Game() = default;
+    // A game on `model` as it stands (tests and tools); the clock runs while it is in play.
+    explicit Game(BoardModel model);
+
+    const BoardModel& Model() const { return model_; }
+    bool ClockRunning() const { return clockRunning_; }
+    // A step of play to take back or to make again; never while the game is over.
+    bool CanUndo() const;
+    bool CanRedo() const;
+
+    // ---- Puzzles and games ----
+    // Replaces the puzzle by the picture's (the history forgotten); on a failed read the game
+    // holds no puzzle and its clock stops. Restart() then begins the game.
+    GameChange Load(const std::filesystem::path& picturePath, const std::u16string& name);
+    // A new game on the same puzzle: marks, crossed clues, line flags, variants and clock
+    // cleared, the history forgotten, the clock running from 0:00:00.
+    GameChange Restart();
+    // Takes over `saved`, a model of the same puzzle (a game read back, a copy taken earlier),
+    // as it stands; the history is forgotten and the clock runs on from its time unless the game
+    // is over. Nothing, when it does not fit the puzzle in play.
+    std::optional<GameChange> Restore(const BoardModel& saved);
+    // The reveal penalty in minutes (the board's cell size when the puzzle was set up).
+    void SetRevealPenalty(int minutes) { penaltyMinutes_ = minutes; }
+    int RevealPenalty() const { return penaltyMinutes_; }
+
+    // ---- Colour ----
+    // Makes `colour` current; white or the colour already current change nothing.
+    GameChange SetColour(COLORREF colour);
+    // The picture's first non-white colour becomes current, and is to be shown even when it
+    // already was.
+    GameChange PickFirstColour();
+
+    // ---- Strokes: a press, its moves and its release ----
+    // A press starts a new step of play and forgets the last position acted on.
+    GameChange BeginStroke();
+    // One stylus event on what the board hit: marks a cell (once per cell a stroke enters),
+    // picks the colour of a clue (tap), crosses a clue out or back in (double tap), counts the
+    // events on one clue line while hints are on (the fifth and every further one asks for a
+    // reveal), and with the right button alone crosses or clears the cells in the state of the
+    // stroke's first cell.
+    GameChange Stylus(int flags, const Hit& hit, StylusKind kind);
+    // The release: the step is complete and kept for undo.
+    GameChange EndStroke();
+
+    // ---- Single operations ----
+    // The marking cycle on cell (column, row) as one step of play.
+    GameChange Mark(int column, int row);
+    // Reveals a column (column true) or row as the picture has it, for the reveal penalty; a
+    // step of its own.
+    GameChange RevealLine(bool column, int line);
+    // Switches hints on or off; the hint marks of every line follow.
+    GameChange SetHints(bool on);
+    // Shows the picture on the grid; the game is over, unsolved, and the history forgotten.
+    GameChange OpenField();
+    // Takes back the last step, or makes the last step taken back again (cells and crossed
+    // clues, never the clock); a redo that completes the picture solves it.
+    GameChange Undo();
+    GameChange Redo();
+    // One second of the clock, while it runs.
+    GameChange Tick();
+
+    // ---- The check ----
+    // The puzzle as a check searches it: a new game on it (blank cells).
+    BoardModel CheckPuzzle() const;
+    // The end of a check: a new game that is over, holding the cells where the search ended,
+    // its solutions (at most kMaxVariants, variant 0 current) and its duration on the stopped
+    // clock. Sizes that do not fit the puzzle are ignored.
+    GameChange TakeCheckResult(BoardModel::Cells lastCells, std::vector<BoardModel::Cells> solutions,
+                               const ClockTime& duration);
+    // Puts stored solution variant `index` on the board (no line check) and makes it current.
+    // An index outside the store changes nothing.
+    GameChange ShowVariant(int index);
+
+private:
+    enum class Update { Mark, Reveal, Refresh };
+    void ApplyUpdate(int column, int row, Update mode, GameChange& change);
+    void CheckLines(int column, int row, Update mode, GameChange& change);
+    void Solved(GameChange& change);
+    void ClueEvent(bool column, int line, int slot, StylusKind kind, COLORREF& apply, GameChange& change);
+    void RightStylus(const Hit& hit, GameChange& change);
+    void ReplayMove(const Move& move, GameChange& change);
+    void EndStep(GameChange& change);
+    void ForgetHistory(GameChange& change);
+
+    BoardModel model_;
+    MoveHistory history_;
+    Move step_;                 // what the current stroke has changed so far
+    bool clockRunning_ = false;
+    int penaltyMinutes_ = kMinCellSize;
+    int lastColumn_ = -1;       // last position acted on (cell, or clue line and slot)
+    int lastRow_ = -1;
+    int rightKind_ = -1;        // MarkKind of the first cell of a right stroke, -1 before it
+};
+
+}  // namespace mosgrid
