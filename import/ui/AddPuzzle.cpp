@@ -18,7 +18,7 @@
 
 #include "common/Prompts.h"
 #include "catalogue/core/PictureFiles.h"
-#include "catalogue/core/RegularFile.h"
+#include "common/RegularFile.h"
 #include "catalogue/core/Text.h"
 #include "import/core/ClueFile.h"
 #include "import/core/ImportFile.h"

@@ -15,7 +15,7 @@
 #include <fstream>
 
 #include "app/MainFrame.h"
-#include "catalogue/core/BmpFile.h"
+#include "common/BmpFile.h"
 #include "catalogue/ui/ListFiles.h"
 #include "import/core/TimedSearch.h"
 #include "import/ui/AddPuzzle.h"
