@@ -18,6 +18,8 @@ enum CommandId : int {
     ID_APP_ABOUT = 57664,
     ID_OTHER_UNDO = 32830,
     ID_OTHER_REDO = 32831,
+    ID_GAME_ADD = 32840,
+    ID_GAME_DRAW = 32841,
 };
 
 }  // namespace mosgrid

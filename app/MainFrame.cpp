@@ -25,7 +25,9 @@
 #include "app/UrlOpener.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Catalog.h"
+#include "catalogue/core/Text.h"
 #include "catalogue/ui/ListFiles.h"
+#include "import/ui/AddPuzzle.h"
 #include "savegame/ui/BoardLastGame.h"
 #include "solver/ui/CheckCommand.h"
 #include "solver/ui/CheckRun.h"
@@ -173,6 +175,8 @@ void CMainFrame::BuildMenus() {
     AddCommand(game, QStringLiteral("Начать сначала"), ID_GAME_RESTART, &CMainFrame::OnRestart)->setShortcut(Qt::Key_F2);
     AddCommand(game, QStringLiteral("Выбрать кроссворд"), ID_GAME_CHOOSE, &CMainFrame::OnChoosePuzzle)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddCommand(game, QStringLiteral("Добавить кроссворд..."), ID_GAME_ADD, &CMainFrame::OnAddPuzzle);
+    AddCommand(game, QStringLiteral("Новый рисунок..."), ID_GAME_DRAW, &CMainFrame::OnNewDrawing);
     game->addSeparator();
     AddCommand(game, QStringLiteral("Выход"), ID_GAME_EXIT, &CMainFrame::OnExit)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -357,6 +361,19 @@ void CMainFrame::OnChoosePuzzle() {
     }
     // OK without a choice: the colour of the puzzle on the board is applied again.
     if (board_->Model().HasPuzzle()) board_->ApplyFirstPuzzleColour();
+    UpdateMenuState();
+}
+
+void CMainFrame::OnAddPuzzle() {
+    // The chooser reads the folder each time it opens, so the new puzzle is listed from now on.
+    if (const std::optional<std::u16string> name = AddPuzzleCommand(this, folders_))
+        Prompts::Current().Tell(this, "Кроссворд «" + Utf16ToUtf8(*name) + "» добавлен в список.");
+    UpdateMenuState();
+}
+
+void CMainFrame::OnNewDrawing() {
+    if (const std::optional<std::u16string> name = NewDrawingCommand(this, folders_))
+        Prompts::Current().Tell(this, "Кроссворд «" + Utf16ToUtf8(*name) + "» добавлен в список.");
     UpdateMenuState();
 }
 

@@ -65,6 +65,8 @@ public:
     void OnRandomPuzzle();
     void OnRestart();
     void OnChoosePuzzle();
+    void OnAddPuzzle();
+    void OnNewDrawing();
     void OnExit();
     void OnOpenField();
     void OnHints();

@@ -14,6 +14,9 @@
 #include "common/BmpFile.h"
 #include "catalogue/core/BmpWriter.h"
 #include "catalogue/core/Catalog.h"
+#include "catalogue/ui/ListFiles.h"
+
+#include <QApplication>
 
 namespace {
 
@@ -110,9 +113,22 @@ void ChooserLoadPicturesAndSave(benchmark::State& state) {
 }
 BENCHMARK(ChooserLoadPicturesAndSave)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The chooser's whole opening as the player meets it: the dialog built with its filled list (and
+// whatever it starts in the background), then closed.
+void ChooserDialog(benchmark::State& state) {
+    for (auto _ : state) {
+        mosgrid::CListFiles chooser(Folder(state.range(0)));
+        benchmark::DoNotOptimize(&chooser);
+    }
+}
+BENCHMARK(ChooserDialog)->Arg(0)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The chooser needs an application object; no screen is needed to build it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     Folder(0);  // made before any timing starts
     benchmark::RunSpecifiedBenchmarks();

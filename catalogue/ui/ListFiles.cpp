@@ -17,6 +17,7 @@
 #include "common/BmpFile.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/core/PictureFiles.h"
+#include "import/core/DifficultyScan.h"
 
 namespace mosgrid {
 namespace {
@@ -41,8 +42,24 @@ const Column kColumns[] = {
     {u"Цвета", u"Цвета    ", Qt::AlignHCenter | Qt::AlignVCenter},
     {u"Время", u"0:00:00    ", Qt::AlignHCenter | Qt::AlignVCenter},
     {u"Решён", u"Решён    ", Qt::AlignHCenter | Qt::AlignVCenter},
+    {u"Сложность", u"Сложность  ", Qt::AlignHCenter | Qt::AlignVCenter},
 };
-constexpr int kColumnCount = 5;
+constexpr int kColumnCount = 6;
+constexpr int kLevelColumn = 5;
+
+// Shown while the solver has not rated a picture yet.
+const QString kRating = QStringLiteral("…");
+
+QString LevelText(Difficulty level) {
+    switch (level) {
+        case Difficulty::Lines: return QStringLiteral("линии");
+        case Difficulty::LookAhead: return QStringLiteral("просмотр");
+        case Difficulty::Trial: return QStringLiteral("перебор");
+        case Difficulty::Ambiguous: return QStringLiteral("неоднозначный");
+        case Difficulty::Unknown: break;
+    }
+    return QStringLiteral("?");
+}
 
 }  // namespace
 
@@ -90,11 +107,33 @@ CListFiles::CListFiles(GameFolders folders, QWidget* parent)
     layout->addWidget(list_, 1);
     layout->addWidget(buttons);
 
-    if (parent) resize(parent->size());
+    // As wide as the window and the difficulty column more, so the names keep their room.
+    if (parent) resize(parent->width() + list_->columnWidth(kLevelColumn), parent->height());
     Fill();
 }
 
-CListFiles::~CListFiles() = default;
+CListFiles::~CListFiles() {
+    // The scan stops at its next poll; what it learnt is kept for the next opening.
+    if (!scan_) return;
+    scan_->Stop();
+    scan_->Finish().Save(folders_.playerFiles / kDifficultyFileName);
+}
+
+void CListFiles::StartRating(std::vector<std::filesystem::path> files) {
+    DifficultyCache cache;
+    cache.Load(folders_.playerFiles / kDifficultyFileName);
+    // The report runs on the scan's thread: the row is filled in on the window's thread.
+    scan_ = std::make_unique<DifficultyScan>(std::move(files), std::move(cache), [this](const RatedPicture& rated) {
+        QMetaObject::invokeMethod(this, [this, rated] { ShowRating(rated); }, Qt::QueuedConnection);
+    });
+}
+
+void CListFiles::ShowRating(const RatedPicture& rated) {
+    const auto it = rowOfPath_.find(rated.path);
+    if (it == rowOfPath_.end()) return;
+    if (it->second->text(kLevelColumn) == kRating) --unrated_;
+    it->second->setText(kLevelColumn, LevelText(rated.level));
+}
 
 void CListFiles::Fill() {
     // Loading scans the folder and merges the catalogue file: pictures added since the last
@@ -116,6 +155,8 @@ void CListFiles::Fill() {
         row->setText(2, QString::asprintf("%ld", long(picture.colourCount) - 1));
         row->setText(3, QString::fromStdString(TimeText({record.bestHours, record.bestMinutes, record.bestSeconds})));
         row->setText(4, record.solvedCount > 0 ? QString::number(record.solvedCount) : QString());
+        row->setText(kLevelColumn, kRating);
+        rowOfPath_[catalog.PicturePathOf(name)] = row;
         for (int c = 0; c < kColumnCount; ++c) row->setTextAlignment(c, kColumns[c].alignment);
         rows.emplace_back(row->text(0), row);
         picture.Release();
@@ -126,8 +167,13 @@ void CListFiles::Fill() {
     std::stable_sort(rows.begin(), rows.end(),
                      [&](const auto& a, const auto& b) { return collator.compare(a.first, b.first) < 0; });
     QList<QTreeWidgetItem*> items;
+    std::vector<std::filesystem::path> files(rows.size());
     for (const auto& row : rows) items.push_back(row.second);
     list_->addTopLevelItems(items);
+    // The rows are rated in the order they are shown, the top ones first.
+    for (const auto& [path, item] : rowOfPath_) files[std::size_t(list_->indexOfTopLevelItem(item))] = path;
+    unrated_ = int(files.size());
+    StartRating(std::move(files));
 
     if (!catalog.Save())
         Prompts::Current().Tell(this, QFile::decodeName(catalog.CatalogueFilePath().c_str()).toStdString());

@@ -2,17 +2,28 @@
 #include <QDialog>
 
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "catalogue/core/GameFolders.h"
 
 class QTreeWidget;
+class QTreeWidgetItem;
 class QPushButton;
 
 namespace mosgrid {
 
+class DifficultyScan;
+struct RatedPicture;
+
+// The file in the player's folder that remembers each picture's difficulty by its content.
+inline constexpr const char* kDifficultyFileName = "mglevels.txt";
+
 // "Выбрать кроссворд": the list of every catalogued puzzle in alphabetical order with its size,
-// number of colours, best time and how often it was solved. Opening it brings the catalogue file
+// number of colours, best time, how often it was solved and how hard it is (lines alone,
+// look-ahead or trial; filled in from the background as the solver rates each picture, and
+// remembered in the player's folder by picture content). Opening it brings the catalogue file
 // up to date; "ОК" (or Enter) with a row selected, or a double click on a row, gives the chosen
 // puzzle.
 class CListFiles : public QDialog {
@@ -30,10 +41,14 @@ public:
     QTreeWidget* List() const { return list_; }
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
+    // Whether every row has its difficulty.
+    bool AllRated() const { return unrated_ == 0; }
 
 private:
     void Fill();
     void OnOk();
+    void StartRating(std::vector<std::filesystem::path> files);
+    void ShowRating(const RatedPicture& rated);
 
     GameFolders folders_;
     QTreeWidget* list_ = nullptr;
@@ -41,6 +56,9 @@ private:
     QPushButton* cancel_ = nullptr;
     std::filesystem::path chosenPath_;
     std::u16string chosenName_;
+    std::map<std::filesystem::path, QTreeWidgetItem*> rowOfPath_;
+    int unrated_ = 0;
+    std::unique_ptr<DifficultyScan> scan_;
 };
 
 }  // namespace mosgrid

@@ -377,6 +377,19 @@ bool ReadClueFile(std::string_view text, CluePuzzle& out, std::string& error) {
     if (!ReadNonText(text, out.puzzle, error)) return false;
     out.colours = {kWhite, kBlack};
     out.puzzle.valueCount = 2;
+    // The title line, `title "TEXT"` (quotes optional), names the puzzle.
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = Trim(text.substr(at, end - at));
+        at = end + 1;
+        if (line.size() < 6 || Lower(line.substr(0, 5)) != "title" || (line[5] != ' ' && line[5] != '\t')) continue;
+        std::string_view title = Trim(line.substr(6));
+        if (title.size() >= 2 && title.front() == '"' && title.back() == '"') title = title.substr(1, title.size() - 2);
+        out.title = std::string(title);
+        break;
+    }
     return true;
 }
 

@@ -210,77 +210,70 @@ TEST_F(CheckTest, RefusalsAndContradictoryClues) {
     EXPECT_TRUE(Enabled(ID_OTHER_CHECK) && !Enabled(ID_OTHER_OPEN_FIELD) && !Enabled(ID_VARIANT_NEXT));
 }
 
-TEST_F(CheckTest, ALongCheckCancelledPutsTheGameBackAsItWasWithItsClockRunning) {
-    LoadLongGame();
-    const std::vector<std::uint8_t> before = Game();
-    const QImage cellsBefore = frame->Board().Images().Cells();
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-    CheckRun* check = Start();
-    ASSERT_NE(check, nullptr);
-    // The board shows the search: cells decided that the player never marked.
-    auto decided = [&] {
-        int count = 0;
-        for (const CellRecord& cell : frame->Board().Shown().cells) count += cell.state == 0;
-        return count;
-    };
-    EXPECT_TRUE(test::WaitUntil([&] { return decided() > 2 || !frame->RunningCheck(); }));
-    ASSERT_EQ(frame->RunningCheck(), check) << "the search ended before it could be cancelled";
-    EXPECT_EQ(Game(), before) << "the search is shown over the game, never written into it";
-    EXPECT_FALSE(frame->Menus()->isEnabled());
-    if (sinceStart.elapsed() < 1000) {
-        EXPECT_FALSE(check->Dialog()->isVisible()) << "shown before its second";
-    }
+// Ended by its button and by closing the dialog (a refused close would hold up the quit).
+TEST_F(CheckTest, ALongCheckShowsItsDialogAfterASecondAndCancellingPutsTheGameBackWithItsClockRunning) {
+    for (bool byClose : {false, true}) {
+        SCOPED_TRACE(byClose);
+        LoadLongGame();
+        const std::vector<std::uint8_t> before = Game();
+        const QImage cellsBefore = frame->Board().Images().Cells();
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        CheckRun* check = Start();
+        ASSERT_NE(check, nullptr);
+        CDecision* dialog = check->Dialog();
+        // The board shows the search: cells decided that the player never marked.
+        auto decided = [&] {
+            int count = 0;
+            for (const CellRecord& cell : frame->Board().Shown().cells) count += cell.state == 0;
+            return count;
+        };
+        EXPECT_TRUE(test::WaitUntil([&] { return decided() > 2 || !frame->RunningCheck(); }));
+        ASSERT_EQ(frame->RunningCheck(), check) << "the search ended before it could be cancelled";
+        EXPECT_EQ(Game(), before) << "the search is shown over the game, never written into it";
+        EXPECT_FALSE(frame->Menus()->isEnabled());
+        // However slow the search's steps, the dialog shows once its second is over, not before.
+        ASSERT_TRUE(test::WaitUntil([&] { return frame->RunningCheck() != check || dialog->isVisible(); }));
+        ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
+        EXPECT_GE(sinceStart.elapsed(), 1000);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Решение"));
+        EXPECT_EQ(dialog->CancelButton()->text(), QStringLiteral("Отмена"));
+        // The bar moves; its filled part is painted in a shade of the highlight colour.
+        auto filled = [dialog] {
+            const QImage shot = dialog->grab().toImage();
+            const QRect bar = dialog->Bar()->geometry();
+            const int hue = dialog->palette().color(QPalette::Highlight).hue();
+            int count = 0;
+            for (int x = bar.left(); x <= bar.right(); ++x) {
+                const QColor pixel(shot.pixel(x, bar.center().y()));
+                count += pixel.saturation() > 60 && std::abs(pixel.hue() - hue) < 20;
+            }
+            return count;
+        };
+        EXPECT_TRUE(test::WaitUntil([&] { return frame->RunningCheck() != check || filled() > 0; }));
+        ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
+        EXPECT_GT(dialog->Bar()->value(), 0);
 
-    QElapsedTimer timer;
-    timer.start();
-    check->Dialog()->CancelButton()->click();
-    while (frame->RunningCheck() && timer.elapsed() < 1000) QApplication::processEvents();
-    EXPECT_LT(timer.elapsed(), 1000);  // at once, not when the search is over (bench_check times it)
-    EXPECT_EQ(frame->RunningCheck(), nullptr);
-    EXPECT_EQ(Game(), before);
-    EXPECT_EQ(frame->Board().Images().Cells(), cellsBefore);
-    EXPECT_TRUE(frame->Menus()->isEnabled() && Enabled(ID_OTHER_CHECK) && Enabled(ID_OTHER_OPEN_FIELD));
-    EXPECT_TRUE(prompts.told.empty());
-    EXPECT_TRUE(frame->Board().CanUndo()) << "the player's steps survive a cancelled check";
-    // The clock runs on from 0:05:07.
-    EXPECT_TRUE(test::WaitUntil([&] { return model().minutes * 60 + model().seconds != 5 * 60 + 7; }));
-    EXPECT_EQ(model().minutes * 60 + model().seconds, 5 * 60 + 8);
-}
-
-TEST_F(CheckTest, TheDialogShowsAfterASecondWithItsBarAndClosingItCancels) {
-    LoadLongGame();
-    const std::vector<std::uint8_t> before = Game();
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-    CheckRun* check = Start();
-    ASSERT_NE(check, nullptr);
-    CDecision* dialog = check->Dialog();
-    // However slow the search's steps, the dialog shows once its second is over, not before.
-    ASSERT_TRUE(test::WaitUntil([&] { return frame->RunningCheck() != check || dialog->isVisible(); }));
-    ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
-    EXPECT_GE(sinceStart.elapsed(), 1000);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Решение"));
-    EXPECT_EQ(dialog->CancelButton()->text(), QStringLiteral("Отмена"));
-    // The bar moves; its filled part is painted in a shade of the highlight colour.
-    auto filled = [dialog] {
-        const QImage shot = dialog->grab().toImage();
-        const QRect bar = dialog->Bar()->geometry();
-        const int hue = dialog->palette().color(QPalette::Highlight).hue();
-        int count = 0;
-        for (int x = bar.left(); x <= bar.right(); ++x) {
-            const QColor pixel(shot.pixel(x, bar.center().y()));
-            count += pixel.saturation() > 60 && std::abs(pixel.hue() - hue) < 20;
+        QElapsedTimer timer;
+        timer.start();
+        if (byClose) {
+            EXPECT_TRUE(dialog->close());
+            EXPECT_EQ(frame->RunningCheck(), nullptr);
+        } else {
+            dialog->CancelButton()->click();
         }
-        return count;
-    };
-    EXPECT_TRUE(test::WaitUntil([&] { return frame->RunningCheck() != check || filled() > 0; }));
-    ASSERT_EQ(frame->RunningCheck(), check) << "the search ended too soon";
-    EXPECT_GT(dialog->Bar()->value(), 0);
-    // The close goes through (a refused one would hold up the application's quit).
-    EXPECT_TRUE(dialog->close());
-    EXPECT_EQ(frame->RunningCheck(), nullptr);
-    EXPECT_EQ(Game(), before);
+        while (frame->RunningCheck() && timer.elapsed() < 1000) QApplication::processEvents();
+        EXPECT_LT(timer.elapsed(), 1000);  // at once, not when the search is over (bench_check times it)
+        EXPECT_EQ(frame->RunningCheck(), nullptr);
+        EXPECT_EQ(Game(), before);
+        EXPECT_EQ(frame->Board().Images().Cells(), cellsBefore);
+        EXPECT_TRUE(frame->Menus()->isEnabled() && Enabled(ID_OTHER_CHECK) && Enabled(ID_OTHER_OPEN_FIELD));
+        EXPECT_TRUE(prompts.told.empty());
+        EXPECT_TRUE(frame->Board().CanUndo()) << "the player's steps survive a cancelled check";
+        // The clock runs on from 0:05:07.
+        EXPECT_TRUE(test::WaitUntil([&] { return model().minutes * 60 + model().seconds != 5 * 60 + 7; }));
+        EXPECT_EQ(model().minutes * 60 + model().seconds, 5 * 60 + 8);
+    }
 }
 
 TEST_F(CheckTest, MemoryRunningOutDuringTheSearchIsToldAndTheGameIsLeftAsItWas) {

@@ -8,7 +8,12 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <fstream>
+#include <map>
+
 #include "catalogue/ui/ListFiles.h"
+#include "import/core/ClueDecision.h"
+#include "import/core/Difficulty.h"
 #include "tests/gui/AppTestSupport.h"
 
 namespace mosgrid {
@@ -25,10 +30,10 @@ TEST(ChooserTest, ListsTheCatalogueWithSizeColoursAndBestTimeAndGivesTheChosenFi
 
     CListFiles chooser(folder.path());
     QTreeWidget* list = chooser.List();
-    ASSERT_EQ(list->columnCount(), 5);
+    ASSERT_EQ(list->columnCount(), 6);
     QStringList header, rows;
-    for (int c = 0; c < 5; ++c) header << list->headerItem()->text(c);
-    EXPECT_EQ(header, QStringList({"Наименование", "Размер", "Цвета", "Время", "Решён"}));
+    for (int c = 0; c < 6; ++c) header << list->headerItem()->text(c);
+    EXPECT_EQ(header, QStringList({"Наименование", "Размер", "Цвета", "Время", "Решён", "Сложность"}));
     EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Выбор кроссворда"));
     EXPECT_EQ(chooser.OkButton()->text(), QStringLiteral("ОК"));
     EXPECT_EQ(chooser.CancelButton()->text(), QStringLiteral("Отмена"));
@@ -74,6 +79,48 @@ TEST(ChooserTest, NamesInRussianOrderOnScreenAndADoubleClickOrEnterOpensTheRow) 
         EXPECT_EQ(chooser.result(), QDialog::Accepted) << enter;
         EXPECT_EQ(chooser.ChosenName(), u"Ёлочка") << enter;
     }
+    EXPECT_TRUE(test::NoBoxes(prompts));
+}
+
+// The level of each row's picture, by name.
+std::map<QString, QString> Levels(const CListFiles& chooser) {
+    std::map<QString, QString> levels;
+    for (int i = 0; i < chooser.List()->topLevelItemCount(); ++i)
+        levels[chooser.List()->topLevelItem(i)->text(0)] = chooser.List()->topLevelItem(i)->text(5);
+    return levels;
+}
+
+TEST(ChooserTest, DifficultyIsFilledInFromTheBackgroundAndRememberedByContent) {
+    test::TempFolder folder;
+    test::ScriptedPrompts prompts;
+    test::WritePuzzle(folder.path(), "bar", {"11", ".."});
+    test::WritePuzzle(folder.path(), "twice", {"1.", ".1"});  // two solutions
+    // A puzzle that needs guesses, from its clues.
+    std::ifstream in(MOSGRID_SOURCE_DIR "/tests/import/trial.non");
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    CluePuzzle clues;
+    std::string error;
+    ASSERT_TRUE(ReadClueFile(text, clues, error)) << error;
+    const ClueVerdict verdict = DecideCluePuzzle(clues);
+    ASSERT_EQ(verdict.kind, ClueVerdict::Kind::Unique);
+    ASSERT_TRUE(WriteBmp4(folder / "trial.bmp", verdict.picture));
+    {
+        CListFiles chooser(folder.path());
+        ASSERT_TRUE(test::WaitUntil([&] { return chooser.AllRated(); }, 60000));
+        EXPECT_EQ(Levels(chooser), (std::map<QString, QString>{{"bar", "линии"}, {"trial", "перебор"}, {"twice", "неоднозначный"}}));
+    }
+    // The levels were kept by content: a level put in the file for bar's bytes is what shows.
+    DifficultyCache cache;
+    ASSERT_TRUE(cache.Load(folder / kDifficultyFileName));
+    EXPECT_EQ(cache.Size(), 3u);
+    const auto key = DifficultyCache::Key(test::ReadBytes(folder / "bar.bmp"));
+    ASSERT_EQ(cache.Find(key), Difficulty::Lines);
+    cache.Put(key, Difficulty::LookAhead);
+    ASSERT_TRUE(cache.Save(folder / kDifficultyFileName));
+    std::filesystem::rename(folder / "bar.bmp", folder / "renamed.bmp");
+    CListFiles chooser(folder.path());
+    ASSERT_TRUE(test::WaitUntil([&] { return chooser.AllRated(); }, 60000));
+    EXPECT_EQ(Levels(chooser)[QStringLiteral("renamed")], QStringLiteral("просмотр"));
     EXPECT_TRUE(test::NoBoxes(prompts));
 }
 

@@ -4,8 +4,6 @@
 
 #include <QAction>
 
-#include <fstream>
-
 #include "app/ColourSwatch.h"
 #include "app/MainFrame.h"
 #include "app/StringTime.h"
@@ -21,11 +19,6 @@ constexpr COLORREF kBlue = 0xFF0000;
 const std::vector<std::string> kTen = {"..11111...", ".1222221..", "1222..2221", "12.2..2.21", "1222222221",
                                        ".12....21.", "..122221..", "...1111...", "....11....", "....11....",
                                        "...1..1...", "..1....1..", ".1......1.", "1111111111", "2.2.2.2.2."};
-
-Bytes ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(LastGameTest, QuitAndStartAgainShowsTheSameBoardAndAFailedSaveShowsThePath) {
     test::TempFolder folder;
@@ -52,12 +45,12 @@ TEST(LastGameTest, QuitAndStartAgainShowsTheSameBoardAndAFailedSaveShowsThePath)
     const Bytes saved = EncodeLastGame(frame->Board().Model()).value();
     const QImage shown = frame->Board().ComposedImage();
     frame->Action(ID_GAME_EXIT)->trigger();
-    EXPECT_EQ(ReadAll(file), saved);
+    EXPECT_EQ(test::ReadBytes(file), saved);
     // Closing and then destroying the window saves once: what changes in between is not saved.
     played.minutes = 30;
     ASSERT_TRUE(frame->Board().RestorePlay(played));
     frame.reset();
-    EXPECT_EQ(ReadAll(file), saved);
+    EXPECT_EQ(test::ReadBytes(file), saved);
 
     // The second run, its clock held so that no tick falls between restoring and comparing.
     frame = std::make_unique<CMainFrame>(folder.path());

@@ -51,7 +51,7 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     for (const QAction* a : frame.findChildren<QMenuBar*>().value(0)->actions()) menus << a->menu();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->title() + ":" + Items(menus[0]),
-              QStringLiteral("Игра:Случайный выбор|Начать сначала|Выбрать кроссворд|-|Выход"));
+              QStringLiteral("Игра:Случайный выбор|Начать сначала|Выбрать кроссворд|Добавить кроссворд...|Новый рисунок...|-|Выход"));
     EXPECT_EQ(menus[1]->title() + ":" + Items(menus[1]),
               QStringLiteral("Прочее:Отменить|Повторить|-|Открыть поле|Подсказки|"
                              "Помощники[Зачёркивать законченные линии|Протяжка по прямой]|-|Проверить кроссворд|"

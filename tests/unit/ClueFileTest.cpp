@@ -55,6 +55,12 @@ TEST(ClueFile, ReadsTheColourAndTwoColourLayouts) {
     std::string error;
     ASSERT_TRUE(ReadWebpbnXml(Seed("webpbn/two_colours.xml"), titled, error));
     EXPECT_EQ(titled.title, "Крест");
+    // A .non file's title line, quoted or not; a "titled" keyword is no title.
+    for (const char* line : {"title \"Уголок\"", "Title Уголок", "titled Нет"}) {
+        CluePuzzle non;
+        ASSERT_TRUE(ReadClueFile(std::string(line) + "\nwidth 1\nheight 1\nrows\n1\ncolumns\n1\n", non, error)) << line;
+        EXPECT_EQ(non.title, std::string(line).find("Нет") == std::string::npos ? "Уголок" : "") << line;
+    }
 }
 
 TEST(ClueFile, XmlVariantsFilesComeIn) {

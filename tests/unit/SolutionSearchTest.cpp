@@ -6,6 +6,7 @@
 #include <future>
 #include <random>
 
+#include "import/core/TimedSearch.h"
 #include "solver/core/SolutionSearch.h"
 
 namespace mosgrid {
@@ -13,20 +14,9 @@ namespace {
 
 // The clues of a grid of one colour (1 = filled), `width` cells a row.
 Puzzle FromGrid(const std::vector<int>& grid, int width) {
-    Puzzle p;
-    p.width = width;
-    p.height = int(grid.size()) / width;
-    auto runs = [](int count, auto at) {
-        std::vector<LineRun> out;
-        for (int i = 0; i < count; ++i) {
-            if (at(i) && (i == 0 || !at(i - 1))) out.push_back(LineRun{0, 1, 1});
-            if (at(i)) ++out.back().length;
-        }
-        return out;
-    };
-    for (int r = 0; r < p.height; ++r) p.rows.push_back(runs(p.width, [&](int c) { return grid[std::size_t(r * width + c)]; }));
-    for (int c = 0; c < p.width; ++c) p.columns.push_back(runs(p.height, [&](int r) { return grid[std::size_t(r * width + c)]; }));
-    return p;
+    Picture4 picture{width, int(grid.size()) / width, {kWhite, kBlack}, {}};
+    for (int v : grid) picture.indices.push_back(std::uint8_t(v));
+    return PuzzleFromPicture(picture);
 }
 
 // One run of 1 in every line: the n! permutation matrices.

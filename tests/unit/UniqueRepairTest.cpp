@@ -43,8 +43,7 @@ TEST(UniqueRepair, EndsUniqueOrSaysWhy) {
     }
     EXPECT_GE(repaired, 6);
     // Two crossing diagonals of one cell each: one change settles it.
-    const Picture4 diagonal = test::RandomPicture(random, 2, 2, 1, 0);
-    Picture4 two = diagonal;
+    Picture4 two = test::RandomPicture(random, 2, 2, 1, 0);
     two.indices = {1, 0, 0, 1};
     const RepairResult r = MakeUnique(two);
     EXPECT_TRUE(r.unique);
