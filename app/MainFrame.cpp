@@ -119,9 +119,10 @@ CMainFrame::CMainFrame(GameFolders folders, QWidget* parent)
 }
 
 // The play assists are the player's choice, kept in the player's settings rather than in the
-// game's files; all off until the player turns one on.
+// game's files (a file named after the program, for the program sets no organisation); all off
+// until the player turns one on.
 void CMainFrame::LoadAssists() {
-    const QSettings settings;
+    const QSettings settings(QSettings::UserScope, QCoreApplication::applicationName());
     const QSignalBlocker blockCross(assistCross_);
     const QSignalBlocker blockStraight(assistStraight_);
     assistCross_->setChecked(settings.value(QStringLiteral("assists/crossFinishedLines"), false).toBool());
@@ -130,7 +131,7 @@ void CMainFrame::LoadAssists() {
 }
 
 void CMainFrame::ApplyAssists() {
-    QSettings settings;
+    QSettings settings(QSettings::UserScope, QCoreApplication::applicationName());
     settings.setValue(QStringLiteral("assists/crossFinishedLines"), assistCross_->isChecked());
     settings.setValue(QStringLiteral("assists/straightDrag"), assistStraight_->isChecked());
     board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked()});

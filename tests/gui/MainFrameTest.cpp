@@ -123,8 +123,10 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
 // The play assists start off and are remembered for the player, in this run's own settings
 // folder (the tests' main puts it aside).
 TEST(MainFrameTest, PlayAssistsStartOffAndAreRemembered) {
-    QSettings().remove(QStringLiteral("assists"));
-    ASSERT_TRUE(QSettings().fileName().startsWith(QDir::tempPath()));
+    QSettings settings(QSettings::UserScope, QCoreApplication::applicationName());
+    settings.remove(QStringLiteral("assists"));
+    settings.sync();
+    ASSERT_TRUE(settings.fileName().startsWith(QDir::tempPath()));
     test::TempFolder folder;
     test::WritePuzzle(folder.path(), "bar", {"11", ".."});
     test::ScriptedPrompts prompts;
