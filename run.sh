@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the game with its puzzles and rules page (nothing else) and starts it from its folder.
 set -euo pipefail
 cd "$(dirname "$0")"

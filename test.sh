@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Mosgrid with its tests and runs every test (the widget tests on the offscreen platform).
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The enabled and checked states of the menu items, as a pure function of the board's state.
 // No Qt here: the unit tests check the rule on its own.

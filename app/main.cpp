@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mosgrid: starts the game, or brings the running one to the front.
 #include <QApplication>
 #include <QMessageBox>

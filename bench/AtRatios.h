@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screenshot programs shoot everything twice: at device pixel ratio 1 and at 2, as a
 // high-density screen shows it. Qt fixes the ratio when the application starts, so each ratio

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes that nobody sees: a benchmark or a screenshot program must never wait on one.
 #include "common/Prompts.h"

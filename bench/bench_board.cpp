@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board window's drawing costs: marking one cell (the model, the cells image, the line check
 // and the cell put on the screen), a full paint of a 50 x 50 board at cells of 10 pixels, and
 // the composition and the rebuilding of its images at device pixel ratios 1 and 2. The window's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of building the catalogue of a folder of 1,000 small 4-bit pictures, as every user of the
 // catalogue does (the chooser, the random pick, the solved check), and of the chooser's opening:
 // the catalogue, every picture read once more for its size and colours, and the save. Folder 0

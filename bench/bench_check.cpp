@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check as the player runs it against the bare solver on the same puzzle. Two puzzles: the
 // largest bundled two-colour puzzle (the folder is the first argument, else the build's game
 // folder), and a random 30 x 30 picture whose search has to guess.

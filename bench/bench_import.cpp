@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The importer on pictures: time to a verdict (one solution or several) and to a unique puzzle
 // by the repair, with the cells it changed, for pictures converted at 25 x 25 and 40 x 40 with
 // 2 and 6 colours (white counted). Pictures: icons of Debian's adwaita-icon-theme (512 px) and

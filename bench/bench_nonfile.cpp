@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of reading two large ".non" clue files: 100 kB of blank lines between a rows section's
 // keyword and its one clue line, and 60 MB of newlines in a rows section (a file under the
 // command-line solver's 64 MB limit). Prints the time of one read and the reader's peak heap

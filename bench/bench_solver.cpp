@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Solver figures. First the puzzle sets, generated with fixed seeds and each search bounded in
 // processor time (figures are processor time, std::clock, on whatever else the machine runs):
 // - uniqueness (up to 2 solutions): 100 random 30 x 30 grids at density 0.5, 40 random 25 x 25

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up costs the player feels: building and showing the main window, and opening the
 // puzzle chooser on a folder of 1,000 small pictures. Runs on the offscreen platform.
 #include <benchmark/benchmark.h>

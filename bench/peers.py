@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Side-by-side figures of mosgrid-solve and two public nonogram solvers.
 
 Generates the puzzle sets with fixed seeds into a work folder, runs every tool on every file one

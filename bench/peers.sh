@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # mosgrid-solve beside two public nonogram solvers, on puzzle sets generated with fixed seeds.
 #
 #   bench/peers.sh PBNSOLVE-SRC PICROSS-SRC ARGAGG-GIT PNM-GIT [WORK [MOSGRID-SOLVE]]

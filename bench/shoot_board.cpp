@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes PNG pictures of boards in play, for a person to look at: a 5 x 5, a 15 x 15 colour
 // puzzle, a scrolled 50 x 50, and hints with complete lines (with an enlarged corner), each at
 // device pixel ratio 1 and 2 (the latter named "...@2x.png"). Usage:

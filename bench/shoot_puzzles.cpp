@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes pictures of the main window with bundled puzzles in play, each partly solved the way a
 // player would leave it: the top third of the rows marked from the picture (painted cells and
 // crossed white ones) with their row clues crossed out, and one column marked with its clues

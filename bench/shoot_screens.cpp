@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes pictures of the main window (at 240x320, 480x640 and 640x480), the chooser, the About
 // box and a question box, for a look at the layout, at device pixel ratio 1 and 2 (the latter
 // named "...@2x.png"). Usage:

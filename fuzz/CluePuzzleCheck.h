@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every clue-file reader must give: a refusal with a one-line reason, or a puzzle whose
 // lines and colours agree with each other; small puzzles are searched to their second solution,

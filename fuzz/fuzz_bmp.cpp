@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the picture reader through its real entry point: they are written to
 // a file, which CBmpFile::Load opens as a regular file, pre-reads the headers of, filters by the
 // catalogue's acceptance rule (every other input) and reads no further than the headers call for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes as the catalogue file "mg.bd" of a folder holding a few pictures: the
 // catalogue must still hold exactly the folder's puzzles, sorted, and survive a save and reload.
 #include <unistd.h>

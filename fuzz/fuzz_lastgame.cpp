@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Restores a last-game file from arbitrary bytes through the real path: the file is read from a
 // folder (ReadLastGame), its picture found there by its name (FindPicturePath, any letter case of
 // the extension), the puzzle set up and the file applied (RestoreLastGame). The input chooses the

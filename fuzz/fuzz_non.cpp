@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the clue-file reader, up to the command-line solver's 64 MB limit
 // (.ci/run sets -max_len to it). Whatever it accepts must be a puzzle the search takes; small
 // ones are searched to their second solution, with a bound on the search's work so that a hard

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The bundled puzzles: every puzzles/src/NAME.txt becomes NAME.bmp in the program folder, made by
 # the mosgrid_puzzles tool whenever a source or the tool changes. The rules page goes there too.
 file(GLOB MOSGRID_PUZZLE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/src/*.txt)

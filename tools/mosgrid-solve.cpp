@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mosgrid-solve [--max N] [--threads N] [--json] [--print] FILE...    mosgrid-solve --help | --version
 //
 // Counts the solutions of puzzles: pictures (BMP, 4-bit or 8-bit, clues derived as the game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the text sources of the bundled puzzles into the 4-bit BMP pictures the game reads.
 //
 //   mosgrid_puzzles OUTPUT_FOLDER SOURCE.txt...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board window's play: mouse input handed to the game, and what the game's operations
 // changed put on the screen, with the questions and messages that follow them.
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pixel-exact drawing on RGB32 images, as the board's bitmaps are drawn: no antialiasing, a
 // line leaves out its end point, white (0xFFFFFF) is the transparent colour of every copy.

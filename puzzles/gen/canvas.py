@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A small raster canvas for drawing the larger puzzles from simple shapes; each pixel is one
 palette character, '.' the white background. Shapes are filled by testing pixel centres."""
 import math

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the larger colour puzzles from simple shapes and writes their sources to ../src, nudging
 edge pixels until the clues alone, line by line, determine each picture (one solution).
 Run: python3 colour.py [name...]"""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The harder set: puzzles that need look-ahead or trial and error, made with mosgrid-import.
 
     python3 puzzles/gen/harder.py BUILD/game/mosgrid-import BUILD/mosgrid-solve

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Helpers for authoring puzzle sources: read and write the text format, derive clues, and a
 line solver that tells whether the clues alone (line by line) determine the picture."""
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the larger two-colour puzzles from simple shapes and writes their sources to ../src.
 Each picture is then nudged (a few edge pixels flipped) until its clues alone, line by line,
 determine it, so every puzzle has exactly one solution. Run: python3 shapes.py [name...]"""

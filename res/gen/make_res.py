@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Makes the program's pictures: the four background pictures (8-bit BMP, a pale landscape) and
 two large ones for big windows (8-bit PNG, drawn scaled to cover the window),
 the icon (PNG at several sizes and SVG: a small nonogram with a heart) and the colour button's

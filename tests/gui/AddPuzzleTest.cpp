@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Игра → Добавить кроссворд...»: a clue file becomes a puzzle of the chooser, a refused one says
 // why, a name in use asks before replacing, and a picture made into a puzzle is played and solved.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the widget tests: folders of puzzles, scripted message boxes, the catalogue file
 // (tests/unit/CatalogRecords.h), clicks, waiting with the event loop running and acting on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board's off-screen images: clues, their strokes and the miniature; and on high-density
 // screens: images drawn at the device pixel ratio, clue numbers that fit their cells at every
 // size, and hint marks that stand apart from the border.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A board window on the offscreen platform with a puzzle from text, a recording host and
 // scripted prompts, and the stylus and key events that drive it.

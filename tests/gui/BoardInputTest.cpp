@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mouse input on the board window, for what only the window does: the marking cycle as drawn,
 // the miniature and the screen, the buttons and modifiers of mouse events, hit-testing of the
 // clue areas and the corner, drag-painting also when the window system merged the moves, and the

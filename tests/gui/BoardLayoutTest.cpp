@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the board window applies the layout: centring, scroll ranges, scroll-bar actions,
 // direction keys and full-screen switching.
 #include "board/core/Layout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Play on the board window, for what only the window shows: the steps of undo and redo drawn
 // again, zoom and the reveal penalty of the set-up cell size, and what follows a solve (the
 // announcement, the record in the catalogue, full-screen mode left) or opening the field. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Проверить кроссворд" and the solution variants, driven through the main window's menu
 // actions with scripted message boxes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The puzzle chooser: its columns and texts, the catalogue file it writes and what it gives back.
 #include <gtest/gtest.h>
 

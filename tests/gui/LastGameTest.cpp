@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game carried from one run to the next through the real main window: the same board after
 // quitting and starting again, and the path told when the file cannot be written.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's frame: the menus as the player reads them and what they start, full-screen
 // mode on Enter and on leaving the window, the rules page, and "Выход" closing it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program itself, started on a folder of its own: of starts on one folder only one runs, and
 // a signal ends it as the session's end does.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A BoardHost fake that records what the board asks of the main window.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Prompts fake for the widget tests: records every text and answers questions from a queue.
 // It puts itself in place while it lives.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The importer's command line run as a player would: a clue file and a picture written, the name
 # rule and the no-overwrite rule enforced, refusals given with their reason and exit status 1.
 # cmake -DIMPORT=<tool> -DSOURCE=<source folder> -DWORK=<scratch folder> -P CommandLine.cmake

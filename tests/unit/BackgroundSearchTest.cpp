@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check's search on its own thread over a copy of the puzzle: the same results as the search
 // on the board's own model, and the board left alone. Every bundled puzzle is among the boards,
 // and must have exactly one solution.

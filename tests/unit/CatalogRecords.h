@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds and reads catalogue files (mg.bd) for the tests: 528-byte records of a UTF-16LE name
 // (260 units, terminated), the solve count and the best hours, minutes and seconds.

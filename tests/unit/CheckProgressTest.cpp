@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check's arithmetic without windows: the progress bar's threshold and the one-second rule
 // of the progress dialog.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solver's verdict on a clue puzzle: one solution becomes the picture; several, none, too
 // large, too many colours and no verdict in time are refused, each with its reason.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The webpbn XML and ".g" clue-file readers on good files (the fuzzers' seeds and variants) and
 // on malformed ones, which must be refused with a reason.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures rated on a thread of the scan's own: levels from the solver, the same bytes under
 // another name from the cache, and a stop that ends the scan without reporting further files.
 #include <gtest/gtest.h>

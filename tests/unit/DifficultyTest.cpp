@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Puzzles rated by the reasoning they need, and the ratings remembered by picture content.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play rules of Game without any window: marking and both drags, picking the colour and
 // crossing clues, the hold on a clue line that asks for a reveal and the reveal's penalty, undo
 // and redo of whole steps, the solve, opening the field, the clock and a check's result.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files made into puzzles of a folder: the name rule, no overwrite without being told, and a
 // written puzzle that the game reads with the colours and cells it was given.
 #include <gtest/gtest.h>

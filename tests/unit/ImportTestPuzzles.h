@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Puzzles for the importer's tests: pictures from random pixels, searched for one of the kind
 // a test needs (the generator's seed is fixed, so the same one is found every run).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Slow reference line solver for the tests: it enumerates placements one by one, so it is easy to
 // trust and exponential in the worst case.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast line solver against the slow enumeration: every short line of one colour exhaustively,
 // long and multi-colour lines by sampling.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures turned into puzzle pictures: fitted into the box, background from transparency and
 // light pixels, colours reduced, and the same result every time.
 #include <gtest/gtest.h>

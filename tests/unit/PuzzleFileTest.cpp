@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clue files and pictures read for the command-line solver, its output, the cap on the count,
 // and the deductions between guesses checked against a search without them.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saves of mg.bd and lastcrw.sav: modes kept, leftovers of a killed save removed at start
 // and nothing else, and a save killed at any moment leaves a whole file.
 #include <gtest/gtest.h>

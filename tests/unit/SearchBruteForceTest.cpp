@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search against brute force (every grid of a small puzzle tried against the clues, the
 // solutions listed in lexicographic order: row-major, empty before filled), and line passes and
 // searches on hand-made boards for what brute force cannot see.

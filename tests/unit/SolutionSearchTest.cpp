@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search split across threads: the same results whatever the number of threads, and a stop
 // that ends every thread.
 #include <gtest/gtest.h>

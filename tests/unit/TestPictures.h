@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the tests: small pictures and board models made from text, one character a pixel,
 // each character standing for a palette index ('.' = 0, '1'..'9' = 1..9, 'a'..'f' = 10..15);

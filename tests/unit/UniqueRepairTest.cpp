@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The repair of pictures with several solutions: it ends with a picture whose clues have one
 // solution, counting the cells it changed, or says why it could not.
 #include <gtest/gtest.h>

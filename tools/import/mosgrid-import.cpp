@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mosgrid-import [--out DIR] [--size WxH] [--colours K] [--light L] [--repair] [--replace]
 //                [--name NAME] FILE...
 //
