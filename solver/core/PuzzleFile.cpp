@@ -108,7 +108,11 @@ bool ReadPuzzleFile(const std::string& bytes, PuzzleFile& out, std::string& erro
         return true;
     }
     out.colours = 2;
-    return ReadNonText(bytes, out.puzzle, error);
+    if (ReadNonText(bytes, out.puzzle, error)) return true;
+    // Clue text holds no NUL byte: bytes that do are no clue file whatever the reader stumbled
+    // on first, and most likely a picture the reader does not know.
+    if (bytes.find('\0') != std::string::npos) error = "is neither a BMP picture nor a .non clue file";
+    return false;
 }
 
 CountResult CountSolutions(const Puzzle& puzzle, long max, bool keepGrids, SolutionSearchOptions options) {

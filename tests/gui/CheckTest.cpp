@@ -263,8 +263,10 @@ TEST_F(CheckTest, ALongCheckShowsItsDialogAfterASecondAndCancellingPutsTheGameBa
         } else {
             dialog->CancelButton()->click();
         }
-        while (frame->RunningCheck() && timer.elapsed() < 1000) QApplication::processEvents();
-        EXPECT_LT(timer.elapsed(), 1000);  // at once, not when the search is over (bench_check times it)
+        // At once, not when the search is over (which is minutes away); bench_check times it. The
+        // bound is loose because a sanitizer build on a loaded machine steps slowly.
+        while (frame->RunningCheck() && timer.elapsed() < 10000) QApplication::processEvents();
+        EXPECT_LT(timer.elapsed(), 10000);
         EXPECT_EQ(frame->RunningCheck(), nullptr);
         EXPECT_EQ(Game(), before);
         EXPECT_EQ(frame->Board().Images().Cells(), cellsBefore);
@@ -323,7 +325,7 @@ TEST_F(CheckTest, ATerminationSignalDuringACheckEndsTheProgramAtOnceWithThePlaye
         guard.start(60000);
         // The program's own loop, which the signal ends; the game is saved as it ends.
         EXPECT_EQ(QApplication::exec(), 0);
-        EXPECT_LT(sent.elapsed(), 1000);
+        EXPECT_LT(sent.elapsed(), 10000);  // at once, not when the search is over
         BoardModel saved;
         ASSERT_EQ(RestoreLastGame(folder.path(), saved), RestoreOutcome::Restored);
         EXPECT_EQ(EncodeLastGame(saved), before);

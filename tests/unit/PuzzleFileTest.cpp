@@ -141,10 +141,10 @@ TEST(PuzzleFile, ReadsPicturesWithTheGamesCluesAndWritesItsLines) {
     EXPECT_FALSE(ReadPuzzleFile("BM\x10", file, error));
     for (const auto& [kind, bytes] : test::UndecodablePictures()) {
         EXPECT_FALSE(ReadPuzzleFile(std::string(bytes.begin(), bytes.end()), file, error)) << kind;
-        // Without "BM" the bytes are taken for clue text, which they are not either.
-        if (bytes[0] == 'B' && bytes[1] == 'M') {
-            EXPECT_NE(error.find("cannot be read as a puzzle picture"), std::string::npos) << kind;
-        }
+        // Without "BM" the bytes are tried as clue text, which binary bytes are not either.
+        const bool bm = bytes[0] == 'B' && bytes[1] == 'M';
+        EXPECT_NE(error.find(bm ? "cannot be read as a puzzle picture" : "neither a BMP picture nor"), std::string::npos)
+            << kind;
     }
 
     ASSERT_TRUE(ReadPuzzleFile(kCross, file, error));
