@@ -110,6 +110,9 @@ public:
     // the board is centred).
     int HorizontalOffset() const;
     int VerticalOffset() const;
+    // Where the board's parts lie in the viewport now: the cells at the view offsets, the clue
+    // areas pinned at its edges while the board is scrolled past them.
+    Panes ViewPanes() const;
     const BoardImages& Images() const;
     // The board as the window shows it now (background and the four images), in device pixels
     // with the window's device pixel ratio, for tests and screenshots.
