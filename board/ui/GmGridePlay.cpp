@@ -38,6 +38,9 @@ int StylusFlagsOf(const QMouseEvent* event) {
 // tap, the double click only as a double. Every press starts a new step of play.
 void CGmGride::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
+    HideCursor();
+    const Hit hit = HitTest(Geometry(), impl_->hx, impl_->vy, at.x(), at.y());
+    if (hit.area == HitArea::Cells) impl_->mouseCell = QPoint(hit.column, hit.row);
     if (event->button() == Qt::RightButton) {
         Apply(game_.BeginStroke());
         impl_->dragPoint = at;
@@ -80,6 +83,7 @@ void CGmGride::FillDragGap(int flags, QPoint from, QPoint to) {
 }
 
 void CGmGride::mouseDoubleClickEvent(QMouseEvent* event) {
+    HideCursor();
     if (event->button() != Qt::LeftButton) return;
     Apply(game_.BeginStroke());
     const QPoint at = event->position().toPoint();
@@ -110,6 +114,8 @@ void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
 
 void CGmGride::Apply(const GameChange& change, bool atOnce) {
     const BoardModel& model = game_.Model();
+    // A new game, or one that is over: the arrows scroll again.
+    if (change.board || change.gameOver) impl_->cursor.reset();
     if (change.board) DrawWholeBoard();
     for (const ClueRef& c : change.clues) {
         if (c.column) {
