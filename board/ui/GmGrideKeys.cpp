@@ -171,8 +171,11 @@ void CGmGride::DrawCursor(QImage& image, double ratio) const {
     const int top = int(std::lround(box.top() * ratio));
     const int right = int(std::lround((box.left() + impl_->s) * ratio));
     const int bottom = int(std::lround((box.top() + impl_->s) * ratio));
-    const int dark = std::max(2, int(std::lround(2 * ratio)));
-    const int light = std::max(1, int(std::lround(ratio)));
+    // A tenth of the cell each, at least 2 and 1 device pixels, so that the cursor stands out
+    // from the grid's lines at every cell size.
+    const int cell = right - left;
+    const int dark = std::max(2, cell / 10);
+    const int light = std::max(1, cell / 10);
     image.setDevicePixelRatio(1.0);
     QPainter painter(&image);
     const auto ring = [&painter](QRect outer, int width, Qt::GlobalColor colour) {

@@ -114,8 +114,10 @@ void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
 
 void CGmGride::Apply(const GameChange& change, bool atOnce) {
     const BoardModel& model = game_.Model();
-    // A new game, or one that is over: the arrows scroll again.
-    if (change.board || change.gameOver) impl_->cursor.reset();
+    // A new game, or one that is over: the cursor goes (before any message) and the arrows
+    // scroll again.
+    const bool hideCursor = (change.board || change.gameOver) && impl_->cursor;
+    if (hideCursor) impl_->cursor.reset();
     if (change.board) DrawWholeBoard();
     for (const ClueRef& c : change.clues) {
         if (c.column) {
@@ -142,7 +144,7 @@ void CGmGride::Apply(const GameChange& change, bool atOnce) {
     if (change.history) emit historyChanged();
     if (change.board) emit puzzleChanged();
     const bool drawn = change.board || !change.cells.empty() || !change.clues.empty() || !change.marks.empty();
-    if (drawn && !atOnce) RepaintNow();
+    if ((drawn && !atOnce) || hideCursor) RepaintNow();
     if (change.solved) SolvedBy(*change.solved);
     if (change.question) {
         const RevealQuestion question = *change.question;
