@@ -319,7 +319,10 @@ void ConvertDialog::Build(bool canvas) {
     side->addWidget(repair_);
     side->addWidget(repairLabel_);
     side->addWidget(showBefore_);
-    auto* hint = new QLabel(QStringLiteral("Щелчок по клетке ставит выбранный цвет, правый щелчок — белый."), this);
+    auto* hint = new QLabel(QStringLiteral("Щелчок по клетке ставит выбранный цвет, правый щелчок — белый. "
+                                           "С клавиатуры: стрелки, Пробел — цвет, X — белый, "
+                                           "Shift+стрелка тянет клетку дальше."),
+                            this);
     hint->setWordWrap(true);
     side->addWidget(hint);
     side->addStretch(1);
