@@ -203,6 +203,7 @@ void CGmGride::ShowSearchCells(const BoardModel::Cells& cells) {
     if (!impl_->search) {
         // A new game on the puzzle, its clock at 0:00:00 and standing still.
         impl_->search = game_.CheckPuzzle();
+        impl_->cursor.reset();  // the search's board takes no keys
         StopTimer();
         if (impl_->host) impl_->host->ShowElapsedTime(0, 0, 0);
         DrawWholeBoard();
