@@ -15,13 +15,16 @@ Game::Game(BoardModel model) : model_(std::move(model)) {
     clockRunning_ = model_.HasPuzzle() && model_.gameOver == 0;
 }
 
-bool Game::CanUndo() const { return model_.gameOver == 0 && model_.HasPuzzle() && history_.CanUndo(); }
-bool Game::CanRedo() const { return model_.gameOver == 0 && model_.HasPuzzle() && history_.CanRedo(); }
+// A step still open (a key step a drag may carry on) can be taken back; nothing can be made
+// again then, as the step drops what was taken back once it closes.
+bool Game::CanUndo() const { return InPlay() && (history_.CanUndo() || !step_.Empty()); }
+bool Game::CanRedo() const { return InPlay() && history_.CanRedo() && step_.Empty(); }
 
 // ---- Puzzles and games ----------------------------------------------------------------------
 
 void Game::ForgetHistory(GameChange& change) {
     step_ = Move{};
+    keyRun_.reset();
     history_.Clear();
     change.history = true;
 }
@@ -86,6 +89,7 @@ GameChange Game::PickFirstColour() {
 // ---- Strokes --------------------------------------------------------------------------------
 
 void Game::EndStep(GameChange& change) {
+    keyRun_.reset();
     Move step = std::exchange(step_, Move{});
     if (step.Empty()) return;
     history_.Push(std::move(step));
@@ -321,6 +325,7 @@ void Game::Solved(GameChange& change) {
 
 GameChange Game::Mark(int column, int row) {
     GameChange change;
+    EndStep(change);
     ApplyUpdate(column, row, Update::Mark, change);
     EndStep(change);
     return change;

@@ -68,6 +68,10 @@ struct GameChange {
     }
 };
 
+// What a cell key does to the cell under the keyboard's cursor: steps it round the marking cycle
+// (as a left tap does), crosses it, or makes it blank.
+enum class CellKey { Mark, Cross, Clear };
+
 // Play assists the player may switch on; all off, the game plays by its plain rules.
 struct PlayAssists {
     // When a line's painted cells form exactly its clue runs, its blank cells are crossed in
@@ -132,6 +136,25 @@ public:
     // The release: the step is complete and kept for undo.
     GameChange EndStroke();
 
+    // ---- Keys: the keyboard's cell cursor ----
+    // A cell key on (column, row) as a new step of play. The step stays open, so that a key drag
+    // carries it on, until another step begins (Undo closes it first).
+    GameChange KeyCell(int column, int row, CellKey key);
+    // Shift with an arrow, from (column, row) to (toColumn, toRow): the change of the last cell
+    // key goes on as a drag, in the same step. The cell entered takes the state the key's cell
+    // took when it was as that one was before, and stays as it is otherwise. From a cell the
+    // last key did not act on, that key (Mark before any) acts on it first, as a new step.
+    GameChange KeyDrag(int column, int row, int toColumn, int toRow);
+    // The next (+1) or previous (-1) of the puzzle's clue colours becomes current, round and
+    // round; a current colour that is none of them goes to the first or the last.
+    GameChange NextColour(int direction);
+    // Crosses a clue out or back in as a step of its own (as a double tap does); a slot
+    // without a clue changes nothing.
+    GameChange CrossClue(bool column, int line, int slot);
+    // Asks for the reveal of a column (column true) or row, as holding on its clues does: only
+    // while hints are on.
+    GameChange AskReveal(bool column, int line);
+
     // ---- Single operations ----
     // The marking cycle on cell (column, row) as one step of play.
     GameChange Mark(int column, int row);
@@ -174,6 +197,11 @@ private:
     void ReplayMove(const Move& move, GameChange& change);
     void EndStep(GameChange& change);
     void ForgetHistory(GameChange& change);
+    bool InPlay() const { return model_.HasPuzzle() && model_.gameOver == 0; }
+    bool InGrid(int column, int row) const {
+        return column >= 0 && row >= 0 && column < model_.cols() && row < model_.rows();
+    }
+    void KeySetCell(int column, int row, const CellRecord& after, GameChange& change);
 
     BoardModel model_;
     MoveHistory history_;
@@ -191,6 +219,15 @@ private:
     CellRecord dragTo_;
     int dragAxis_ = 0;
     CellRef dragLast_;
+    // The last cell key, and while its step is open the cell it last acted on with that cell's
+    // state before and after the key.
+    CellKey lastKey_ = CellKey::Mark;
+    struct KeyRun {
+        CellRef last;
+        CellRecord from;
+        CellRecord to;
+    };
+    std::optional<KeyRun> keyRun_;
 };
 
 }  // namespace mosgrid

@@ -38,6 +38,9 @@ int StylusFlagsOf(const QMouseEvent* event) {
 // tap, the double click only as a double. Every press starts a new step of play.
 void CGmGride::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
+    HideCursor();
+    const Hit hit = HitTest(Geometry(), impl_->hx, impl_->vy, at.x(), at.y());
+    if (hit.area == HitArea::Cells) impl_->mouseCell = QPoint(hit.column, hit.row);
     if (event->button() == Qt::RightButton) {
         Apply(game_.BeginStroke());
         impl_->dragPoint = at;
@@ -80,6 +83,7 @@ void CGmGride::FillDragGap(int flags, QPoint from, QPoint to) {
 }
 
 void CGmGride::mouseDoubleClickEvent(QMouseEvent* event) {
+    HideCursor();
     if (event->button() != Qt::LeftButton) return;
     Apply(game_.BeginStroke());
     const QPoint at = event->position().toPoint();
@@ -110,6 +114,10 @@ void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
 
 void CGmGride::Apply(const GameChange& change, bool atOnce) {
     const BoardModel& model = game_.Model();
+    // A new game, or one that is over: the cursor goes (before any message) and the arrows
+    // scroll again.
+    const bool hideCursor = (change.board || change.gameOver) && impl_->cursor;
+    if (hideCursor) impl_->cursor.reset();
     if (change.board) DrawWholeBoard();
     for (const ClueRef& c : change.clues) {
         if (c.column) {
@@ -136,7 +144,7 @@ void CGmGride::Apply(const GameChange& change, bool atOnce) {
     if (change.history) emit historyChanged();
     if (change.board) emit puzzleChanged();
     const bool drawn = change.board || !change.cells.empty() || !change.clues.empty() || !change.marks.empty();
-    if (drawn && !atOnce) RepaintNow();
+    if ((drawn && !atOnce) || hideCursor) RepaintNow();
     if (change.solved) SolvedBy(*change.solved);
     if (change.question) {
         const RevealQuestion question = *change.question;
@@ -195,6 +203,7 @@ void CGmGride::ShowSearchCells(const BoardModel::Cells& cells) {
     if (!impl_->search) {
         // A new game on the puzzle, its clock at 0:00:00 and standing still.
         impl_->search = game_.CheckPuzzle();
+        impl_->cursor.reset();  // the search's board takes no keys
         StopTimer();
         if (impl_->host) impl_->host->ShowElapsedTime(0, 0, 0);
         DrawWholeBoard();

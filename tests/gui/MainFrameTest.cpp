@@ -11,10 +11,12 @@
 #include <QScrollBar>
 #include <QDir>
 #include <QSettings>
+#include <QSet>
 #include <QTreeWidget>
 #include <QUrl>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "app/MainFrame.h"
@@ -52,11 +54,24 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     for (const QAction* a : frame.findChildren<QMenuBar*>().value(0)->actions()) menus << a->menu();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->title() + ":" + Items(menus[0]),
-              QStringLiteral("Игра:Случайный выбор|Начать сначала|Выбрать кроссворд|Добавить кроссворд...|Новый рисунок...|-|Выход"));
+              QStringLiteral("&Игра:&Случайный выбор|&Начать сначала|&Выбрать кроссворд|&Добавить кроссворд...|"
+                             "Новый &рисунок...|-|Вы&ход"));
     EXPECT_EQ(menus[1]->title() + ":" + Items(menus[1]),
-              QStringLiteral("Прочее:Отменить|Повторить|-|Открыть поле|Подсказки|"
-                             "Помощники[Зачёркивать законченные линии|Протяжка по прямой]|-|Проверить кроссворд|"
-                             "Вариант решения[Следующий|Предыдущий]|Помощь[Правила игры|-|О программе...]"));
+              QStringLiteral("&Прочее:&Отменить|&Повторить|-|О&ткрыть поле|По&дсказки|"
+                             "Помо&щники[&Зачёркивать законченные линии|&Протяжка по прямой]|-|Проверить &кроссворд|"
+                             "&Вариант решения[&Следующий|&Предыдущий]|По&мощь[&Правила игры|-|&О программе...]"));
+    // Every item has its own Alt+letter within its menu.
+    std::function<void(const QList<QAction*>&)> mnemonics = [&](const QList<QAction*>& items) {
+        QSet<QString> letters;
+        for (const QAction* a : items) {
+            if (a->isSeparator()) continue;
+            const QString key = QKeySequence::mnemonic(a->text()).toString();
+            EXPECT_FALSE(key.isEmpty() || letters.contains(key)) << a->text().toStdString();
+            letters.insert(key);
+            if (a->menu()) mnemonics(a->menu()->actions());
+        }
+    };
+    mnemonics(frame.findChildren<QMenuBar*>().value(0)->actions());
 
     // A puzzle chosen through the menu's chooser; hints switched on through the menu.
     test::WhenDialogOpens<CListFiles>([](CListFiles& chooser) {
@@ -99,6 +114,9 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     QApplication::processEvents();
     PressEnter(&frame.Board(), Qt::Key_F11);
     ASSERT_TRUE(frame.isFullScreen());
+    PressEnter(&frame.Board(), Qt::Key_Space);  // the keyboard's cursor takes the first Esc
+    PressEnter(&frame.Board(), Qt::Key_Escape);
+    EXPECT_TRUE(frame.isFullScreen() && !frame.Board().CursorPosition());
     PressEnter(&frame.Board(), Qt::Key_Escape);
     EXPECT_FALSE(frame.Board().IsFullScreen());
     EXPECT_TRUE(frame.isMaximized());

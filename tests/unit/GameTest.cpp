@@ -219,6 +219,56 @@ TEST(GameAssists, AStraightDragKeepsToItsLineAndToItsFirstCellsStateOnlyWhileOn)
     }
 }
 
+// The keyboard's cell keys: each key a step; a Shift run carries the first cell's change on to
+// the cells that were as it was, all in that step.
+TEST(GameKeys, CellKeysAndTheirDragsAreStepsOfTheirOwn) {
+    Player p({"11111", "22222", ".....", "1...."}, {kWhite, kRed, kBlue});
+    struct Press { CellKey key; const char* after; };
+    for (const Press& k : {Press{CellKey::Mark, "#...."}, Press{CellKey::Mark, "x...."}, Press{CellKey::Clear, "....."},
+                           Press{CellKey::Cross, "x...."}, Press{CellKey::Cross, "x...."}, Press{CellKey::Mark, "....."}}) {
+        p.Keep(p.game.KeyCell(0, 2, k.key));
+        EXPECT_EQ(p.Row(2), k.after);
+    }
+    p.Tap(CellAt(2, 2)), p.Tap(CellAt(3, 2)), p.Tap(CellAt(3, 2));
+    p.Keep(p.game.KeyCell(0, 2, CellKey::Mark));
+    EXPECT_TRUE(p.game.CanUndo() && !p.game.CanRedo());  // the open step already counts
+    for (int c = 0; c < 4; ++c) p.Keep(p.game.KeyDrag(c, 2, c + 1, 2));
+    EXPECT_EQ(p.Row(2), "###x#");  // the painted and the crossed cell stay
+    p.Keep(p.game.Undo());
+    EXPECT_EQ(p.Row(2), "..#x.");
+    // From a cell the last key did not act on, the drag starts a step of its own there.
+    p.Keep(p.game.KeyCell(0, 0, CellKey::Cross));
+    p.Keep(p.game.KeyDrag(0, 0, 1, 0));
+    p.Keep(p.game.KeyDrag(3, 0, 4, 0));
+    EXPECT_EQ(p.Row(0), "xx.xx");
+    p.Keep(p.game.Undo());
+    EXPECT_EQ(p.Row(0), "xx...");
+}
+
+// Tab's colours are those of the clues (an unused palette entry is skipped); clues are crossed
+// from the keys, and a reveal is asked for only while hints are on.
+TEST(GameKeys, ColoursStepRoundTheClueColoursAndCluesAnswerTheirKeys) {
+    Player p({"11111", "33333", ".....", "1...."}, {kWhite, kRed, 0x00FF00, kBlue});
+    for (const auto& [direction, after] : std::vector<std::pair<int, COLORREF>>{{+1, kBlue}, {+1, kRed}, {-1, kBlue}}) {
+        p.Keep(p.game.NextColour(direction));
+        EXPECT_EQ(p.model().currentColour, after);
+    }
+    p.Keep(p.game.SetColour(0x00FF00));
+    p.Keep(p.game.NextColour(-1));
+    EXPECT_EQ(p.model().currentColour, kBlue);
+    p.Keep(p.game.CrossClue(false, 1, 0));
+    p.Keep(p.game.CrossClue(true, 1, 2));  // an empty slot
+    EXPECT_EQ(p.model().RowClue(1, 0).done, 1);
+    EXPECT_TRUE(p.changes.back().Empty());
+    p.Keep(p.game.Undo());
+    EXPECT_EQ(p.model().RowClue(1, 0).done, 0);
+    p.Keep(p.game.AskReveal(true, 1));
+    EXPECT_TRUE(p.Questions().empty());
+    p.Keep(p.game.SetHints(true));
+    p.Keep(p.game.AskReveal(true, 1));
+    EXPECT_EQ(p.Questions(), std::vector<std::string>{"Вы хотите открыть 2 столбец ?"});
+}
+
 TEST(GameHold, OnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOnAndTheRevealCostsThePenalty) {
     Player p({"11111", "22222", ".....", "1...."}, {kWhite, kRed, kBlue});
     p.Press(ColumnClueAt(1, 0));
