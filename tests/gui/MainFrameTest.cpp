@@ -55,7 +55,8 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
               QStringLiteral("Игра:Случайный выбор|Начать сначала|Выбрать кроссворд|Добавить кроссворд...|Новый рисунок...|-|Выход"));
     EXPECT_EQ(menus[1]->title() + ":" + Items(menus[1]),
               QStringLiteral("Прочее:Отменить|Повторить|-|Открыть поле|Подсказки|"
-                             "Помощники[Зачёркивать законченные линии|Протяжка по прямой]|-|Проверить кроссворд|"
+                             "Помощники[Зачёркивать законченные линии|Протяжка по прямой|"
+                             "Отмечать выполненные числа|Показывать ошибки]|-|Проверить кроссворд|"
                              "Вариант решения[Следующий|Предыдущий]|Помощь[Правила игры|-|О программе...]"));
 
     // A puzzle chosen through the menu's chooser; hints switched on through the menu.
@@ -133,10 +134,13 @@ TEST(MainFrameTest, PlayAssistsStartOffAndAreRemembered) {
     test::ScriptedPrompts prompts;
     {
         CMainFrame frame{folder.path()};
-        EXPECT_FALSE(frame.AssistCross()->isChecked() || frame.AssistStraight()->isChecked());
+        for (QAction* item : {frame.AssistCross(), frame.AssistStraight(), frame.AssistProved(), frame.AssistErrors()})
+            EXPECT_FALSE(item->isChecked());
         EXPECT_FALSE(frame.Board().Assists().crossFinishedLines || frame.Board().Assists().straightDrag);
+        EXPECT_FALSE(frame.Board().Assists().markProvedClues || frame.Board().Assists().showErrors);
         frame.AssistStraight()->trigger();
-        EXPECT_TRUE(frame.Board().Assists().straightDrag);
+        frame.AssistErrors()->trigger();
+        EXPECT_TRUE(frame.Board().Assists().straightDrag && frame.Board().Assists().showErrors);
         frame.AssistCross()->trigger();
         frame.AssistCross()->trigger();
         EXPECT_FALSE(frame.Board().Assists().crossFinishedLines);
@@ -144,6 +148,8 @@ TEST(MainFrameTest, PlayAssistsStartOffAndAreRemembered) {
     CMainFrame frame{folder.path()};
     EXPECT_TRUE(frame.AssistStraight()->isChecked() && frame.Board().Assists().straightDrag);
     EXPECT_FALSE(frame.AssistCross()->isChecked() || frame.Board().Assists().crossFinishedLines);
+    EXPECT_TRUE(frame.AssistErrors()->isChecked() && frame.Board().Assists().showErrors);
+    EXPECT_FALSE(frame.AssistProved()->isChecked() || frame.Board().Assists().markProvedClues);
     EXPECT_TRUE(test::NoBoxes(prompts));
 }
 
