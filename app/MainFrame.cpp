@@ -122,20 +122,30 @@ CMainFrame::CMainFrame(GameFolders folders, QWidget* parent)
 // The play assists are the player's choice, kept in the player's settings rather than in the
 // game's files (a file named after the program, for the program sets no organisation); all off
 // until the player turns one on.
+namespace {
+// The settings' key of each assist's item.
+const char* const kAssistKeys[] = {"assists/crossFinishedLines", "assists/straightDrag", "assists/markProvedClues",
+                                   "assists/showErrors"};
+}  // namespace
+
 void CMainFrame::LoadAssists() {
     const QSettings settings(QSettings::UserScope, QCoreApplication::applicationName());
-    const QSignalBlocker blockCross(assistCross_);
-    const QSignalBlocker blockStraight(assistStraight_);
-    assistCross_->setChecked(settings.value(QStringLiteral("assists/crossFinishedLines"), false).toBool());
-    assistStraight_->setChecked(settings.value(QStringLiteral("assists/straightDrag"), false).toBool());
-    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked()});
+    QAction* const items[] = {assistCross_, assistStraight_, assistProved_, assistErrors_};
+    for (std::size_t i = 0; i < std::size(items); ++i) {
+        QAction* item = items[i];
+        const QSignalBlocker block(item);
+        item->setChecked(settings.value(QString::fromLatin1(kAssistKeys[i]), false).toBool());
+    }
+    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked(), assistProved_->isChecked(),
+                                   assistErrors_->isChecked()});
 }
 
 void CMainFrame::ApplyAssists() {
     QSettings settings(QSettings::UserScope, QCoreApplication::applicationName());
-    settings.setValue(QStringLiteral("assists/crossFinishedLines"), assistCross_->isChecked());
-    settings.setValue(QStringLiteral("assists/straightDrag"), assistStraight_->isChecked());
-    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked()});
+    QAction* const items[] = {assistCross_, assistStraight_, assistProved_, assistErrors_};
+    for (std::size_t i = 0; i < std::size(items); ++i) settings.setValue(QString::fromLatin1(kAssistKeys[i]), items[i]->isChecked());
+    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked(), assistProved_->isChecked(),
+                                   assistErrors_->isChecked()});
 }
 
 // The title names the puzzle in play, so that a random pick tells which one it was.
@@ -197,7 +207,9 @@ void CMainFrame::BuildMenus() {
     QMenu* assists = other->addMenu(QStringLiteral("Помо&щники"));
     assistCross_ = assists->addAction(QStringLiteral("&Зачёркивать законченные линии"));
     assistStraight_ = assists->addAction(QStringLiteral("&Протяжка по прямой"));
-    for (QAction* assist : {assistCross_, assistStraight_}) {
+    assistProved_ = assists->addAction(QStringLiteral("&Отмечать выполненные числа"));
+    assistErrors_ = assists->addAction(QStringLiteral("По&казывать ошибки"));
+    for (QAction* assist : {assistCross_, assistStraight_, assistProved_, assistErrors_}) {
         assist->setCheckable(true);
         connect(assist, &QAction::toggled, this, &CMainFrame::ApplyAssists);
     }

@@ -37,6 +37,7 @@ GameChange Game::KeyCell(int column, int row, CellKey key) {
     keyRun_ = KeyRun{CellRef{column, row}, before, after};
     // A solve on the way closes the step, and the run with it.
     KeySetCell(column, row, after, change);
+    JudgeLines(change);
     return change;
 }
 
@@ -48,6 +49,7 @@ GameChange Game::KeyDrag(int column, int row, int toColumn, int toRow) {
     keyRun_->last = CellRef{toColumn, toRow};
     const KeyRun run = *keyRun_;
     if (Same(model_.Cell(toColumn, toRow), run.from)) KeySetCell(toColumn, toRow, run.to, change);
+    JudgeLines(change);
     return change;
 }
 

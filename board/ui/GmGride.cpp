@@ -302,6 +302,7 @@ double CGmGride::PixelRatio() const { return viewport()->devicePixelRatioF(); }
 void CGmGride::RebuildImages() {
     if (!Shown().HasPuzzle()) return;
     impl_->images.Rebuild(Shown(), impl_->s, PixelRatio());
+    ShowVerdicts();
 }
 
 void CGmGride::paintEvent(QPaintEvent* event) {

@@ -61,8 +61,8 @@ public:
     void ApplyFirstPuzzleColour();
     // "Подсказки": switches hints mode and redraws the hint marks.
     void SetHints(bool on);
-    // The play assists in use (Game::SetAssists).
-    void SetAssists(const PlayAssists& assists) { game_.SetAssists(assists); }
+    // The play assists in use (Game::SetAssists); the clues show their lines' verdicts at once.
+    void SetAssists(const PlayAssists& assists);
     const PlayAssists& Assists() const { return game_.Assists(); }
     // "Открыть поле": shows the picture on the grid; the game is over.
     void OpenField();
@@ -153,6 +153,9 @@ private:
     // screen one by one (as a stroke goes), otherwise the whole board is repainted.
     void Apply(const GameChange& change, bool atOnce = false);
     void DrawWholeBoard();
+    // The assists' verdicts of every line, or of one, into the images (not over the check's layer).
+    void ShowVerdicts();
+    void ShowVerdict(const LineRef& line);
     void SolvedBy(const ClockTime& elapsed);
     int FittingCellSize() const;
     void SetCellSize(int s);

@@ -134,6 +134,7 @@ void CGmGride::Apply(const GameChange& change, bool atOnce) {
             viewport()->repaint((c.column + model.R) * s - impl_->hx + 2, (c.row + model.K) * s - impl_->vy + 2, s - 3, s - 3);
     }
     for (const LineMarks& m : change.marks) impl_->images.SetHintMarks(m.column, m.row, m.rowComplete, m.columnComplete);
+    for (const LineRef& line : change.verdicts) ShowVerdict(line);
     if (change.colour && impl_->host) impl_->host->ShowCurrentColour(model.currentColour);
     if (change.clockStarted) {
         StartTimer();
@@ -143,8 +144,11 @@ void CGmGride::Apply(const GameChange& change, bool atOnce) {
     if (change.time) ShowTime();
     if (change.history) emit historyChanged();
     if (change.board) emit puzzleChanged();
-    const bool drawn = change.board || !change.cells.empty() || !change.clues.empty() || !change.marks.empty();
-    if ((drawn && !atOnce) || hideCursor) RepaintNow();
+    const bool drawn = change.board || !change.cells.empty() || !change.clues.empty() || !change.marks.empty() ||
+                       !change.verdicts.empty();
+    // A message or a question shows over the whole board as the operation left it: hint marks and
+    // verdicts included, which a stroke's cell-by-cell drawing does not put on the screen.
+    if ((drawn && (!atOnce || change.solved || change.question)) || hideCursor) RepaintNow();
     if (change.solved) SolvedBy(*change.solved);
     if (change.question) {
         const RevealQuestion question = *change.question;
@@ -169,9 +173,21 @@ void CGmGride::DrawWholeBoard() {
     const BoardModel& shown = Shown();
     impl_->images.DrawNewGame(shown);
     impl_->images.RenderFromState(shown);
+    ShowVerdicts();
     if (shown.hints != 1) return;
     for (int r = 0; r < shown.rows(); ++r) impl_->images.SetHintMarks(-1, r, shown.rowSolved[std::size_t(r)] != 0, false);
     for (int c = 0; c < shown.cols(); ++c) impl_->images.SetHintMarks(c, -1, false, shown.columnSolved[std::size_t(c)] != 0);
+}
+
+void CGmGride::ShowVerdicts() {
+    for (int c = 0; c < Shown().cols(); ++c) ShowVerdict(LineRef{true, c});
+    for (int r = 0; r < Shown().rows(); ++r) ShowVerdict(LineRef{false, r});
+}
+
+void CGmGride::ShowVerdict(const LineRef& line) {
+    if (impl_->search) return;
+    const LineVerdict verdict = game_.Verdict(line.column, line.line);
+    impl_->images.SetVerdict(game_.Model(), line.column, line.line, verdict.proved, verdict.error);
 }
 
 // ---- Operations ---------------------------------------------------------------------------
@@ -189,6 +205,8 @@ void CGmGride::Undo() { Apply(game_.Undo()); }
 void CGmGride::Redo() { Apply(game_.Redo()); }
 
 void CGmGride::SetHints(bool on) { Apply(game_.SetHints(on)); }
+
+void CGmGride::SetAssists(const PlayAssists& assists) { Apply(game_.SetAssists(assists)); }
 
 void CGmGride::OpenField() { Apply(game_.OpenField()); }
 

@@ -58,7 +58,8 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
                              "Новый &рисунок...|-|Вы&ход"));
     EXPECT_EQ(menus[1]->title() + ":" + Items(menus[1]),
               QStringLiteral("&Прочее:&Отменить|&Повторить|-|О&ткрыть поле|По&дсказки|"
-                             "Помо&щники[&Зачёркивать законченные линии|&Протяжка по прямой]|-|Проверить &кроссворд|"
+                             "Помо&щники[&Зачёркивать законченные линии|&Протяжка по прямой|"
+                             "&Отмечать выполненные числа|По&казывать ошибки]|-|Проверить &кроссворд|"
                              "&Вариант решения[&Следующий|&Предыдущий]|По&мощь[&Правила игры|-|&О программе...]"));
     // Every item has its own Alt+letter within its menu.
     std::function<void(const QList<QAction*>&)> mnemonics = [&](const QList<QAction*>& items) {
@@ -151,10 +152,13 @@ TEST(MainFrameTest, PlayAssistsStartOffAndAreRemembered) {
     test::ScriptedPrompts prompts;
     {
         CMainFrame frame{folder.path()};
-        EXPECT_FALSE(frame.AssistCross()->isChecked() || frame.AssistStraight()->isChecked());
+        for (QAction* item : {frame.AssistCross(), frame.AssistStraight(), frame.AssistProved(), frame.AssistErrors()})
+            EXPECT_FALSE(item->isChecked());
         EXPECT_FALSE(frame.Board().Assists().crossFinishedLines || frame.Board().Assists().straightDrag);
+        EXPECT_FALSE(frame.Board().Assists().markProvedClues || frame.Board().Assists().showErrors);
         frame.AssistStraight()->trigger();
-        EXPECT_TRUE(frame.Board().Assists().straightDrag);
+        frame.AssistErrors()->trigger();
+        EXPECT_TRUE(frame.Board().Assists().straightDrag && frame.Board().Assists().showErrors);
         frame.AssistCross()->trigger();
         frame.AssistCross()->trigger();
         EXPECT_FALSE(frame.Board().Assists().crossFinishedLines);
@@ -162,6 +166,8 @@ TEST(MainFrameTest, PlayAssistsStartOffAndAreRemembered) {
     CMainFrame frame{folder.path()};
     EXPECT_TRUE(frame.AssistStraight()->isChecked() && frame.Board().Assists().straightDrag);
     EXPECT_FALSE(frame.AssistCross()->isChecked() || frame.Board().Assists().crossFinishedLines);
+    EXPECT_TRUE(frame.AssistErrors()->isChecked() && frame.Board().Assists().showErrors);
+    EXPECT_FALSE(frame.AssistProved()->isChecked() || frame.Board().Assists().markProvedClues);
     EXPECT_TRUE(test::NoBoxes(prompts));
 }
 

@@ -269,6 +269,44 @@ TEST(GameKeys, ColoursStepRoundTheClueColoursAndCluesAnswerTheirKeys) {
     EXPECT_EQ(p.Questions(), std::vector<std::string>{"Вы хотите открыть 2 столбец ?"});
 }
 
+// Proved clues and errors come from the clues and the marks alone: a wrong marking that fits the
+// clues is proved, not flagged. They live in the game beside the model, so the same moves leave
+// the same model and draw the same cells with them on or off; one undo takes back both.
+TEST(GameAssists, ProvedCluesAndErrorsFollowTheMarksAloneAndLeaveTheModelAsItIs) {
+    // Row 0: clues 1 1 (painted wrongly at 2 and 4); column 4 has no clue.
+    const std::vector<std::string> picture = {"1.1..", "11.1."};
+    Player off(picture, {kWhite, kRed}), on(picture, {kWhite, kRed});
+    const auto row0 = [&](Player& p) { return p.game.Verdict(false, 0); };
+    for (Player* p : {&off, &on}) {
+        p->Keep(p->game.SetAssists(PlayAssists{false, false, p == &on, p == &on}));
+        p->Tap(CellAt(2, 0)), p->Tap(CellAt(4, 0));
+        EXPECT_EQ(p->game.Verdict(true, 4).error, p == &on);  // painted where no clue is
+        p->Tap(CellAt(1, 0), kStylusRight);
+        EXPECT_EQ(row0(*p), LineVerdict{});  // cell 4 has a blank beside it: nothing proved yet
+        p->Tap(CellAt(3, 0), kStylusRight);
+        EXPECT_EQ(row0(*p), (LineVerdict{false, p == &on ? 3u : 0u}));
+        EXPECT_EQ(p->changes[p->changes.size() - 2].verdicts.size(), p == &on ? 1u : 0u);
+        p->Keep(p->game.Undo());
+        EXPECT_EQ(row0(*p), LineVerdict{});
+        EXPECT_EQ(p->changes.back().verdicts.size(), p == &on ? 1u : 0u);
+        p->Keep(p->game.Redo());
+        p->Keep(p->game.KeyCell(0, 0, CellKey::Mark));  // a third run in a row of two, from the keys
+        EXPECT_EQ(row0(*p), (LineVerdict{p == &on, 0}));
+        p->Keep(p->game.Undo());
+        EXPECT_EQ(row0(*p).error, false);
+    }
+    for (std::size_t i = 0; i < on.changes.size(); ++i) EXPECT_EQ(on.changes[i].cells, off.changes[i].cells) << i;
+    const auto bytes = [](const BoardModel& m) {
+        std::string b(reinterpret_cast<const char*>(m.cells.data()), m.cells.size() * sizeof(CellRecord));
+        b.append(reinterpret_cast<const char*>(m.rowClues.data()), m.rowClues.size() * sizeof(ClueEntry));
+        return b.append(reinterpret_cast<const char*>(m.columnClues.data()), m.columnClues.size() * sizeof(ClueEntry));
+    };
+    EXPECT_EQ(bytes(on.model()), bytes(off.model()));
+    // Switched off, the lines that showed something are drawn again.
+    EXPECT_EQ(on.game.SetAssists(PlayAssists{}).verdicts.size(), 2u);  // row 0 and column 4
+    EXPECT_EQ(row0(on), LineVerdict{});
+}
+
 TEST(GameHold, OnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOnAndTheRevealCostsThePenalty) {
     Player p({"11111", "22222", ".....", "1...."}, {kWhite, kRed, kBlue});
     p.Press(ColumnClueAt(1, 0));
@@ -406,6 +444,12 @@ TEST(GameHints, HintMarksFollowTheLinesAndSwitchingOffClearsThem) {
     const GameChange off = p.game.SetHints(false);
     for (const LineMarks& m : off.marks) EXPECT_FALSE(m.rowComplete || m.columnComplete);
     EXPECT_EQ(p.model().hints, 0);
+    // The solving move marks the lines it completes, as any other move.
+    p.Keep(p.game.SetHints(true));
+    p.Tap(CellAt(0, 1), kStylusRight), p.Tap(CellAt(1, 1), kStylusRight);
+    const GameChange& solving = p.changes[p.changes.size() - 2];
+    ASSERT_TRUE(solving.solved && !solving.marks.empty());
+    EXPECT_TRUE(solving.marks.back().rowComplete && solving.marks.back().columnComplete);
 }
 
 TEST(GameRestore, TakesAFittingGameWholeAndRefusesAnotherPuzzle) {
