@@ -32,4 +32,10 @@ inline Picture4 FindPicture(bool unique, int side, int colours) {
     return {};
 }
 
+// The unique 10 x 10 picture of two colours that needs more than line passes, found once.
+inline const Picture4& HardPicture() {
+    static const Picture4 hard = FindPicture(true, 10, 2);
+    return hard;
+}
+
 }  // namespace mosgrid::test

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The last-game file: its byte layout, the files refused, the names kept out and the file kept aside.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -30,7 +31,6 @@ Picture4 Ten(int w = 10, int h = 15) {
     return p;
 }
 
-// A puzzle of that name set up and reset as the board does, without a file.
 std::unique_ptr<BoardModel> Named(const std::u16string& name, const Picture4& picture = Ten()) {
     return test::BoardFromPicture(picture, name);
 }
@@ -112,11 +112,7 @@ TEST(LastGame, FilesThatDoNotFitThePictureAreRefusedWithoutTouchingTheModel) {
     const Bytes good = Encode(*g.model);
     auto target = Named(u"p");
     target->Cell(1, 1) = {0, kRed};  // a game in play, which a refused file leaves alone
-    auto refused = [&](const Bytes& bytes, const std::string& what) {
-        const Bytes before = Encode(*target);
-        EXPECT_FALSE(ApplyLastGame(bytes, *target)) << what;
-        EXPECT_EQ(Encode(*target), before) << what;
-    };
+    const Bytes before = Encode(*target);
     using Edit = std::function<void(Bytes&)>;
     auto put = [](std::size_t at, std::int32_t v) -> Edit { return [=](Bytes& b) { PutI32(b, at, v); }; };
     auto set = [](std::size_t at, std::uint8_t v) -> Edit { return [=](Bytes& b) { b[at] = v; }; };
@@ -139,19 +135,8 @@ TEST(LastGame, FilesThatDoNotFitThePictureAreRefusedWithoutTouchingTheModel) {
     for (const auto& [what, edit] : cases) {
         Bytes b = good;
         edit(b);
-        refused(b, what);
-    }
-}
-
-// (A write that fails keeps the old file: the catalogue's test of the shared atomic write.)
-TEST(LastGame, FinishedGameOrNoPuzzleLeavesNoFile) {
-    Game g;
-    for (bool finished : {false, true}) {
-        ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::Written);
-        BoardModel none;
-        g.model->gameOver = finished;
-        EXPECT_EQ(SaveLastGame(g.folder.path(), finished ? *g.model : none).outcome, Outcome::NothingToSave);
-        EXPECT_FALSE(fs::exists(g.file));
+        EXPECT_FALSE(ApplyLastGame(b, *target)) << what;
+        EXPECT_EQ(Encode(*target), before) << what;
     }
 }
 
@@ -205,12 +190,16 @@ TEST(LastGame, AFileThatDoesNotRestoreIsKeptAsideBeforeTheNextSaveWritesOrRemove
     test::WriteBytes(g.file, good);
     ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::Written);
     EXPECT_FALSE(fs::exists(aside));
-    // One that does not is kept whole, before a save writes a new one or removes the file; the
-    // next such file takes its place.
+    // One that does not is kept whole before a save writes a new one; the next such file takes
+    // its place. A finished game or no puzzle leaves no file, but keeps only a bad one aside.
     test::WriteBytes(g.file, cut);
     ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::Written);
     EXPECT_EQ(test::ReadBytes(aside), cut);
     EXPECT_EQ(test::ReadBytes(g.file), good);
+    g.model->gameOver = 1;
+    ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::NothingToSave);
+    EXPECT_FALSE(fs::exists(g.file));
+    EXPECT_EQ(test::ReadBytes(aside), cut);
     test::WriteBytes(g.file, flipped);
     BoardModel none;
     ASSERT_EQ(SaveLastGame(g.folder.path(), none).outcome, Outcome::NothingToSave);
