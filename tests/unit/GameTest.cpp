@@ -317,8 +317,7 @@ TEST(GameSolve, OpeningTheFieldShowsThePictureAndStopsTheClockWithoutASolve) {
     EXPECT_TRUE(opened.gameOver && !opened.solved && opened.history);
     EXPECT_EQ(opened.cells.size(), 9u);
     EXPECT_EQ(p.Row(0, 3), "x#x###x#x");
-    EXPECT_EQ(p.model().gameOver, 1);
-    EXPECT_FALSE(p.game.ClockRunning() || p.game.CanUndo());
+    EXPECT_TRUE(p.model().gameOver == 1 && !p.game.ClockRunning() && !p.game.CanUndo());
     p.Ticks(2);
     EXPECT_EQ(ClockOf(p.model()), (ClockTime{0, 59, 0}));
 }
@@ -349,9 +348,7 @@ TEST(GameRestore, TakesAFittingGameWholeAndRefusesAnotherPuzzle) {
     ASSERT_TRUE(restored);
     EXPECT_TRUE(restored->board && restored->clockStarted && restored->history);
     EXPECT_EQ(p.Row(1), ".x");
-    EXPECT_EQ(p.model().minutes, 12);
-    EXPECT_FALSE(p.game.CanUndo());
-    EXPECT_TRUE(p.game.ClockRunning());
+    EXPECT_TRUE(p.model().minutes == 12 && !p.game.CanUndo() && p.game.ClockRunning());
     EXPECT_FALSE(p.game.Restore(*test::BoardFromText({"1..", "..."}, {kWhite, kRed})));
     EXPECT_EQ(p.model().minutes, 12);
 }
@@ -368,8 +365,7 @@ TEST(GameCheck, ACheckSearchesANewGameAndItsResultEndsTheGame) {
     const BoardModel::Cells second = {{0, kRed}, {0, kWhite}, {0, kWhite}, {0, kRed}};
     const BoardModel::Cells tooShort = {{0, kRed}};
     p.Keep(p.game.TakeCheckResult(second, {first, tooShort, second}, ClockTime{0, 1, 2}));
-    EXPECT_EQ(p.model().gameOver, 1);
-    EXPECT_FALSE(p.game.ClockRunning() || p.game.CanUndo());
+    EXPECT_TRUE(p.model().gameOver == 1 && !p.game.ClockRunning() && !p.game.CanUndo());
     ASSERT_EQ(p.model().variants.size(), 2u);
     EXPECT_EQ(p.Row(0, 2), "#xx#");
     EXPECT_EQ(ClockOf(p.model()), (ClockTime{0, 1, 2}));
