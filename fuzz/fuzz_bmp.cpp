@@ -4,56 +4,23 @@
 // catalogue's acceptance rule (every other input) and reads no further than the headers call for
 // (a file shorter than they say included). The picture it accepts is read pixel by pixel and
 // colour by colour and must be consistent, and Load must agree with the in-memory reader.
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include "common/BmpFile.h"
 #include "catalogue/core/PictureFiles.h"
+#include "fuzz/FuzzCheck.h"
 
-namespace {
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
-
-// One file name for the whole run; the file is written for every input and removed after it.
-const std::filesystem::path& InputFile() {
-    static const std::filesystem::path path = [] {
-        std::string name = (std::filesystem::temp_directory_path() / "fuzz_bmp.XXXXXX").string();
-        const int fd = ::mkstemp(name.data());
-        Require(fd >= 0);
-        ::close(fd);
-        return std::filesystem::path(name);
-    }();
-    return path;
-}
-
-struct RemovedAfterUse {
-    ~RemovedAfterUse() { ::unlink(InputFile().c_str()); }
-};
-
-void WriteInput(const std::uint8_t* data, std::size_t size) {
-    FILE* out = std::fopen(InputFile().c_str(), "wb");
-    Require(out != nullptr);
-    Require(std::fwrite(data, 1, size, out) == size);
-    Require(std::fclose(out) == 0);
-}
-
-}  // namespace
+using fuzzcheck::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static mosgrid::CBmpFile bmp;  // loading over the previous input's picture must replace it
-    WriteInput(data, size);
-    const RemovedAfterUse removed;
+    const fuzzcheck::ScratchFolder scratch;
+    Require(fuzzcheck::WriteFile(scratch.path / "input.bmp", data, size));
     const bool filtered = size > 0 && data[size - 1] % 2 == 1;
-    const int result = bmp.Load(InputFile(), filtered ? mosgrid::IsPuzzleHeader : nullptr);
+    const int result = bmp.Load(scratch.path / "input.bmp", filtered ? mosgrid::IsPuzzleHeader : nullptr);
     if (result != 1) {
         Require(result == 0 && bmp.palette.empty() && bmp.pixels.empty() && bmp.colourCount == 0);
         return 0;

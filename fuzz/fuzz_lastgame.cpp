@@ -13,12 +13,10 @@
 // A restored game must encode back to the file's bytes (its clock carried) and keep the solved
 // flags in step with the cells; a file that does not fit leaves a fresh game, and a save
 // afterwards keeps it aside.
-#include <unistd.h>
-
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <span>
@@ -29,37 +27,13 @@
 #include "catalogue/core/BmpWriter.h"
 #include "catalogue/core/PictureFiles.h"
 #include "catalogue/core/Text.h"
+#include "fuzz/FuzzCheck.h"
 #include "savegame/core/LastGameCodec.h"
 #include "savegame/core/LastGameStore.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
-
-// A folder of its own for each input, removed after it.
-struct Folder {
-    Folder() {
-        std::string name = (fs::temp_directory_path() / "fuzz_lastgame.XXXXXX").string();
-        Require(::mkdtemp(name.data()) != nullptr);
-        path = name;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    fs::path path;
-};
-
-void WriteFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return;  // a name the file system does not take: no picture
-    std::fwrite(bytes.data(), 1, bytes.size(), out);
-    std::fclose(out);
-}
+using fuzzcheck::Require;
 
 mosgrid::Picture4 PictureOf(const std::uint8_t* head) {
     mosgrid::Picture4 p;
@@ -80,8 +54,8 @@ mosgrid::Picture4 PictureOf(const std::uint8_t* head) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4) return 0;
-    const Folder scratch;
-    const fs::path& folder = scratch.path;
+    const fuzzcheck::ScratchFolder scratch;  // a folder of its own for each input
+    const std::filesystem::path& folder = scratch.path;
     const mosgrid::Picture4 picture = PictureOf(data);
     const std::uint8_t flags = data[3];
     const std::span<const std::uint8_t> rest(data + 4, size - 4);
@@ -105,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     if (std::optional<std::u16string> name = mosgrid::LastGameName(file)) Require(mosgrid::IsRestorableName(*name));
-    WriteFile(folder / mosgrid::kLastGameFileName, file);
-    fs::path picturePath = mosgrid::PicturePath(folder, pictureName);
+    fuzzcheck::WriteFile(folder / mosgrid::kLastGameFileName, file.data(), file.size());
+    std::filesystem::path picturePath = mosgrid::PicturePath(folder, pictureName);
     if (flags & 8) picturePath.replace_extension(".BMP");
     mosgrid::WriteBmp4(picturePath, picture);
 
@@ -123,12 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const mosgrid::CellRecord& cell : model->cells) Require(cell.state == 1);
         // The next save keeps the file that did not fit aside, whole.
         Require(mosgrid::SaveLastGame(folder, *model).outcome == mosgrid::LastGameSaveResult::Outcome::Written);
-        std::vector<std::uint8_t> aside;
-        if (FILE* in = std::fopen((folder / mosgrid::kDamagedLastGameFileName).c_str(), "rb")) {
-            for (int c; (c = std::fgetc(in)) != EOF;) aside.push_back(std::uint8_t(c));
-            std::fclose(in);
-        }
-        Require(aside == file);
+        std::ifstream in(folder / mosgrid::kDamagedLastGameFileName, std::ios::binary);
+        Require(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) == file);
         return 0;
     }
     // Byte for byte the same, but for the clock (bytes 924 to 935), whose minutes or seconds may

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "common/BmpFile.h"
 #include "tests/unit/TestPictures.h"
 
@@ -44,7 +42,8 @@ TEST(BmpFile, BottomRowFirstHighNibbleFirstReadBackExactlyWithColoursListedOnce)
               (std::vector<COLORREF>{kRed, kWhite, kGreen}));
 }
 
-TEST(BmpFile, PixelsFoundThroughOffBitsWhateverClrUsedSays) {
+// Where the headers put the palette and the pixels, whatever else they say.
+TEST(BmpFile, PixelsFoundThroughOffBitsEightBitsByteWiseAndALargerInfoHeaderPutsThePaletteAfterIt) {
     Bytes bytes = EncodeBmp4(test::PictureFromText({"12", "21"}, {kWhite, kRed, kBlue}));
     bytes[46] = 2;  // biClrUsed 2: the reader still takes 16 entries from offset 54
     bytes.insert(bytes.begin() + 118, 10, 0xEE);  // junk between palette and pixels
@@ -53,17 +52,11 @@ TEST(BmpFile, PixelsFoundThroughOffBitsWhateverClrUsedSays) {
     ASSERT_EQ(bmp.LoadFromBytes(bytes.data(), bytes.size()), 1);
     EXPECT_EQ(Indices(bmp), (Bytes{1, 2, 2, 1}));
     EXPECT_EQ(bmp.PaletteColour(2), kBlue);
-}
 
-TEST(BmpFile, EightBitsDecodeByteWiseAndALargerInfoHeaderPutsThePaletteAfterIt) {
     Bytes eight = With(With(With(With(Bytes(54 + 1024 + 8), 10, 54 + 1024), 18, 3), 22, 2), 28, 8);  // 3 x 2
-    eight[0] = 'B';
-    eight[1] = 'M';
-    eight[14] = 40;
-    eight[26] = 1;
+    eight[0] = 'B', eight[1] = 'M', eight[14] = 40, eight[26] = 1;
     eight[54 + 200 * 4 + 2] = 0xFF;  // entry 200 red
     eight[54 + 1024 + 4 + 2] = 200;  // top row, x = 2 (rows of 4 bytes)
-    CBmpFile bmp;
     ASSERT_EQ(bmp.LoadFromBytes(eight.data(), eight.size()), 1);
     EXPECT_EQ(Indices(bmp), (Bytes{0, 0, 200, 0, 0, 0}));
     EXPECT_EQ(bmp.PaletteColour(200), kRed);
@@ -109,7 +102,7 @@ TEST(BmpFile, BadHeadersFailAndShortFilesReadMissingBytesAsZero) {
     EXPECT_EQ(bmp.Load(folder.path()), 0);  // a folder is not a picture
     // No more is read than the headers call for: a picture at the head of a huge file loads.
     const std::filesystem::path huge = folder / "huge.bmp";
-    std::ofstream(huge, std::ios::binary).write(reinterpret_cast<const char*>(good.data()), long(good.size()));
+    test::WriteBytes(huge, good);
     std::filesystem::resize_file(huge, std::uintmax_t(1) << 32);
     ASSERT_EQ(bmp.Load(huge), 1);
     EXPECT_EQ(Indices(bmp), (Bytes{1, 1, 1, 1, 1, 1, 1, 1}));

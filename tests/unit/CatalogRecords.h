@@ -14,6 +14,7 @@ struct CatalogEntry {
     std::u16string name;
     std::int32_t solvedCount = 0;
     int hours = 0, minutes = 0, seconds = 0;
+    bool operator==(const CatalogEntry&) const = default;
 };
 
 inline void WriteCatalog(const std::filesystem::path& path, const std::vector<CatalogEntry>& entries) {

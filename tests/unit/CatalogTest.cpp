@@ -14,8 +14,9 @@
 #include "common/BmpFile.h"
 #include "catalogue/core/Catalog.h"
 #include "catalogue/core/PictureFiles.h"
+#include "catalogue/core/SolveRecord.h"
 #include "savegame/core/LastGameStore.h"
-#include "tests/unit/TestPictures.h"
+#include "tests/unit/CatalogRecords.h"
 
 namespace mosgrid {
 namespace {
@@ -38,45 +39,25 @@ std::vector<std::u16string> Names(const CCatalog& catalog) {
     return names;
 }
 
-Bytes RecordBytes(std::u16string_view name, std::int32_t count, std::uint8_t h, std::uint8_t m, std::uint8_t s) {
-    PuzzleRecord r;
-    EXPECT_TRUE(r.SetName(name));
-    r.solvedCount = count;
-    r.bestHours = h, r.bestMinutes = m, r.bestSeconds = s;
-    Bytes bytes(PuzzleRecord::kFileSize);
-    EncodeRecord(r, bytes.data());
-    return bytes;
-}
-
-Bytes operator+(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 TEST(PuzzleRecord, FileBytesAreLittleEndianWithZerosAfterTheNameAndNamesMustFit) {
     PuzzleRecord r;
     ASSERT_TRUE(r.SetName(u"Кот1"));
     r.name[7] = u'x';  // stray units after the terminator are not written
     r.solvedCount = -0x01020304;
     r.bestHours = 5, r.bestMinutes = 59, r.bestSeconds = 58, r.spare = 0x77;
-    std::uint8_t bytes[528];
-    std::fill(std::begin(bytes), std::end(bytes), 0xAA);
-    EncodeRecord(r, bytes);
-    const std::uint8_t head[] = {0x1A, 0x04, 0x3E, 0x04, 0x42, 0x04, '1', 0};
-    EXPECT_TRUE(std::equal(std::begin(head), std::end(head), bytes));
-    EXPECT_TRUE(std::all_of(bytes + 8, bytes + 520, [](std::uint8_t b) { return b == 0; }));
-    const std::uint8_t tail[] = {0xFC, 0xFC, 0xFD, 0xFE, 5, 59, 58, 0};
-    EXPECT_TRUE(std::equal(std::begin(tail), std::end(tail), bytes + 520));
-    ASSERT_TRUE(DecodeRecord(bytes));
-    EXPECT_EQ(DecodeRecord(bytes)->solvedCount, -0x01020304);
-
+    Bytes bytes(528, 0xAA), expected{0x1A, 0x04, 0x3E, 0x04, 0x42, 0x04, '1', 0};
+    EncodeRecord(r, bytes.data());
+    expected.resize(520);
+    expected.insert(expected.end(), {0xFC, 0xFC, 0xFD, 0xFE, 5, 59, 58, 0});
+    EXPECT_EQ(bytes, expected);
+    ASSERT_TRUE(DecodeRecord(bytes.data()));
+    EXPECT_EQ(DecodeRecord(bytes.data())->solvedCount, -0x01020304);
     EXPECT_FALSE(r.SetName(std::u16string(260, u'a')));
     EXPECT_FALSE(r.SetName(std::u16string(u"a\0b", 3)));
     EXPECT_EQ(r.Name(), u"Кот1");
     ASSERT_TRUE(r.SetName(std::u16string(259, u'a')));
-    EncodeRecord(r, bytes);
-    ASSERT_TRUE(DecodeRecord(bytes));
-    EXPECT_EQ(DecodeRecord(bytes)->Name().size(), 259u);
+    EncodeRecord(r, bytes.data());
+    EXPECT_EQ(DecodeRecord(bytes.data()).value().Name().size(), 259u);
 }
 
 // The scan visits names by their bytes; once the file exists the catalogue is in UTF-16 order
@@ -122,18 +103,17 @@ TEST(Catalog, LoadMergesTheFileByNameLaterRecordsWinning) {
     test::TempFolder folder;
     WritePicture(folder.path(), "one.bmp", 4, 4);
     WritePicture(folder.path(), "two.bmp", 4, 4);
-    Bytes unterminated = RecordBytes(u"two", 6, 0, 0, 6);
-    std::fill(unterminated.begin() + 6, unterminated.begin() + 520, 'z');
-    Bytes piece = RecordBytes(u"two", 7, 0, 0, 7);
-    piece.pop_back();  // a trailing piece one byte short of a record
-    WriteBytes(folder / "mg.bd", RecordBytes(u"gone", 9, 0, 0, 9) + RecordBytes(u"one", 1, 0, 1, 2) +
-                                     RecordBytes(u"two", 5, 0, 0, 5) + unterminated +
-                                     RecordBytes(u"one", 3, 1, 2, 3) + piece);
+    test::WriteCatalog(folder / "mg.bd", {{u"gone", 9, 0, 0, 9}, {u"one", 1, 0, 1, 2}, {u"two", 5, 0, 0, 5},
+                                          {u"two", 6, 0, 0, 6}, {u"one", 3, 1, 2, 3}, {u"two", 7, 0, 0, 7}});
+    Bytes bytes = ReadBytes(folder / "mg.bd");
+    std::fill(bytes.begin() + 3 * 528 + 6, bytes.begin() + 3 * 528 + 520, 'z');  // the fourth unterminated
+    bytes.pop_back();  // the last a piece one byte short of a record
+    WriteBytes(folder / "mg.bd", bytes);
     CCatalog catalog(folder.path());
     catalog.Load();
     ASSERT_TRUE(catalog.Save());
     // "gone" (its picture deleted), the unterminated record and the piece dropped.
-    EXPECT_EQ(ReadBytes(folder / "mg.bd"), RecordBytes(u"one", 3, 1, 2, 3) + RecordBytes(u"two", 5, 0, 0, 5));
+    EXPECT_EQ(test::ReadCatalog(folder / "mg.bd"), (std::vector<test::CatalogEntry>{{u"one", 3, 1, 2, 3}, {u"two", 5, 0, 0, 5}}));
 }
 
 TEST(Catalog, FailedSaveLeavesTheOldFileWhole) {
@@ -213,6 +193,34 @@ TEST(CatalogPick, OnlyTheLeastSolvedTakePartEachAboutEquallyOftenCountsCompareUn
     EXPECT_EQ(Tally(WithCounts({-1, 100001, 100000, -5}), 100), (std::map<std::u16string, int>{{u"p2", 100}}));
     EXPECT_EQ(Tally(WithCounts({-1, 100001}), 100).size(), 0u);
     EXPECT_FALSE(CCatalog("").PickRandom());
+}
+
+// Counting a solve of a catalogued puzzle, and the best time on a tie, are what the board's own
+// solve walks through; here the cases it does not meet.
+TEST(RecordSolve, APictureWithoutARecordIsCataloguedAndANameWithoutAPictureIsNot) {
+    test::TempFolder folder;
+    WritePicture(folder.path(), "a.bmp", 1, 1);
+    WritePicture(folder.path(), "b.bmp", 1, 1);
+    test::WriteCatalog(folder / "mg.bd", {{u"a", 4, 0, 20, 0}});
+    // "b" gets a record with zero counters, so the first solve sets its time.
+    const SolveOutcome o = RecordSolve(folder.path(), u"b", {0, 3, 9});
+    EXPECT_TRUE(o.saved && o.best == (ClockTime{0, 3, 9}));
+    // The message still gets the time of a name the catalogue cannot list.
+    EXPECT_EQ(RecordSolve(folder.path(), u"ghost", {1, 2, 3}).best, (ClockTime{1, 2, 3}));
+    EXPECT_EQ(test::ReadCatalog(folder / "mg.bd"), (std::vector<test::CatalogEntry>{{u"a", 4, 0, 20, 0}, {u"b", 1, 0, 3, 9}}));
+    // A catalogue that cannot be written is reported with its path.
+    const SolveOutcome lost = RecordSolve(folder / "gone", u"a", {0, 1, 2});
+    EXPECT_FALSE(lost.saved);
+    EXPECT_EQ(lost.catalogPath, folder / "gone" / "mg.bd");
+}
+
+TEST(BestTime, ReplacedOnlyWhenNeverSolvedOrStrictlyShorterInTotalSeconds) {
+    struct Case { int count; ClockTime stored, elapsed, best; };
+    for (const Case& k : {Case{0, {0, 0, 1}, {2, 3, 4}, {2, 3, 4}},       // never solved
+                          Case{3, {0, 9, 60}, {0, 10, 0}, {0, 9, 60}},     // a tie of total seconds keeps the stored one
+                          Case{1, {1, 0, 0}, {0, 59, 59}, {0, 59, 59}},
+                          Case{1, {2, 0, 0}, {257, 0, 0}, {1, 0, 0}}})     // 8 bits a part stored
+        EXPECT_EQ(BestTimeAfterSolve(k.count, k.stored, k.elapsed), k.best) << TimeText(k.stored) << " vs " << TimeText(k.elapsed);
 }
 
 }  // namespace

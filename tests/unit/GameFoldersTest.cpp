@@ -24,11 +24,7 @@ namespace fs = std::filesystem;
 using test::TempFolder;
 
 Environment Env(std::map<std::string, std::string> values) {
-    return [values](const char* name) -> std::optional<std::string> {
-        auto it = values.find(name);
-        if (it == values.end()) return std::nullopt;
-        return it->second;
-    };
+    return [values](const char* name) { return values.contains(name) ? std::optional(values.at(name)) : std::nullopt; };
 }
 
 void WritePuzzle(const fs::path& folder, const std::string& file, const std::vector<std::string>& rows) {
@@ -48,11 +44,9 @@ bool AsUserWhoCannotWrite(const fs::path& folder, const std::function<bool()>& c
     }
     const passwd* nobody = ::getpwnam("nobody");
     if (!nobody) return false;
-    const uid_t uid = nobody->pw_uid;
-    const gid_t gid = nobody->pw_gid;
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) ::_exit(3);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0) ::_exit(3);
         ::_exit(check() ? 0 : 1);
     }
     int status = 0;
@@ -146,12 +140,8 @@ TEST(GameFolders, ThePlayersPicturesAndTheBundledOnesAreOneListWithThePlayersFil
     // A solve is recorded in the player's catalogue file; the bundled folder is never written.
     fs::create_directories(folders.playerFiles);
     const SolveOutcome solve = RecordSolve(folders, u"Дом", {0, 1, 2});
-    EXPECT_TRUE(solve.saved);
-    EXPECT_EQ(solve.catalogPath, temp / "player/mg.bd");
-    const std::vector<test::CatalogEntry> stored = test::ReadCatalog(temp / "player/mg.bd");
-    ASSERT_EQ(stored.size(), 3u);
-    EXPECT_EQ(stored[2].name, u"Дом");
-    EXPECT_EQ(stored[2].solvedCount, 1);
+    EXPECT_TRUE(solve.saved && solve.catalogPath == temp / "player/mg.bd");
+    EXPECT_EQ(test::ReadCatalog(temp / "player/mg.bd").at(2), (test::CatalogEntry{u"Дом", 1, 0, 1, 2}));
 
     // The game in progress on the player's Кот goes into the player's folder and comes back on
     // the player's picture, not the bundled one.
@@ -163,8 +153,7 @@ TEST(GameFolders, ThePlayersPicturesAndTheBundledOnesAreOneListWithThePlayersFil
     EXPECT_TRUE(fs::exists(temp / "player/lastcrw.sav"));
     BoardModel restored;
     ASSERT_EQ(RestoreLastGame(folders, restored), RestoreOutcome::Restored);
-    EXPECT_EQ(restored.cols(), 2);
-    EXPECT_EQ(restored.Cell(0, 0).state, 0);
+    EXPECT_TRUE(restored.cols() == 2 && restored.Cell(0, 0).state == 0);
     EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(temp / "bundled"), fs::directory_iterator()).size(), 3u);
 }
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The play rules of Game without any window: marking and both drags, picking the colour and
-// crossing clues, the hold on a clue line that asks for a reveal and the reveal's penalty, undo
-// and redo of whole steps, the solve, opening the field, the clock and a check's result.
+// The play rules of Game without any window, driven by strokes as the board drives them.
 #include <gtest/gtest.h>
 
 #include "board/core/Game.h"
+#include "board/core/GameClock.h"
 #include "tests/unit/TestPictures.h"
 
 namespace mosgrid {
@@ -12,7 +11,6 @@ namespace {
 
 constexpr COLORREF kBlue = 0xFF0000;
 
-ClockTime Clock(const BoardModel& m) { return ClockTime{m.hours, m.minutes, m.seconds}; }
 Hit CellAt(int c, int r) { return Hit{HitArea::Cells, c, r}; }
 Hit ColumnClueAt(int column, int slot) { return Hit{HitArea::ColumnClues, column, slot}; }
 Hit RowClueAt(int row, int slot) { return Hit{HitArea::RowClues, slot, row}; }
@@ -20,51 +18,40 @@ Hit RowClueAt(int row, int slot) { return Hit{HitArea::RowClues, slot, row}; }
 // A game driven as the board drives it: strokes of stylus events; every change is kept.
 class Player {
 public:
-    Player(const std::vector<std::string>& rows, std::vector<COLORREF> palette) {
-        game = Game(*test::BoardFromText(rows, std::move(palette)));
+    Player(const std::vector<std::string>& rows, std::vector<COLORREF> palette)
+        : game(*test::BoardFromText(rows, std::move(palette))) {
         Keep(game.PickFirstColour());
     }
     void Keep(GameChange change) { changes.push_back(std::move(change)); }
-    void Press(Hit at, int flags = kStylusLeft) {
+    void Press(Hit at, int flags = kStylusLeft, StylusKind kind = StylusKind::Tap) {
         Keep(game.BeginStroke());
-        Keep(game.Stylus(flags, at, StylusKind::Tap));
+        Move(at, flags, kind);
     }
-    void Move(Hit at, int flags = kStylusLeft) { Keep(game.Stylus(flags, at, StylusKind::Tap)); }
+    void Move(Hit at, int flags = kStylusLeft, StylusKind kind = StylusKind::Tap) { Keep(game.Stylus(flags, at, kind)); }
     void Release() { Keep(game.EndStroke()); }
     void Tap(Hit at, int flags = kStylusLeft) { Press(at, flags), Release(); }
-    void DoubleTap(Hit at) {
-        Tap(at);
-        Keep(game.BeginStroke());
-        Keep(game.Stylus(kStylusLeft, at, StylusKind::Double));
-        Release();
-    }
-    void RightDrag(const std::vector<Hit>& path) {
-        Press(path.front(), kStylusRight);
-        for (const Hit& h : path) Move(h, kStylusRight);
-        Release();
-    }
-    void Drag(const std::vector<Hit>& path) {
-        Press(path.front());
-        for (const Hit& h : path) Move(h);
+    void DoubleTap(Hit at) { Tap(at), Press(at, kStylusLeft, StylusKind::Double), Release(); }
+    void Drag(const std::vector<Hit>& path, int flags = kStylusLeft) {
+        Press(path.front(), flags);
+        for (const Hit& h : path) Move(h, flags);
         Release();
     }
     void Ticks(int seconds) {
         for (int i = 0; i < seconds; ++i) Keep(game.Tick());
     }
-    // Cells of row r as text: '.' blank, 'x' crossed, '#' painted.
-    std::string Row(int r) const {
+    // Cells of rows [from, to) as text: '.' blank, 'x' crossed, '#' painted.
+    std::string Row(int from, int to = -1) const {
         std::string text;
-        for (int c = 0; c < game.Model().cols(); ++c) {
-            const CellRecord& cell = game.Model().Cell(c, r);
-            text += cell.state == 1 ? '.' : (cell.colour == kWhite ? 'x' : '#');
-        }
+        for (int r = from; r < (to < 0 ? from + 1 : to); ++r)
+            for (int c = 0; c < game.Model().cols(); ++c) {
+                const CellRecord& cell = game.Model().Cell(c, r);
+                text += cell.state == 1 ? '.' : (cell.colour == kWhite ? 'x' : '#');
+            }
         return text;
     }
     const BoardModel& model() const { return game.Model(); }
     int Solves() const {
-        int n = 0;
-        for (const GameChange& c : changes) n += c.solved.has_value();
-        return n;
+        return int(std::count_if(changes.begin(), changes.end(), [](const GameChange& c) { return c.solved.has_value(); }));
     }
     std::vector<std::string> Questions() const {
         std::vector<std::string> texts;
@@ -139,16 +126,16 @@ TEST(GameStrokes, RightButtonCrossesOrClearsAndItsDragKeepsToTheFirstCellsState)
     Player p({"111", "1.1", "111"}, {kWhite, kRed});
     // Rows of mixed cells: each drag changes only the cells in its first cell's state.
     p.Tap(CellAt(1, 1));
-    p.RightDrag({CellAt(0, 1), CellAt(1, 1), CellAt(2, 1)});
+    p.Drag({CellAt(0, 1), CellAt(1, 1), CellAt(2, 1)}, kStylusRight);
     EXPECT_EQ(p.Row(1), "x#x");
     p.Tap(CellAt(0, 2)), p.Tap(CellAt(2, 2)), p.Tap(CellAt(2, 2));
     ASSERT_EQ(p.Row(2), "#.x");
-    p.RightDrag({CellAt(0, 2), CellAt(1, 2), CellAt(2, 2)});
+    p.Drag({CellAt(0, 2), CellAt(1, 2), CellAt(2, 2)}, kStylusRight);
     EXPECT_EQ(p.Row(2), "x.x");
-    p.RightDrag({CellAt(2, 2), CellAt(1, 2), CellAt(0, 2)});
+    p.Drag({CellAt(2, 2), CellAt(1, 2), CellAt(0, 2)}, kStylusRight);
     EXPECT_EQ(p.Row(2), "...");
     // The clue areas ignore the right button.
-    p.RightDrag({ColumnClueAt(0, 0)});
+    p.Drag({ColumnClueAt(0, 0)}, kStylusRight);
     EXPECT_EQ(p.model().ColumnClue(0, 0).done, 0);
     // A whole right drag is one step.
     p.Keep(p.game.Undo());
@@ -207,14 +194,14 @@ TEST(GameAssists, AStraightDragKeepsToItsLineAndToItsFirstCellsStateOnlyWhileOn)
         EXPECT_EQ(p.Row(1), on ? "....." : ".##..");
         EXPECT_EQ(p.Row(2), on ? "....." : "....#");
         p.Keep(p.game.Undo());
-        EXPECT_EQ(p.Row(0) + p.Row(1) + p.Row(2), "...x...........");
+        EXPECT_EQ(p.Row(0, 3), "...x...........");
         if (!on) continue;
         p.Keep(p.game.Redo());
         // From a painted cell the drag crosses the painted cells only; a column drag.
         p.Drag({CellAt(1, 0), CellAt(0, 0), CellAt(4, 1)});
         EXPECT_EQ(p.Row(0), "xxxxx");
         p.Drag({CellAt(0, 2), CellAt(0, 3), CellAt(1, 4)});
-        EXPECT_EQ(p.Row(2) + p.Row(3) + p.Row(4), "#....#....#....");
+        EXPECT_EQ(p.Row(2, 5), "#....#....#....");
         EXPECT_EQ(p.Row(1), ".....");
     }
 }
@@ -313,7 +300,6 @@ TEST(GameHold, OnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOnAndTheRevealC
     for (int i = 0; i < 8; ++i) p.Move(ColumnClueAt(1, 0));
     p.Release();
     EXPECT_TRUE(p.Questions().empty());  // hints off: never
-
     p.Keep(p.game.SetHints(true));
     p.Press(ColumnClueAt(1, 0));
     for (int i = 0; i < 4; ++i) p.Move(ColumnClueAt(1, i % 2));  // same column, any slot
@@ -339,14 +325,14 @@ TEST(GameHold, OnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOnAndTheRevealC
     p.game.SetRevealPenalty(23);
     p.Keep(p.game.RevealLine(true, 0));
     EXPECT_EQ(p.model().minutes, 23);
-    EXPECT_EQ(p.Row(0) + p.Row(1) + p.Row(2) + p.Row(3), "#....#....x....#....");
+    EXPECT_EQ(p.Row(0, 4), "#....#....x....#....");
     p.Keep(p.game.Undo());
     EXPECT_EQ(p.Row(2), "#....");
     EXPECT_EQ(p.model().minutes, 23);
     // Penalties carry whole hours out of the minutes.
     p.Keep(p.game.RevealLine(false, 2));
     p.Keep(p.game.RevealLine(false, 2));
-    EXPECT_EQ(Clock(p.model()), (ClockTime{1, 9, 0}));
+    EXPECT_EQ(ClockOf(p.model()), (ClockTime{1, 9, 0}));
 }
 
 TEST(GameHistory, UndoAndRedoTakeWholeStepsCellsAndCluesButNeverTheClock) {
@@ -383,7 +369,7 @@ TEST(GameHistory, UndoAndRedoTakeWholeStepsCellsAndCluesButNeverTheClock) {
     EXPECT_EQ(p.model().minutes, 0);
     // The step that completes the picture solves it; after that nothing is taken back.
     p.Tap(CellAt(0, 0)), p.Tap(CellAt(2, 0)), p.Tap(CellAt(0, 2));
-    for (Hit h : {CellAt(1, 0), CellAt(0, 1), CellAt(1, 1), CellAt(2, 1), CellAt(1, 2), CellAt(2, 2)}) p.RightDrag({h});
+    for (Hit h : {CellAt(1, 0), CellAt(0, 1), CellAt(1, 1), CellAt(2, 1), CellAt(1, 2), CellAt(2, 2)}) p.Drag({h}, kStylusRight);
     ASSERT_EQ(p.model().gameOver, 1);
     ASSERT_EQ(p.Solves(), 1);
     p.Keep(p.game.Undo());
@@ -391,7 +377,6 @@ TEST(GameHistory, UndoAndRedoTakeWholeStepsCellsAndCluesButNeverTheClock) {
     EXPECT_FALSE(p.game.CanUndo());
 }
 
-// A cross of red on white with four white corner cells.
 TEST(GameSolve, SolvedOnlyOnceEveryWhiteCellIsCrossedThenOverWithTheClockStopped) {
     Player p({".1.", "111", ".1."}, {kWhite, kRed});
     EXPECT_TRUE(p.game.ClockRunning());
@@ -401,13 +386,9 @@ TEST(GameSolve, SolvedOnlyOnceEveryWhiteCellIsCrossedThenOverWithTheClockStopped
     p.Ticks(125);
     for (Hit h : {CellAt(0, 0), CellAt(2, 0), CellAt(0, 2), CellAt(2, 2)}) p.Tap(h), p.Tap(h);  // crossed
     ASSERT_EQ(p.Solves(), 1);
-    const GameChange* solved = nullptr;
-    for (const GameChange& c : p.changes)
-        if (c.solved) solved = &c;
+    const auto solved = std::find_if(p.changes.begin(), p.changes.end(), [](const GameChange& c) { return c.solved; });
     EXPECT_EQ(*solved->solved, (ClockTime{0, 2, 5}));
-    EXPECT_TRUE(solved->gameOver);
-    EXPECT_EQ(p.model().gameOver, 1);
-    EXPECT_FALSE(p.game.ClockRunning());
+    EXPECT_TRUE(solved->gameOver && p.model().gameOver == 1 && !p.game.ClockRunning());
     p.Ticks(3);
     EXPECT_EQ(p.model().seconds, 5);
     // The game is over: taps change nothing and no second solve comes.
@@ -423,11 +404,10 @@ TEST(GameSolve, OpeningTheFieldShowsThePictureAndStopsTheClockWithoutASolve) {
     const GameChange opened = p.game.OpenField();
     EXPECT_TRUE(opened.gameOver && !opened.solved && opened.history);
     EXPECT_EQ(opened.cells.size(), 9u);
-    EXPECT_EQ(p.Row(0) + p.Row(1) + p.Row(2), "x#x###x#x");
-    EXPECT_EQ(p.model().gameOver, 1);
-    EXPECT_FALSE(p.game.ClockRunning() || p.game.CanUndo());
+    EXPECT_EQ(p.Row(0, 3), "x#x###x#x");
+    EXPECT_TRUE(p.model().gameOver == 1 && !p.game.ClockRunning() && !p.game.CanUndo());
     p.Ticks(2);
-    EXPECT_EQ(Clock(p.model()), (ClockTime{0, 59, 0}));
+    EXPECT_EQ(ClockOf(p.model()), (ClockTime{0, 59, 0}));
 }
 
 TEST(GameHints, HintMarksFollowTheLinesAndSwitchingOffClearsThem) {
@@ -462,9 +442,7 @@ TEST(GameRestore, TakesAFittingGameWholeAndRefusesAnotherPuzzle) {
     ASSERT_TRUE(restored);
     EXPECT_TRUE(restored->board && restored->clockStarted && restored->history);
     EXPECT_EQ(p.Row(1), ".x");
-    EXPECT_EQ(p.model().minutes, 12);
-    EXPECT_FALSE(p.game.CanUndo());
-    EXPECT_TRUE(p.game.ClockRunning());
+    EXPECT_TRUE(p.model().minutes == 12 && !p.game.CanUndo() && p.game.ClockRunning());
     EXPECT_FALSE(p.game.Restore(*test::BoardFromText({"1..", "..."}, {kWhite, kRed})));
     EXPECT_EQ(p.model().minutes, 12);
 }
@@ -481,16 +459,27 @@ TEST(GameCheck, ACheckSearchesANewGameAndItsResultEndsTheGame) {
     const BoardModel::Cells second = {{0, kRed}, {0, kWhite}, {0, kWhite}, {0, kRed}};
     const BoardModel::Cells tooShort = {{0, kRed}};
     p.Keep(p.game.TakeCheckResult(second, {first, tooShort, second}, ClockTime{0, 1, 2}));
-    EXPECT_EQ(p.model().gameOver, 1);
-    EXPECT_FALSE(p.game.ClockRunning() || p.game.CanUndo());
+    EXPECT_TRUE(p.model().gameOver == 1 && !p.game.ClockRunning() && !p.game.CanUndo());
     ASSERT_EQ(p.model().variants.size(), 2u);
-    EXPECT_EQ(p.Row(0) + p.Row(1), "#xx#");
-    EXPECT_EQ(Clock(p.model()), (ClockTime{0, 1, 2}));
+    EXPECT_EQ(p.Row(0, 2), "#xx#");
+    EXPECT_EQ(ClockOf(p.model()), (ClockTime{0, 1, 2}));
     p.Keep(p.game.ShowVariant(0));
-    EXPECT_EQ(p.Row(0) + p.Row(1), "x##x");
+    EXPECT_EQ(p.Row(0, 2), "x##x");
     EXPECT_TRUE(p.game.ShowVariant(2).Empty());
     p.Keep(p.game.ShowVariant(1));
     EXPECT_EQ(p.model().currentVariant, 1);
+}
+
+TEST(GameClock, SecondsAndPenaltiesCarryIntoMinutesAndHours) {
+    BoardModel model;
+    model.minutes = model.seconds = 59;
+    TickClock(model);
+    EXPECT_EQ(ClockOf(model), (ClockTime{1, 0, 0}));
+    AddPenaltyMinutes(model, 130);
+    EXPECT_EQ(ClockOf(model), (ClockTime{3, 10, 0}));
+    model.minutes = 59;
+    TickClock(model);
+    EXPECT_EQ(TimeText(ClockOf(model)), "3:59:01");
 }
 
 }  // namespace

@@ -19,16 +19,9 @@
 namespace mosgrid::test {
 
 inline Picture4 PictureFromText(const std::vector<std::string>& rows, std::vector<COLORREF> palette) {
-    Picture4 p;
-    p.height = int(rows.size());
-    p.width = rows.empty() ? 0 : int(rows[0].size());
-    p.palette = std::move(palette);
-    for (const std::string& row : rows) {
-        for (char ch : row) {
-            int index = ch == '.' ? 0 : (ch >= 'a' ? ch - 'a' + 10 : ch - '0');
-            p.indices.push_back(std::uint8_t(index));
-        }
-    }
+    Picture4 p{rows.empty() ? 0 : int(rows[0].size()), int(rows.size()), std::move(palette), {}};
+    for (const std::string& row : rows)
+        for (char ch : row) p.indices.push_back(std::uint8_t(ch == '.' ? 0 : (ch >= 'a' ? ch - 'a' + 10 : ch - '0')));
     return p;
 }
 
