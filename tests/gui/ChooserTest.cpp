@@ -1,18 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The puzzle chooser: its columns and texts, the catalogue file it writes and what it gives back.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTreeWidget>
 
 #include <fstream>
 #include <map>
 
-#include "catalogue/ui/ListFiles.h"
 #include "import/core/ClueDecision.h"
 #include "import/core/Difficulty.h"
 #include "tests/gui/AppTestSupport.h"
@@ -42,10 +35,8 @@ TEST(ChooserTest, ListsTheCatalogueWithSizeColoursAndBestTimeAndGivesTheChosenFi
         for (int c = 0; c < 5; ++c) rows << list->topLevelItem(i)->text(c);
     EXPECT_EQ(rows, QStringList({"a", "1x5", "1", "0:05:07", "1", "b", "3x2", "3", "12:00:00", "4", "Shouty", "1x1",
                                  "0", "0:00:00", ""}));
-    // Opening the list wrote the file: sorted, the removed picture gone.
-    const std::vector<test::CatalogEntry> records = test::ReadCatalog(folder / "mg.bd");
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[2].name, u"b");
+    // Opening the list wrote the catalogue (what it keeps is tested on CCatalog, CatalogTest.cpp).
+    EXPECT_EQ(test::ReadCatalog(folder / "mg.bd").size(), 3u);
     EXPECT_TRUE(test::NoBoxes(prompts));
 
     list->setCurrentItem(list->topLevelItem(2));
@@ -63,9 +54,7 @@ TEST(ChooserTest, NamesInRussianOrderOnScreenAndADoubleClickOrEnterOpensTheRow) 
         chooser.resize(500, 300);
         chooser.show();
         QTreeWidget* list = chooser.List();
-        QStringList shown;
-        for (int i = 0; i < list->topLevelItemCount(); ++i) shown << list->topLevelItem(i)->text(0);
-        EXPECT_EQ(shown, QStringList({"Арбуз", "Еда", "Ёж", "Ёлочка", "Жук"}));
+        EXPECT_EQ(test::ColumnTexts(list), QStringList({"Арбуз", "Еда", "Ёж", "Ёлочка", "Жук"}));
         EXPECT_EQ(list->header()->length(), list->viewport()->width());  // the columns fill the width
         const QPointF at = list->visualItemRect(list->topLevelItem(3)).center();
         list->setCurrentItem(list->topLevelItem(enter ? 3 : 0));
@@ -86,8 +75,8 @@ TEST(ChooserTest, NamesInRussianOrderOnScreenAndADoubleClickOrEnterOpensTheRow) 
 // The level of each row's picture, by name.
 std::map<QString, QString> Levels(const CListFiles& chooser) {
     std::map<QString, QString> levels;
-    for (int i = 0; i < chooser.List()->topLevelItemCount(); ++i)
-        levels[chooser.List()->topLevelItem(i)->text(0)] = chooser.List()->topLevelItem(i)->text(5);
+    const QStringList names = test::ColumnTexts(chooser.List()), words = test::ColumnTexts(chooser.List(), 5);
+    for (int i = 0; i < names.size(); ++i) levels[names[i]] = words[i];
     return levels;
 }
 

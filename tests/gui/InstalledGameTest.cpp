@@ -4,22 +4,14 @@
 // player's data folder and survives a quit and a new start, and nothing is written into the
 // install. Run as root, the game is started as the user nobody, for whom the install is not
 // writable; run as anyone else, the install's folders lose their write bits.
-#include <gtest/gtest.h>
 #include <pwd.h>
 #include <unistd.h>
 
-#include <QDeadlineTimer>
-#include <QLockFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTreeWidget>
 
 #include <set>
 
-#include "app/SingleInstance.h"
 #include "catalogue/core/GameFolders.h"
-#include "catalogue/ui/ListFiles.h"
 #include "savegame/core/LastGameCodec.h"
 #include "savegame/core/LastGameStore.h"
 #include "tests/gui/AppTestSupport.h"
@@ -28,13 +20,6 @@ namespace mosgrid {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::set<std::u16string> ListedNames(const CListFiles& chooser) {
-    std::set<std::u16string> names;
-    for (int i = 0; i < chooser.List()->topLevelItemCount(); ++i)
-        names.insert(chooser.List()->topLevelItem(i)->text(0).toStdU16String());
-    return names;
-}
 
 class InstalledGame : public ::testing::Test {
 protected:
@@ -56,9 +41,7 @@ protected:
         }
         for (const fs::path& folder : {home, runtime, xdgData}) fs::create_directories(folder);
         fs::permissions(runtime, fs::perms::owner_all);
-        GivePlayer(home);
-        GivePlayer(runtime);
-        GivePlayer(xdgData);
+        for (const fs::path& folder : {home, runtime, xdgData}) GivePlayer(folder);
     }
     void TearDown() override {
         std::error_code ignored;
@@ -75,8 +58,9 @@ protected:
                                      QString::fromStdString(path.string())}), 0);
     }
 
-    std::unique_ptr<QProcess> StartGame() const {
-        auto run = std::make_unique<QProcess>();
+    // Starts the installed game, waits until it has set up (it holds the player's single-instance
+    // lock once its window exists), and ends it as a logout does.
+    void PlayAndQuit() const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         const auto set = [&](const char* name, const fs::path& value) {
             environment.insert(QString::fromLatin1(name), QString::fromStdString(value.string()));
@@ -98,31 +82,12 @@ protected:
             leakOptions.replace(file.capturedStart(1), file.capturedLength(1), QString::fromStdString(copy.string()));
             environment.insert(QStringLiteral("LSAN_OPTIONS"), leakOptions);
         }
-        run->setProcessEnvironment(environment);
         const QString game = QString::fromStdString((bin / "mosgrid").string());
-        if (::geteuid() == 0) {
-            run->start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                                                   QStringLiteral("--clear-groups"), QStringLiteral("--"), game});
-        } else {
-            run->start(game, {});
-        }
-        EXPECT_TRUE(run->waitForStarted(10000));
-        return run;
-    }
-
-    // Starts the installed game, waits until it has set up (it holds the player's single-instance
-    // lock once its window exists), and ends it as a logout does.
-    void PlayAndQuit() const {
-        const std::unique_ptr<QProcess> run = StartGame();
-        const QString key = SingleInstance::KeyFor(xdgData / "Mosgrid");
-        QLockFile lock(QString::fromStdString(runtime.string()) + '/' + key + ".lock");
-        bool held = false;
-        for (QDeadlineTimer deadline(30000); !held && !deadline.hasExpired(); run->waitForFinished(50)) {
-            qint64 pid = 0;
-            held = lock.getLockInfo(&pid, nullptr, nullptr) && pid == run->processId();
-            if (run->state() == QProcess::NotRunning) break;
-        }
-        ASSERT_TRUE(held) << run->readAllStandardError().toStdString();
+        const std::unique_ptr<QProcess> run =
+            ::geteuid() != 0 ? test::StartProgram(game, {}, environment)
+                             : test::StartProgram(QStringLiteral("setpriv"), {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                                  QStringLiteral("--clear-groups"), QStringLiteral("--"), game}, environment);
+        ASSERT_TRUE(test::HoldsLock(*run, xdgData / "Mosgrid", runtime)) << run->readAllStandardError().toStdString();
         run->terminate();
         ASSERT_TRUE(run->waitForFinished(30000));
         EXPECT_EQ(run->exitStatus(), QProcess::NormalExit);
@@ -201,45 +166,15 @@ TEST_F(InstalledGame, KeepsTheGameInProgressInThePlayersFolderAndListsTheBundled
         EXPECT_TRUE(file != "mg.bd" && file != "lastcrw.sav" && file.find(".tmp") == std::string::npos) << entry.path();
     }
 
-    // Those folders list the bundled puzzles and the player's own as one.
+    // Those folders list the bundled puzzles and the player's own as one, the catalogue kept in
+    // the player's folder.
     test::WritePuzzle(playerFolder / "puzzles", "Мой кот", {"1.", ".1"});
     const test::ScriptedPrompts prompts;
-    const CListFiles chooser(folders);
-    std::set<std::u16string> expected = bundled;
+    std::set<std::u16string> listed, expected = bundled;
+    for (const QString& name : test::ColumnTexts(CListFiles(folders).List())) listed.insert(name.toStdU16String());
     expected.insert(u"Мой кот");
-    EXPECT_EQ(ListedNames(chooser), expected);
+    EXPECT_EQ(listed, expected);
     EXPECT_TRUE(fs::is_regular_file(playerFolder / "mg.bd"));
-}
-
-// The player's folder that the command-line tools resolve is the one Qt gives the game, from
-// XDG_DATA_HOME or from the home.
-TEST(InstalledGameFolders, ThePlayersFolderIsQtsAppDataLocation) {
-    const test::TempFolder temp;
-    const QByteArray oldXdg = qgetenv("XDG_DATA_HOME"), oldHome = qgetenv("HOME");
-    const QString oldName = QCoreApplication::applicationName();
-    QCoreApplication::setApplicationName(QString::fromLatin1(kPlayerFolderName));
-    const auto restore = [](const char* name, const QByteArray& value) {
-        if (value.isNull()) {
-            qunsetenv(name);
-        } else {
-            qputenv(name, value);
-        }
-    };
-    qputenv("HOME", QByteArray::fromStdString((temp / "home").string()));
-    for (const bool withXdg : {true, false}) {
-        SCOPED_TRACE(withXdg);
-        if (withXdg) {
-            qputenv("XDG_DATA_HOME", QByteArray::fromStdString((temp / "share").string()));
-        } else {
-            qunsetenv("XDG_DATA_HOME");
-        }
-        EXPECT_EQ(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(),
-                  PlayerFolder().string());
-    }
-    EXPECT_EQ(PlayerFolder(), temp / "home/.local/share/Mosgrid");
-    QCoreApplication::setApplicationName(oldName);
-    restore("XDG_DATA_HOME", oldXdg);
-    restore("HOME", oldHome);
 }
 
 }  // namespace

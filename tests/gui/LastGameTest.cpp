@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game carried from one run to the next through the real main window: the same board after
 // quitting and starting again, and the path told when the file cannot be written.
-#include <gtest/gtest.h>
-
-#include <QAction>
-
 #include "app/ColourSwatch.h"
-#include "app/MainFrame.h"
 #include "app/StringTime.h"
 #include "savegame/core/LastGameCodec.h"
 #include "tests/gui/AppTestSupport.h"
@@ -33,23 +28,19 @@ TEST(LastGameTest, QuitAndStartAgainShowsTheSameBoardAndAFailedSaveShowsThePath)
     QApplication::processEvents();  // the scroll bars settle as the event loop goes on
     // Row 13 painted red, blue picked from a clue, a wrong blue cell and a crossed white one.
     auto click = [&frame](int column, int row) {
-        test::LeftClick(frame->Board().viewport(), test::CellCentre(frame->Board(), column, row));
+        test::Click(frame->Board().viewport(), test::CellCentre(frame->Board(), column, row));
     };
     for (int c = 0; c < 10; ++c) click(c, 13);
     for (QPoint p : {QPoint(-1, 14), QPoint(5, 7), QPoint(1, 14), QPoint(1, 14)}) click(p.x(), p.y());
     ASSERT_EQ(frame->Board().Model().rowSolved[13], 1);
     ASSERT_EQ(frame->Board().Model().Cell(1, 14).state, 0);
-    BoardModel played = frame->Board().Model();
-    played.minutes = 12;
-    played.seconds = 58;
-    ASSERT_TRUE(frame->Board().RestorePlay(played));
+    test::ChangeGame(frame->Board(), [](BoardModel& m) { m.minutes = 12, m.seconds = 58; });
     const Bytes saved = EncodeLastGame(frame->Board().Model()).value();
     const QImage shown = frame->Board().ComposedImage();
     frame->Action(ID_GAME_EXIT)->trigger();
     EXPECT_EQ(test::ReadBytes(file), saved);
     // Closing and then destroying the window saves once: what changes in between is not saved.
-    played.minutes = 30;
-    ASSERT_TRUE(frame->Board().RestorePlay(played));
+    test::ChangeGame(frame->Board(), [](BoardModel& m) { m.minutes = 30; });
     frame.reset();
     EXPECT_EQ(test::ReadBytes(file), saved);
 

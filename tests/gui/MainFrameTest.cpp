@@ -1,26 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's frame: the menus as the player reads them and what they start, full-screen
 // mode on Enter and on leaving the window, the rules page, and "Выход" closing it.
-#include <gtest/gtest.h>
-
-#include <QAction>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QDir>
 #include <QSettings>
-#include <QTreeWidget>
 #include <QUrl>
 
-#include <filesystem>
 #include <fstream>
 
-#include "app/MainFrame.h"
 #include "app/UrlOpener.h"
 #include "board/core/Layout.h"
-#include "catalogue/ui/ListFiles.h"
 #include "tests/gui/AppTestSupport.h"
 
 namespace mosgrid {

@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program itself, started on a folder of its own: of starts on one folder only one runs, and
 // a signal ends it as the session's end does.
-#include <gtest/gtest.h>
-
-#include <QDeadlineTimer>
-#include <QLockFile>
-#include <QProcess>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/SingleInstance.h"
 #include "tests/gui/AppTestSupport.h"
 
 namespace mosgrid {
@@ -24,24 +17,11 @@ struct Starts {
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     }
     std::unique_ptr<QProcess> Start() const {
-        auto run = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime.string()));
-        run->setProcessEnvironment(environment);
-        run->start(QString::fromStdString((folder / "mosgrid").string()), {});
-        EXPECT_TRUE(run->waitForStarted(10000));
-        return run;
+        return test::StartProgram(QString::fromStdString((folder / "mosgrid").string()), {}, environment);
     }
-    // Whether the process comes to hold the folder's lock (within 20 s).
-    bool HeldBy(QProcess& run) const {
-        const QString key = SingleInstance::KeyFor(folder.path());
-        QLockFile lock(QString::fromStdString(runtime.string()) + '/' + key + ".lock");
-        for (QDeadlineTimer deadline(20000); !deadline.hasExpired(); run.waitForFinished(50)) {
-            qint64 pid = 0;
-            if (lock.getLockInfo(&pid, nullptr, nullptr) && pid == run.processId()) return true;
-        }
-        return false;
-    }
+    bool HeldBy(QProcess& run) const { return test::HoldsLock(run, folder.path(), runtime); }
     test::TempFolder folder;
     std::filesystem::path runtime = folder / "run";
 };
@@ -54,14 +34,11 @@ QProcess* FirstToEnd(QProcess& a, QProcess& b) {
     return nullptr;
 }
 
-// Whether the process is still up after `ms` more; then it is ended as the session ends it.
-bool StaysUpThenEnds(QProcess& run, int ms) {
-    run.waitForFinished(ms);
+// Ends a process as the session ends it; whether it was running then and ended well.
+bool RanThenEnds(QProcess& run) {
     const bool up = run.state() != QProcess::NotRunning;
     run.terminate();
-    run.waitForFinished(20000);
-    EXPECT_EQ(run.exitCode(), 0);
-    return up;
+    return run.waitForFinished(20000) && up && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
 }
 
 TEST(ProgramRun, OfTwoStartsAtOnceOneRunsAndALockLeftByAKilledGameIsTakenOver) {
@@ -69,11 +46,14 @@ TEST(ProgramRun, OfTwoStartsAtOnceOneRunsAndALockLeftByAKilledGameIsTakenOver) {
     for (int round = 0; round < 4; ++round) {
         SCOPED_TRACE(round);
         const std::unique_ptr<QProcess> a = starts.Start(), b = starts.Start();
-        // The one that lost asks the other to come to the front and ends; the other goes on.
+        // The one that lost asks the other to come to the front and ends; the other holds the
+        // folder's lock and goes on.
         QProcess* ended = FirstToEnd(*a, *b);
         ASSERT_NE(ended, nullptr) << "both run";
         EXPECT_EQ(ended->exitCode(), 0);
-        EXPECT_TRUE(StaysUpThenEnds(ended == a.get() ? *b : *a, 1500)) << "neither runs";
+        QProcess& other = ended == a.get() ? *b : *a;
+        EXPECT_TRUE(starts.HeldBy(other)) << "neither runs";
+        EXPECT_TRUE(RanThenEnds(other));
     }
 
     // Killed outright, the game leaves its lock behind; the next start takes it over, and a start
@@ -87,11 +67,9 @@ TEST(ProgramRun, OfTwoStartsAtOnceOneRunsAndALockLeftByAKilledGameIsTakenOver) {
     const std::unique_ptr<QProcess> later = starts.Start();
     EXPECT_EQ(FirstToEnd(*later, *next), later.get());
     EXPECT_EQ(later->exitCode(), 0);
-    EXPECT_TRUE(StaysUpThenEnds(*next, 0));
+    EXPECT_TRUE(RanThenEnds(*next));
 }
 
-// A start that holds the lock removes what killed saves left (regular files named mg.bd or
-// lastcrw.sav, a dot and six letters or digits) and nothing else.
 TEST(ProgramRun, TheStartRemovesLeftoversOfKilledSavesAndNoOtherFile) {
     const Starts starts;
     const std::vector<std::string> leftovers{"mg.bd.q1W2e3", "lastcrw.sav.0aZ9bY"};

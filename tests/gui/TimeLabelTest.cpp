@@ -27,23 +27,19 @@ TEST(TimeLabel, TextAndBackgroundFollowTheLightAndTheDarkPalette) {
     CStringTime label;
     label.resize(120, 30);
     label.setText(QStringLiteral("0:08:08"));
-
-    QPalette light;
-    light.setColor(QPalette::Button, QColor(0xE0, 0xE0, 0xE0));
-    light.setColor(QPalette::ButtonText, Qt::black);
-    label.setPalette(light);
-    auto [lightest, darkest] = LightestAndDarkest(label);
-    EXPECT_EQ(lightest, 0xE0);  // the button face
-    EXPECT_LT(darkest, 0x30);   // black text
-
-    QPalette dark;
-    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::ButtonText, QColor(0xF0, 0xF0, 0xF0));
-    dark.setColor(QPalette::WindowText, QColor(0xF0, 0xF0, 0xF0));
-    label.setPalette(dark);
-    std::tie(lightest, darkest) = LightestAndDarkest(label);
-    EXPECT_EQ(darkest, 0x35);    // the dark button face
-    EXPECT_GT(lightest, 0xC0);   // light text on it
+    // Each palette: its button face and text colour; the face is drawn exactly, the text near its colour.
+    for (const auto& [face, text] : {std::pair{QColor(0xE0, 0xE0, 0xE0), QColor(Qt::black)},
+                                     std::pair{QColor(0x35, 0x35, 0x35), QColor(0xF0, 0xF0, 0xF0)}}) {
+        QPalette palette;
+        palette.setColor(QPalette::Button, face);
+        palette.setColor(QPalette::ButtonText, text);
+        palette.setColor(QPalette::WindowText, text);
+        label.setPalette(palette);
+        const auto [lightest, darkest] = LightestAndDarkest(label);
+        const bool dark = face.lightness() < 128;
+        EXPECT_EQ(dark ? darkest : lightest, qGray(face.rgb())) << dark;
+        EXPECT_LT(std::abs((dark ? lightest : darkest) - qGray(text.rgb())), 0x30) << dark;
+    }
 }
 
 }  // namespace
