@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the widget tests: folders of puzzles, puzzles on a board, scripted message boxes,
-// the catalogue file (tests/unit/CatalogRecords.h), clicks, waiting with the event loop running,
-// acting on a modal dialog and the program started as a process; and the headers most tests use.
+// the catalogue file (tests/unit/CatalogRecords.h), clicks, waiting with the event loop running
+// and acting on a modal dialog; and the headers most tests use.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,10 +10,8 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QEventLoop>
-#include <QLockFile>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -22,7 +20,6 @@
 #include <functional>
 
 #include "app/MainFrame.h"
-#include "app/SingleInstance.h"
 #include "board/ui/GmGride.h"
 #include "catalogue/core/Text.h"
 #include "catalogue/ui/ListFiles.h"
@@ -125,28 +122,6 @@ void WhenDialogOpens(std::function<void(D&)> act, int attempts = 200) {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) d->reject();
     });
-}
-
-// Starts a program as a process of its own; a start that fails fails the test.
-inline std::unique_ptr<QProcess> StartProgram(const QString& program, const QStringList& arguments,
-                                              const QProcessEnvironment& environment) {
-    auto run = std::make_unique<QProcess>();
-    run->setProcessEnvironment(environment);
-    run->start(program, arguments);
-    EXPECT_TRUE(run->waitForStarted(10000));
-    return run;
-}
-
-// Whether the running game comes to hold the single-instance lock of the game folder `folder` in
-// the runtime folder `runtime` (it takes it once its window exists), within 30 s.
-inline bool HoldsLock(QProcess& run, const std::filesystem::path& folder, const std::filesystem::path& runtime) {
-    QLockFile lock(QString::fromStdString(runtime.string()) + '/' + SingleInstance::KeyFor(folder) + ".lock");
-    for (QDeadlineTimer deadline(30000); !deadline.hasExpired() && run.state() != QProcess::NotRunning;
-         run.waitForFinished(50)) {
-        qint64 pid = 0;
-        if (lock.getLockInfo(&pid, nullptr, nullptr) && pid == run.processId()) return true;
-    }
-    return false;
 }
 
 }  // namespace mosgrid::test
