@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program itself, started as a process: of starts on one folder only one runs, a signal ends
-// it as the session's end does, and its start clears what killed saves left. Installed into a
-// prefix of its own and played by someone who cannot write the install, the bundled puzzles come
-// from the install's data folder, the game in progress lives in the player's data folder and
-// survives a quit and a new start, and nothing is written into the install. Run as root, that
+// The program itself, started as a process: of starts on one folder only one runs and a signal
+// ends it as the session's end does. Installed into a prefix of its own and played by someone who
+// cannot write the install, the bundled puzzles come from the install's data folder, the game in
+// progress lives in the player's data folder and survives a quit and a new start, the start
+// clears what killed saves left, and nothing is written into the install. Run as root, that
 // game is started as the user nobody, for whom the install is not writable; run as anyone else,
 // the install's folders lose their write bits.
 #include <pwd.h>
@@ -109,26 +109,6 @@ TEST(ProgramRun, OfTwoStartsAtOnceOneRunsAndALockLeftByAKilledGameIsTakenOver) {
     EXPECT_EQ(FirstToEnd(*later, *next), later.get());
     EXPECT_EQ(later->exitCode(), 0);
     EXPECT_TRUE(RanThenEnds(*next));
-}
-
-TEST(ProgramRun, TheStartRemovesLeftoversOfKilledSavesAndNoOtherFile) {
-    const Starts starts;
-    const std::vector<std::string> leftovers{"mg.bd.q1W2e3", "lastcrw.sav.0aZ9bY"};
-    const std::vector<std::string> others{"mg.bd", "mg.bd.backup1", "lastcrw.sav.bad", "notes.q1W2e3", "mg.bd.q1W2e"};
-    for (const auto* names : {&leftovers, &others})
-        for (const std::string& name : *names) test::WriteBytes(starts.folder / name, {1});
-    const std::unique_ptr<QProcess> run = starts.Start();
-    ASSERT_TRUE(starts.HeldBy(*run));
-    auto anyLeft = [&] {
-        for (const std::string& name : leftovers)
-            if (fs::exists(starts.folder / name)) return true;
-        return false;
-    };
-    for (QDeadlineTimer deadline(20000); anyLeft() && !deadline.hasExpired();) run->waitForFinished(20);
-    EXPECT_FALSE(anyLeft());
-    for (const std::string& name : others) EXPECT_TRUE(fs::exists(starts.folder / name)) << name;
-    run->kill();
-    EXPECT_TRUE(run->waitForFinished(20000));
 }
 
 // A runtime folder that is not the user's alone is not used: the guard moves to a private
@@ -284,6 +264,11 @@ TEST_F(InstalledGame, KeepsTheGameInProgressInThePlayersFolderAndWritesNothingIn
     ASSERT_TRUE(bytes);
     fs::create_directories(playerFolder);
     test::WriteBytes(saved, *bytes);
+    // What killed saves left (which names those are is tested on RemoveLeftoverTemporaries, in
+    // SaveFilesTest) and files that only look like it.
+    const std::vector<std::string> leftovers{"mg.bd.q1W2e3", "lastcrw.sav.0aZ9bY"}, others{"mg.bd.backup1", "notes.q1W2e3"};
+    for (const auto* names : {&leftovers, &others})
+        for (const std::string& file : *names) test::WriteBytes(playerFolder / file, {1});
     GivePlayer(playerFolder);
 
     // Quit and start again, twice: each start restores the game from the bundled picture and
@@ -299,6 +284,9 @@ TEST_F(InstalledGame, KeepsTheGameInProgressInThePlayersFolderAndWritesNothingIn
         ASSERT_TRUE(fs::is_regular_file(saved));
         EXPECT_EQ(withoutClock(test::ReadBytes(saved)), withoutClock(*bytes));
     }
+    // The start, holding the lock, removed the leftovers and nothing else.
+    for (const std::string& file : leftovers) EXPECT_FALSE(fs::exists(playerFolder / file)) << file;
+    for (const std::string& file : others) EXPECT_TRUE(fs::exists(playerFolder / file)) << file;
     // The folders the installed game chose, as the player's environment gives them.
     const GameFolders folders = ChooseGameFolders(bin, InstalledDataFolder(bin), PlayerEnvironment());
     ASSERT_EQ(folders.mode, RunMode::Installed);
