@@ -93,7 +93,6 @@ TEST(ChooserTest, DifficultyIsFilledInFromTheBackgroundAndRememberedByContent) {
     test::ScriptedPrompts prompts;
     test::WritePuzzle(folder.path(), "bar", {"11", ".."});
     test::WritePuzzle(folder.path(), "twice", {"1.", ".1"});  // two solutions
-    // A puzzle that needs guesses, from its clues.
     std::ifstream in(MOSGRID_SOURCE_DIR "/tests/import/trial.non");
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     CluePuzzle clues;
@@ -150,9 +149,8 @@ public:
 
 QStringList ChooserNames(const GameFolders& folders) { return test::ColumnTexts(CListFiles(folders).List()); }
 
-// An L of five cells, one solution.
+// An L of five cells, one solution; two cells on a diagonal, two solutions.
 const char* const kUniqueNon = "title \"Уголок\"\nwidth 3\nheight 3\nrows\n1\n1\n3\ncolumns\n3\n1\n1\n";
-// Two cells on a diagonal: two solutions.
 const char* const kTwoSolutionsNon = "width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n";
 
 TEST(AddPuzzleTest, ClueFileThroughTheMenuIsListedARefusedOneSaysWhyAndANameInUseAsksFirst) {

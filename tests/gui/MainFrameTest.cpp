@@ -259,7 +259,6 @@ TEST(LastGameTest, QuitAndStartAgainShowsTheSameBoardAndAFailedSaveShowsThePath)
     EXPECT_TRUE(fs::is_directory(file / "keep"));
 }
 
-// The lightest and the darkest pixel of the time label as drawn.
 std::pair<int, int> LightestAndDarkest(CStringTime& label) {
     const QImage image = label.grab().toImage();
     int lightest = 0, darkest = 255;
@@ -277,7 +276,7 @@ TEST(TimeLabel, TextAndBackgroundFollowTheLightAndTheDarkPalette) {
     CStringTime label;
     label.resize(120, 30);
     label.setText(QStringLiteral("0:08:08"));
-    // Each palette: its button face and text colour; the face is drawn exactly, the text near its colour.
+    // The button face drawn exactly, the text near its colour.
     for (const auto& [face, text] : {std::pair{QColor(0xE0, 0xE0, 0xE0), QColor(Qt::black)},
                                      std::pair{QColor(0x35, 0x35, 0x35), QColor(0xF0, 0xF0, 0xF0)}}) {
         QPalette palette;

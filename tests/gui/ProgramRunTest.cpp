@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program itself, started as a process: of starts on one folder only one runs and a signal
-// ends it as the session's end does. Installed into a prefix of its own and played by someone who
-// cannot write the install, the bundled puzzles come from the install's data folder, the game in
-// progress lives in the player's data folder and survives a quit and a new start, the start
-// clears what killed saves left, and nothing is written into the install. Run as root, that
-// game is started as the user nobody, for whom the install is not writable; run as anyone else,
-// the install's folders lose their write bits.
+// The program itself, started as a process: one run per folder, the runtime folder's guard, and
+// the game installed into a prefix and played by someone who cannot write the install (as root,
+// the user nobody; as anyone else, the install's folders lose their write bits).
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,7 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Starts a program as a process of its own; a start that fails fails the test.
 std::unique_ptr<QProcess> StartProgram(const QString& program, const QStringList& arguments,
                                        const QProcessEnvironment& environment) {
     auto run = std::make_unique<QProcess>();
@@ -284,7 +279,6 @@ TEST_F(InstalledGame, KeepsTheGameInProgressInThePlayersFolderAndWritesNothingIn
         ASSERT_TRUE(fs::is_regular_file(saved));
         EXPECT_EQ(withoutClock(test::ReadBytes(saved)), withoutClock(*bytes));
     }
-    // The start, holding the lock, removed the leftovers and nothing else.
     for (const std::string& file : leftovers) EXPECT_FALSE(fs::exists(playerFolder / file)) << file;
     for (const std::string& file : others) EXPECT_TRUE(fs::exists(playerFolder / file)) << file;
     // The folders the installed game chose, as the player's environment gives them.
