@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <optional>
 
 #include "board/ui/Raster.h"
 
@@ -38,9 +39,10 @@ QRgb StrikeColour(COLORREF clueColour) { return clueColour == kRed ? kWhitePen :
 
 bool IsThick(int j, int n) { return j == 0 || j == n || j % 5 == 0; }
 
-// The hint band's colour: the first of a few vivid colours that is far, in every channel that
-// matters, from each clue colour of the puzzle.
-COLORREF ChooseHintColour(const BoardModel& model) {
+// The first of `candidates` that is far, in some channel, from each clue colour of the puzzle
+// and from `avoid`; the farthest when none is.
+template <std::size_t N>
+COLORREF ChooseApart(const BoardModel& model, const COLORREF (&candidates)[N], std::optional<COLORREF> avoid = {}) {
     std::vector<COLORREF> used;
     for (const std::vector<ClueEntry>* clues : {&model.columnClues, &model.rowClues}) {
         for (const ClueEntry& e : *clues) {
@@ -49,12 +51,11 @@ COLORREF ChooseHintColour(const BoardModel& model) {
             if (std::find(used.begin(), used.end(), c) == used.end()) used.push_back(c);
         }
     }
+    if (avoid) used.push_back(*avoid);
     auto distance = [](COLORREF a, COLORREF b) {
         return std::max({std::abs(int(RedOf(a)) - int(RedOf(b))), std::abs(int(GreenOf(a)) - int(GreenOf(b))),
                          std::abs(int(BlueOf(a)) - int(BlueOf(b)))});
     };
-    // green, magenta, cyan, orange, violet
-    const COLORREF candidates[] = {0x00C000, 0xFF00FF, 0xFFFF00, 0x0080FF, 0xFF4080};
     COLORREF best = candidates[0];
     int bestDistance = -1;
     for (COLORREF candidate : candidates) {
@@ -68,6 +69,11 @@ COLORREF ChooseHintColour(const BoardModel& model) {
     }
     return best;
 }
+
+// The hint band: green, magenta, cyan, orange, violet. The error frame: red, orange, magenta,
+// violet, cyan.
+constexpr COLORREF kHintCandidates[] = {0x00C000, 0xFF00FF, 0xFFFF00, 0x0080FF, 0xFF4080};
+constexpr COLORREF kErrorCandidates[] = {kRed, 0x0080FF, 0xFF00FF, 0xFF4080, 0xFFFF00};
 
 // Where the ink of `text` lies when it is written from x = 0: its first column and its width,
 // measured by writing it.
@@ -143,7 +149,12 @@ void BoardImages::Create(const BoardModel& model, int s, double ratio) {
     rowClues_ = raster::NewImage(Dev(s * model.R), Dev(s * rows) + 1);
     rowMarks_.assign(std::size_t(std::max(rows, 0)), false);
     columnMarks_.assign(std::size_t(std::max(cols, 0)), false);
-    hintColour_ = ChooseHintColour(model);
+    hintColour_ = ChooseApart(model, kHintCandidates);
+    errorColour_ = ChooseApart(model, kErrorCandidates, hintColour_);
+    columnProved_.assign(std::size_t(std::max(cols, 0)), 0);
+    rowProved_.assign(std::size_t(std::max(rows, 0)), 0);
+    columnErrors_.assign(std::size_t(std::max(cols, 0)), false);
+    rowErrors_.assign(std::size_t(std::max(rows, 0)), false);
 
     // The narrowest cell between two lines, in device pixels: its text cell is the font's
     // height, and the longest clue must leave one device pixel of the fill free on either side.
@@ -255,6 +266,10 @@ void BoardImages::DrawNewGame(const BoardModel& model) {
     miniature_.fill(raster::kWhiteRgb);
     std::fill(rowMarks_.begin(), rowMarks_.end(), false);
     std::fill(columnMarks_.begin(), columnMarks_.end(), false);
+    std::fill(columnProved_.begin(), columnProved_.end(), 0);
+    std::fill(rowProved_.begin(), rowProved_.end(), 0);
+    std::fill(columnErrors_.begin(), columnErrors_.end(), false);
+    std::fill(rowErrors_.begin(), rowErrors_.end(), false);
 
     cells_.fill(raster::kWhiteRgb);
     for (int j = 0; j <= rows; ++j) DrawGridLine(cells_, true, j, rows, 0, width);
@@ -337,11 +352,12 @@ void BoardImages::DrawColumnClue(const BoardModel& model, int column, int slot, 
     const int c = column;
     const int r = geometry_.K - 1 - slot;
     const COLORREF colour = model.ClueColour(e);
+    const bool crossed = e.done == 1 || (columnProved_[std::size_t(column)] >> slot & 1) != 0;
     {
         QPainter painter(&columnClues_);
-        DrawClue(painter, columnClues_, c, r, colour, e.length, e.done == 1);
+        DrawClue(painter, columnClues_, c, r, colour, e.length, crossed);
     }
-    if (e.done != 1) return;
+    if (!crossed) return;
     const int in = restored ? 2 : 1;
     raster::DrawWideLine(columnClues_, Dev((c + 1) * s) - in, Dev(r * s) + in, Dev(c * s) + in, Dev((r + 1) * s) - in,
                          2 * Unit(), StrikeColour(colour), columnClues_.rect());
@@ -355,11 +371,12 @@ void BoardImages::DrawRowClue(const BoardModel& model, int row, int slot, bool r
     const int c = geometry_.R - 1 - slot;
     const int r = row;
     const COLORREF colour = model.ClueColour(e);
+    const bool crossed = e.done == 1 || (rowProved_[std::size_t(row)] >> slot & 1) != 0;
     {
         QPainter painter(&rowClues_);
-        DrawClue(painter, rowClues_, c, r, colour, e.length, e.done == 1);
+        DrawClue(painter, rowClues_, c, r, colour, e.length, crossed);
     }
-    if (e.done != 1) return;
+    if (!crossed) return;
     if (restored) {
         raster::DrawWideLine(rowClues_, Dev(c * s) + 1, Dev((r + 1) * s) - 1, Dev((c + 1) * s) - 1, Dev(r * s) + 1,
                              2 * Unit(), StrikeColour(colour), rowClues_.rect());
@@ -381,6 +398,30 @@ void BoardImages::SetHintMarks(int c, int r, bool rowComplete, bool columnComple
     if (!Exists()) return;
     if (r >= 0 && r < int(rowMarks_.size())) rowMarks_[std::size_t(r)] = rowComplete;
     if (c >= 0 && c < int(columnMarks_.size())) columnMarks_[std::size_t(c)] = columnComplete;
+}
+
+void BoardImages::SetVerdict(const BoardModel& model, bool column, int line, std::uint64_t proved, bool error) {
+    if (!Exists() || line < 0 || line >= (column ? geometry_.cols : geometry_.rows)) return;
+    (column ? columnErrors_ : rowErrors_)[std::size_t(line)] = error;
+    std::uint64_t& kept = (column ? columnProved_ : rowProved_)[std::size_t(line)];
+    const std::uint64_t changed = kept ^ proved;
+    kept = proved;
+    // A clue the player crossed looks the same either way.
+    for (int slot = 0; slot < (column ? geometry_.K : geometry_.R); ++slot) {
+        if ((changed >> slot & 1) == 0) continue;
+        const ClueEntry& e = column ? model.ColumnClue(line, slot) : model.RowClue(line, slot);
+        if (e.done == 1) continue;
+        if (column) {
+            DrawColumnClue(model, line, slot, false);
+        } else {
+            DrawRowClue(model, line, slot, false);
+        }
+    }
+}
+
+bool BoardImages::LineInError(bool column, int line) const {
+    const std::vector<bool>& errors = column ? columnErrors_ : rowErrors_;
+    return line >= 0 && line < int(errors.size()) && errors[std::size_t(line)];
 }
 
 void BoardImages::RenderFromState(const BoardModel& model) {
@@ -457,6 +498,24 @@ void BoardImages::Compose(QImage& target, const QRect& clip, const QImage& backg
         const int x0 = left + Dev(c * g.s) + 2;
         const int x1 = left + Dev((c + 1) * g.s) - 2;
         fill(QRect(x0, top - half, x1 - x0 + 1, 2 * half + 1));
+    }
+
+    // Lines in error: a frame as wide as the band, on the lines around the line's clues.
+    const QRgb frame = ToRgb(errorColour_);
+    auto outline = [&](QRect box) {
+        for (const QRect& side : {QRect(box.left() - half, box.top() - half, box.width() + 2 * half, 2 * half + 1),
+                                  QRect(box.left() - half, box.bottom() - half, box.width() + 2 * half, 2 * half + 1),
+                                  QRect(box.left() - half, box.top() - half, 2 * half + 1, box.height() + 2 * half),
+                                  QRect(box.right() - half, box.top() - half, 2 * half + 1, box.height() + 2 * half)}) {
+            const QRect r = side.intersected(clip);
+            if (!r.isEmpty()) raster::FillRect(target, r.left(), r.top(), r.width(), r.height(), frame);
+        }
+    };
+    for (int r = 0; r < g.rows; ++r) {
+        if (rowErrors_[std::size_t(r)]) outline(QRect(QPoint(-ox, top + Dev(r * g.s)), QPoint(left, top + Dev((r + 1) * g.s))));
+    }
+    for (int c = 0; c < g.cols; ++c) {
+        if (columnErrors_[std::size_t(c)]) outline(QRect(QPoint(left + Dev(c * g.s), -oy), QPoint(left + Dev((c + 1) * g.s), top)));
     }
 }
 

@@ -62,6 +62,14 @@ public:
     bool ColumnMarked(int c) const { return c >= 0 && c < int(columnMarks_.size()) && columnMarks_[std::size_t(c)]; }
     // The band's colour: one that stands apart from every clue colour of the puzzle.
     COLORREF HintColour() const { return hintColour_; }
+    // What the play assists show of column `line` (column true) or row `line`: the clues of the
+    // slots set in `proved` are drawn crossed as if the player had crossed them, and a line in
+    // error gets a frame around its clues in the error colour. Only clues whose drawing changes
+    // are drawn again.
+    void SetVerdict(const BoardModel& model, bool column, int line, std::uint64_t proved, bool error);
+    bool LineInError(bool column, int line) const;
+    // The error frame's colour: apart from every clue colour and from the hint colour.
+    COLORREF ErrorColour() const { return errorColour_; }
     // Every cell and every crossed-out clue from the model (after a game is restored).
     void RenderFromState(const BoardModel& model);
 
@@ -107,6 +115,12 @@ private:
     QFont wideFont_;
     std::map<int, Ink> inks_;  // of every clue length the puzzle can show, in its font
     COLORREF hintColour_ = 0x00B000;
+    COLORREF errorColour_ = kRed;
+    // The assists' verdicts per column and row: slots drawn crossed, and lines in error.
+    std::vector<std::uint64_t> columnProved_;
+    std::vector<std::uint64_t> rowProved_;
+    std::vector<bool> columnErrors_;
+    std::vector<bool> rowErrors_;
     std::vector<bool> rowMarks_;
     std::vector<bool> columnMarks_;
     QImage cells_;

@@ -227,8 +227,12 @@ void CGmGride::ScrollByKey(bool horizontal, int direction) {
 }
 
 // Full-screen mode's F11 and Esc and the zoom keys belong to the main window, which answers
-// them wherever the focus is.
+// them wherever the focus is; the cursor's keys come first.
 void CGmGride::keyPressEvent(QKeyEvent* event) {
+    if (CursorKey(event)) {
+        event->accept();
+        return;
+    }
     if (event->modifiers() & Qt::ControlModifier) {
         QWidget::keyPressEvent(event);
         return;
@@ -298,6 +302,7 @@ double CGmGride::PixelRatio() const { return viewport()->devicePixelRatioF(); }
 void CGmGride::RebuildImages() {
     if (!Shown().HasPuzzle()) return;
     impl_->images.Rebuild(Shown(), impl_->s, PixelRatio());
+    ShowVerdicts();
 }
 
 void CGmGride::paintEvent(QPaintEvent* event) {
@@ -313,6 +318,7 @@ void CGmGride::paintEvent(QPaintEvent* event) {
                              QPoint(int(std::ceil(area.right() * ratio)) + 1, int(std::ceil(area.bottom() * ratio)) + 1))
                            .intersected(impl_->frame.rect());
     impl_->images.Compose(impl_->frame, clip, impl_->backgrounds.For(width(), height(), size), impl_->hx, impl_->vy);
+    DrawCursor(impl_->frame, ratio);
     impl_->frame.setDevicePixelRatio(ratio);
     QPainter painter(viewport());
     painter.drawImage(QRectF(clip.left() / ratio, clip.top() / ratio, clip.width() / ratio, clip.height() / ratio),
@@ -326,6 +332,7 @@ QImage CGmGride::ComposedImage() {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) return image;
     impl_->images.Compose(image, image.rect(), impl_->backgrounds.For(width(), height(), size), impl_->hx, impl_->vy);
+    DrawCursor(image, ratio);
     image.setDevicePixelRatio(ratio);
     return image;
 }
