@@ -39,6 +39,42 @@ QRgb StrikeColour(COLORREF clueColour) { return clueColour == kRed ? kWhitePen :
 
 bool IsThick(int j, int n) { return j == 0 || j == n || j % 5 == 0; }
 
+// Below this many pixels an outline font's numbers blur into their fill; a clue's number is
+// then drawn in the pixel digits below.
+constexpr int kSmallestOutlineFont = 8;
+
+// Digits of 3 x 7 pixels, a row a string ('#' lit), one column of fill between two of them:
+// a two-digit number is 7 pixels wide and so leaves a pixel of its fill free on either side at
+// the smallest cell.
+constexpr int kDigitWidth = 3;
+constexpr int kDigitHeight = 7;
+constexpr const char* kDigits[10][kDigitHeight] = {
+    {"###", "#.#", "#.#", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", ".#.", ".#.", "###"},
+    {"###", "..#", "..#", "###", "#..", "#..", "###"}, {"###", "..#", "..#", "###", "..#", "..#", "###"},
+    {"#.#", "#.#", "#.#", "###", "..#", "..#", "..#"}, {"###", "#..", "#..", "###", "..#", "..#", "###"},
+    {"###", "#..", "#..", "###", "#.#", "#.#", "###"}, {"###", "..#", "..#", "..#", "..#", "..#", "..#"},
+    {"###", "#.#", "#.#", "###", "#.#", "#.#", "###"}, {"###", "#.#", "#.#", "###", "..#", "..#", "###"},
+};
+
+// Writes `number` in the pixel digits, each pixel a square of the largest whole size that
+// leaves a pixel of `fill` free around it, centred in `fill`.
+void DrawPixelNumber(QImage& image, const QRect& fill, int number, QRgb colour) {
+    const QString text = QString::number(number);
+    const int columns = int(text.size()) * (kDigitWidth + 1) - 1;
+    const int k = std::max(1, std::min((fill.width() - 2) / columns, (fill.height() - 2) / kDigitHeight));
+    const int left = fill.left() + (fill.width() - columns * k) / 2;
+    const int top = fill.top() + (fill.height() - kDigitHeight * k) / 2;
+    for (int i = 0; i < text.size(); ++i) {
+        const char* const* digit = kDigits[text[i].digitValue()];
+        for (int y = 0; y < kDigitHeight; ++y) {
+            for (int x = 0; x < kDigitWidth; ++x) {
+                const QRect dot = QRect(left + (i * (kDigitWidth + 1) + x) * k, top + y * k, k, k).intersected(fill);
+                if (digit[y][x] == '#' && !dot.isEmpty()) raster::FillRect(image, dot.left(), dot.top(), dot.width(), dot.height(), colour);
+            }
+        }
+    }
+}
+
 // The first of `candidates` that is far, in some channel, from each clue colour of the puzzle
 // and from `avoid`; the farthest when none is.
 template <std::size_t N>
@@ -241,6 +277,10 @@ void BoardImages::DrawClue(QPainter& painter, QImage& image, int c, int r, COLOR
     // The number's ink centred across the fill, so that one device pixel of the fill stays free
     // on either side; its text cell at the top of the cell (the smaller font in the middle).
     const QFont& font = ClueFontFor(length);
+    if (font.pixelSize() < kSmallestOutlineFont) {
+        DrawPixelNumber(image, fill, length, ToRgb(text));
+        return;
+    }
     const QFontMetrics metrics(font);
     const auto found = inks_.find(length);
     const Ink ink = found != inks_.end() ? found->second : Ink{0, metrics.horizontalAdvance(QString::number(length))};
@@ -465,57 +505,88 @@ QRect BoardImages::MiniaturePlacement() const {
     return QRect(left, top, dw, dh);
 }
 
-void BoardImages::Compose(QImage& target, const QRect& clip, const QImage& background, int hx, int vy) const {
+void BoardImages::Compose(QImage& target, const QRect& clip, const QImage& background, const Panes& panes) const {
     raster::Tile(target, background, clip);
     if (!Exists()) return;
     const BoardGeometry& g = geometry_;
-    const int ox = Dev(hx);
-    const int oy = Dev(vy);
+    const int ox = Dev(panes.hx);
+    const int oy = Dev(panes.vy);
+    const int px = Dev(panes.pinnedX);
+    const int py = Dev(panes.pinnedY);
     const int left = Dev(g.R * g.s) - ox;  // the grid's corner in the target
     const int top = Dev(g.K * g.s) - oy;
+    const int edgeX = Dev(g.R * g.s) - px;  // the grid side of the row clues, pinned or not
+    const int edgeY = Dev(g.K * g.s) - py;  // and of the column clues
+    // The cells show only right of the row clues and below the column clues, the column clues
+    // right of the corner, the row clues below it.
+    auto from = [&](int x, int y) { return QRect(QPoint(x, y), clip.bottomRight()).intersected(clip); };
+    const QRect cellsPane = from(edgeX, edgeY);
+    const QRect columnsPane = from(edgeX, clip.top());
+    const QRect rowsPane = from(clip.left(), edgeY);
     const QRect mini = MiniaturePlacement();
-    raster::CopyNonWhiteScaled(target, miniature_, mini.left() - ox, mini.top() - oy, mini.width(), mini.height(), clip);
-    raster::CopyNonWhite(target, cells_, left, top, clip);
-    raster::CopyNonWhite(target, columnClues_, left, -oy, clip);
-    raster::CopyNonWhite(target, rowClues_, -ox, top, clip);
+    raster::CopyNonWhiteScaled(target, miniature_, mini.left() - px, mini.top() - py, mini.width(), mini.height(), clip);
+    raster::CopyNonWhite(target, cells_, left, top, cellsPane);
+    raster::CopyNonWhite(target, columnClues_, left, -py, columnsPane);
+    raster::CopyNonWhite(target, rowClues_, -px, top, rowsPane);
 
-    // Hint marks: a band over the border beside each complete line, between the grid lines
-    // across it, so it reads as a mark and not as part of the border.
+    // Where the cells go under a pinned clue area, a border as the grid's own (black, light grey
+    // on the cells' side) parts them.
+    const int right = left + Dev(g.cols * g.s) + 1;
+    const int bottom = top + Dev(g.rows * g.s) + 1;
+    auto line = [&](QRect r, QRgb colour) {
+        r = r.intersected(clip);
+        if (!r.isEmpty()) raster::FillRect(target, r.left(), r.top(), r.width(), r.height(), colour);
+    };
+    const bool acrossPinned = ox > px;
+    const bool downPinned = oy > py;
+    if (acrossPinned) line(QRect(edgeX + 1, -py, 1, bottom + py), kSidePen);
+    if (downPinned) line(QRect(-px, edgeY + 1, right + px, 1), kSidePen);
+    if (acrossPinned) line(QRect(edgeX, -py, 1, bottom + py), kBorderPen);
+    if (downPinned) line(QRect(-px, edgeY, right + px, 1), kBorderPen);
+
+    // Hint marks: a band over the border beside each complete line (at the clue area's grid side
+    // while pinned), between the grid lines across it, so it reads as a mark and not as part of
+    // the border.
     const int half = Unit();
     const QRgb band = ToRgb(hintColour_);
-    auto fill = [&](QRect r) {
-        r = r.intersected(clip);
+    auto fill = [&](QRect r, const QRect& pane) {
+        r = r.intersected(pane);
         if (!r.isEmpty()) raster::FillRect(target, r.left(), r.top(), r.width(), r.height(), band);
     };
     for (int r = 0; r < g.rows; ++r) {
         if (!rowMarks_[std::size_t(r)]) continue;
         const int y0 = top + Dev(r * g.s) + 2;
         const int y1 = top + Dev((r + 1) * g.s) - 2;
-        fill(QRect(left - half, y0, 2 * half + 1, y1 - y0 + 1));
+        fill(QRect(edgeX - half, y0, 2 * half + 1, y1 - y0 + 1), rowsPane);
     }
     for (int c = 0; c < g.cols; ++c) {
         if (!columnMarks_[std::size_t(c)]) continue;
         const int x0 = left + Dev(c * g.s) + 2;
         const int x1 = left + Dev((c + 1) * g.s) - 2;
-        fill(QRect(x0, top - half, x1 - x0 + 1, 2 * half + 1));
+        fill(QRect(x0, edgeY - half, x1 - x0 + 1, 2 * half + 1), columnsPane);
     }
 
-    // Lines in error: a frame as wide as the band, on the lines around the line's clues.
+    // Lines in error: a frame as wide as the band, on the lines around the line's clues; where
+    // the clues are pinned, none over the other clue area or the corner.
     const QRgb frame = ToRgb(errorColour_);
-    auto outline = [&](QRect box) {
+    auto outline = [&](QRect box, const QRect& pane) {
         for (const QRect& side : {QRect(box.left() - half, box.top() - half, box.width() + 2 * half, 2 * half + 1),
                                   QRect(box.left() - half, box.bottom() - half, box.width() + 2 * half, 2 * half + 1),
                                   QRect(box.left() - half, box.top() - half, 2 * half + 1, box.height() + 2 * half),
                                   QRect(box.right() - half, box.top() - half, 2 * half + 1, box.height() + 2 * half)}) {
-            const QRect r = side.intersected(clip);
+            const QRect r = side.intersected(pane);
             if (!r.isEmpty()) raster::FillRect(target, r.left(), r.top(), r.width(), r.height(), frame);
         }
     };
+    const QRect rowFrames = from(clip.left(), downPinned ? edgeY : clip.top());
+    const QRect columnFrames = from(acrossPinned ? edgeX : clip.left(), clip.top());
     for (int r = 0; r < g.rows; ++r) {
-        if (rowErrors_[std::size_t(r)]) outline(QRect(QPoint(-ox, top + Dev(r * g.s)), QPoint(left, top + Dev((r + 1) * g.s))));
+        if (rowErrors_[std::size_t(r)])
+            outline(QRect(QPoint(-px, top + Dev(r * g.s)), QPoint(edgeX, top + Dev((r + 1) * g.s))), rowFrames);
     }
     for (int c = 0; c < g.cols; ++c) {
-        if (columnErrors_[std::size_t(c)]) outline(QRect(QPoint(left + Dev(c * g.s), -oy), QPoint(left + Dev((c + 1) * g.s), top)));
+        if (columnErrors_[std::size_t(c)])
+            outline(QRect(QPoint(left + Dev(c * g.s), -py), QPoint(left + Dev((c + 1) * g.s), edgeY)), columnFrames);
     }
 }
 

@@ -80,9 +80,11 @@ public:
     QRect ClueFill(int c, int r) const;
     // Composes the board into `target` (device pixels) within `clip`: the background from the
     // target's corner, then the miniature, the cells, the column clues, the row clues and the
-    // hint marks, white transparent. (hx, vy) is the board point (logical) at the target's
-    // top-left corner; `background` is at least as large as the target.
-    void Compose(QImage& target, const QRect& clip, const QImage& background, int hx, int vy) const;
+    // hint marks, white transparent. `panes` (logical pixels) places the board's parts in the
+    // target: the cells at the view offsets, the clue areas and the corner pinned at the edges
+    // while scrolled past, the cells under them hidden; `background` is at least as large as
+    // the target.
+    void Compose(QImage& target, const QRect& clip, const QImage& background, const Panes& panes) const;
     // Where the miniature goes in the corner (device pixels from the board's corner) and how
     // large it is drawn: enlarged by the largest whole factor that fits, centred; shrunk only
     // when the corner is smaller than one pixel a cell.
@@ -92,7 +94,8 @@ public:
     const QImage& ColumnClues() const { return columnClues_; }
     const QImage& RowClues() const { return rowClues_; }
     const QImage& Miniature() const { return miniature_; }
-    // The fonts of one-digit and of longer clues (the latter smaller when needed to fit).
+    // The fonts of one-digit and of longer clues (the latter smaller when needed to fit). A
+    // number whose font would be under 8 device pixels is drawn in crisp pixel digits instead.
     const QFont& ClueFontFor(int length) const { return length >= 10 ? wideFont_ : font_; }
 
     // Where a number's ink lies when written from x = 0: its first column and its width.

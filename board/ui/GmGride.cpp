@@ -46,6 +46,9 @@ CGmGride::~CGmGride() {
 int CGmGride::CellSize() const { return impl_->s; }
 int CGmGride::HorizontalOffset() const { return impl_->hx; }
 int CGmGride::VerticalOffset() const { return impl_->vy; }
+Panes CGmGride::ViewPanes() const {
+    return PinnedPanes(Geometry(), impl_->hx, impl_->vy, viewport()->width(), viewport()->height());
+}
 const BoardImages& CGmGride::Images() const { return impl_->images; }
 bool CGmGride::IsFullScreen() const { return impl_->fullScreen; }
 const BoardModel& CGmGride::Model() const { return game_.Model(); }
@@ -317,7 +320,7 @@ void CGmGride::paintEvent(QPaintEvent* event) {
     const QRect clip = QRect(QPoint(int(std::floor(area.left() * ratio)) - 1, int(std::floor(area.top() * ratio)) - 1),
                              QPoint(int(std::ceil(area.right() * ratio)) + 1, int(std::ceil(area.bottom() * ratio)) + 1))
                            .intersected(impl_->frame.rect());
-    impl_->images.Compose(impl_->frame, clip, impl_->backgrounds.For(width(), height(), size), impl_->hx, impl_->vy);
+    impl_->images.Compose(impl_->frame, clip, impl_->backgrounds.For(width(), height(), size), ViewPanes());
     DrawCursor(impl_->frame, ratio);
     impl_->frame.setDevicePixelRatio(ratio);
     QPainter painter(viewport());
@@ -331,7 +334,7 @@ QImage CGmGride::ComposedImage() {
     const QSize size = viewport()->size() * ratio;
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) return image;
-    impl_->images.Compose(image, image.rect(), impl_->backgrounds.For(width(), height(), size), impl_->hx, impl_->vy);
+    impl_->images.Compose(image, image.rect(), impl_->backgrounds.For(width(), height(), size), ViewPanes());
     DrawCursor(image, ratio);
     image.setDevicePixelRatio(ratio);
     return image;

@@ -111,6 +111,9 @@ public:
     // the board is centred).
     int HorizontalOffset() const;
     int VerticalOffset() const;
+    // Where the board's parts lie in the viewport now: the cells at the view offsets, the clue
+    // areas pinned at its edges while the board is scrolled past them.
+    Panes ViewPanes() const;
     const BoardImages& Images() const;
     // Where the keyboard's cursor is, none while it is hidden: a cell's column and row, or in the
     // clue areas -1 - slot for the column (row clues) or the row (column clues), slot 0 nearest

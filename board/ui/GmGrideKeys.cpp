@@ -99,14 +99,16 @@ bool CGmGride::CursorKey(const QKeyEvent* event) {
     return true;
 }
 
-// The cursor shows on the cell the mouse last pressed, or else on the first cell in view.
+// The cursor shows on the cell the mouse last pressed, or else on the first cell in view (right
+// of and below the clue areas, which may be pinned over the cells).
 void CGmGride::ShowCursor() {
     const BoardModel& m = game_.Model();
     QPoint at = impl_->mouseCell;
     if (at.x() < 0 || at.y() < 0 || at.x() >= m.cols() || at.y() >= m.rows()) {
+        const Panes p = ViewPanes();
         at = QPoint(0, 0);
-        while (at.x() + 1 < m.cols() && CursorRect(at).left() < 0) at.rx()++;
-        while (at.y() + 1 < m.rows() && CursorRect(at).top() < 0) at.ry()++;
+        while (at.x() + 1 < m.cols() && CursorRect(at).left() < m.R * impl_->s - p.pinnedX) at.rx()++;
+        while (at.y() + 1 < m.rows() && CursorRect(at).top() < m.K * impl_->s - p.pinnedY) at.ry()++;
     }
     impl_->cursor = at;
     ScrollToCursor();
@@ -133,29 +135,37 @@ void CGmGride::MoveCursor(int dx, int dy, bool drag) {
     RepaintNow();
 }
 
+// A clue's box lies where its clue area is, pinned or not.
 QRect CGmGride::CursorRect(QPoint at) const {
     const BoardModel& m = Shown();
     const int s = impl_->s;
-    return QRect((m.R + at.x()) * s - impl_->hx, (m.K + at.y()) * s - impl_->vy, s + 1, s + 1);
+    const Panes p = ViewPanes();
+    return QRect((m.R + at.x()) * s - (at.x() < 0 ? p.pinnedX : p.hx), (m.K + at.y()) * s - (at.y() < 0 ? p.pinnedY : p.vy),
+                 s + 1, s + 1);
 }
 
-// The view scrolls a cell at a time, as the arrows scroll it, until the cursor is in sight; it
-// never scrolls a box's far edge into view at the cost of its near edge.
+// The view scrolls a cell at a time, as the arrows scroll it, until the cursor is in sight: a
+// cell right of and below the clue areas (which may be pinned over the cells), a clue in the
+// window; it never scrolls a box's far edge into view at the cost of its near edge.
 void CGmGride::ScrollToCursor() {
     if (!impl_->cursor) return;
     const int s = impl_->s;
+    const QPoint at = *impl_->cursor;
     for (;;) {
-        const QRect box = CursorRect(*impl_->cursor);
+        const QRect box = CursorRect(at);
+        const Panes p = ViewPanes();
+        const int nearX = at.x() >= 0 ? Shown().R * s - p.pinnedX : 0;
+        const int nearY = at.y() >= 0 ? Shown().K * s - p.pinnedY : 0;
         const int hx = impl_->hx;
         const int vy = impl_->vy;
-        if (box.left() < 0) {
+        if (box.left() < nearX) {
             ScrollByKey(true, -1);
-        } else if (box.right() >= viewport()->width() && box.left() >= s) {
+        } else if (box.right() >= viewport()->width() && box.left() >= nearX + s) {
             ScrollByKey(true, +1);
         }
-        if (box.top() < 0) {
+        if (box.top() < nearY) {
             ScrollByKey(false, -1);
-        } else if (box.bottom() >= viewport()->height() && box.top() >= s) {
+        } else if (box.bottom() >= viewport()->height() && box.top() >= nearY + s) {
             ScrollByKey(false, +1);
         }
         if (hx == impl_->hx && vy == impl_->vy) return;

@@ -39,7 +39,7 @@ int StylusFlagsOf(const QMouseEvent* event) {
 void CGmGride::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     HideCursor();
-    const Hit hit = HitTest(Geometry(), impl_->hx, impl_->vy, at.x(), at.y());
+    const Hit hit = HitTest(Geometry(), ViewPanes(), at.x(), at.y());
     if (hit.area == HitArea::Cells) impl_->mouseCell = QPoint(hit.column, hit.row);
     if (event->button() == Qt::RightButton) {
         Apply(game_.BeginStroke());
@@ -77,7 +77,7 @@ void CGmGride::FillDragGap(int flags, QPoint from, QPoint to) {
     for (int i = 1; i < samples; ++i) {
         const int x = from.x() + (to.x() - from.x()) * i / samples;
         const int y = from.y() + (to.y() - from.y()) * i / samples;
-        if (HitTest(Geometry(), impl_->hx, impl_->vy, x, y).area != HitArea::Cells) continue;
+        if (HitTest(Geometry(), ViewPanes(), x, y).area != HitArea::Cells) continue;
         ProcessStylus(flags, x, y, StylusKind::Tap);
     }
 }
@@ -107,7 +107,7 @@ void CGmGride::mouseReleaseEvent(QMouseEvent* event) {
 // While the check's layer shows, the board takes no play.
 void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
     if (impl_->search) return;
-    Apply(game_.Stylus(flags, HitTest(Geometry(), impl_->hx, impl_->vy, x, y), kind), true);
+    Apply(game_.Stylus(flags, HitTest(Geometry(), ViewPanes(), x, y), kind), true);
 }
 
 // ---- What the game changed ----------------------------------------------------------------

@@ -121,7 +121,7 @@ QPoint Inside(const BoardImages& images, int c, int r) {
 QImage ComposeAll(const BoardImages& images) {
     QImage frame(images.Dev(images.Geometry().Width() - 1) + 1, images.Dev(images.Geometry().Height() - 1) + 1,
                  QImage::Format_RGB32);
-    images.Compose(frame, frame.rect(), QImage(), 0, 0);
+    images.Compose(frame, frame.rect(), QImage(), Panes{});
     return frame;
 }
 
@@ -164,7 +164,7 @@ TEST_F(BoardScale, AtHigherRatiosEveryCellKeepsItsColourAndGridLinesStayOneDevic
     EXPECT_EQ(board->ComposedImage().size(), viewport()->size() * board->PixelRatio());
 }
 
-TEST_F(BoardScale, TheWidestClueFitsItsCellWithAMarginAtEveryCellSize) {
+TEST_F(BoardScale, TheWidestClueFitsItsCellWithAMarginAtEveryCellSizeAndStaysCrispAtTheSmallest) {
     MakeBoard(200, 200);
     Load({std::string(48, '1') + "..", std::string(8, '1') + std::string(42, '.')}, {kWhite, kNavy});
     BoardImages images;
@@ -175,12 +175,18 @@ TEST_F(BoardScale, TheWidestClueFitsItsCellWithAMarginAtEveryCellSize) {
             for (int r : {0, 1}) {  // "48" and "8" next to the grid
                 const QRect fill = images.ClueFill(model().R - 1, r);
                 int ink = 0, edge = 0;
+                std::set<COLORREF> tones;
                 for (int y = fill.top() + 1; y < fill.bottom(); ++y) {  // clear of the thick lines' sides
+                    for (int x = fill.left(); x <= fill.right(); ++x) tones.insert(PixelAt(images.RowClues(), x, y));
                     for (int x = fill.left(); x <= fill.right(); ++x) ink += PixelAt(images.RowClues(), x, y) != kNavy;
                     edge += (PixelAt(images.RowClues(), fill.left(), y) != kNavy) + (PixelAt(images.RowClues(), fill.right(), y) != kNavy);
                 }
                 EXPECT_EQ(edge, 0) << s << " at " << ratio << ", row " << r;
                 EXPECT_GT(ink, 2 * images.Dev(s) / 3) << s << " at " << ratio << ", row " << r;
+                // "48" in a cell under 12 device pixels is not blurred: white on the fill, nothing between.
+                if (r == 0 && images.Dev(s) < 12) {
+                    EXPECT_EQ(tones, (std::set<COLORREF>{kNavy, kWhite})) << s;
+                }
             }
         }
     }

@@ -98,7 +98,7 @@ TEST_F(BoardCursor, ACellKeyShowsItTheArrowsMoveItAndEscOrAPressHideIt) {
     EXPECT_EQ(board->HorizontalOffset(), hx);
     for (int i = 0; i < 12; ++i) Key(Qt::Key_Left);
     ASSERT_EQ(board->CursorPosition(), QPoint(-1, 0));  // on the row's clue
-    EXPECT_EQ(board->HorizontalOffset(), s());  // back by as much as brings the clue in view
+    EXPECT_EQ(board->HorizontalOffset(), 0);  // back until cell 0 showed right of the pinned clues
     Key(Qt::Key_Space);
     EXPECT_EQ(model().RowClue(0, 0).done, 1);
     board->SetHints(true);
@@ -111,7 +111,7 @@ TEST_F(BoardCursor, ACellKeyShowsItTheArrowsMoveItAndEscOrAPressHideIt) {
     EXPECT_EQ(model().currentColour, kRed);
     Key(Qt::Key_Escape);
     Key(Qt::Key_Right);
-    EXPECT_TRUE(!board->CursorPosition() && board->HorizontalOffset() == 2 * s());
+    EXPECT_TRUE(!board->CursorPosition() && board->HorizontalOffset() == s());
     // A press hides it; the next cell key shows it where the mouse was, outlined black and white.
     Key(Qt::Key_X);
     ASSERT_TRUE(board->CursorPosition());
