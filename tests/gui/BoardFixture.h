@@ -2,18 +2,10 @@
 #pragma once
 // A board window on the offscreen platform with a puzzle from text, a recording host and
 // scripted prompts, and the stylus and key events that drive it.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScrollBar>
 
-#include <functional>
-
 #include "board/ui/BoardImages.h"
-#include "board/ui/GmGride.h"
-#include "catalogue/core/Text.h"
 #include "tests/gui/AppTestSupport.h"
 #include "tests/gui/RecordingHost.h"
 #include "tests/unit/TestPictures.h"
@@ -41,21 +33,12 @@ protected:
         board->show();
         Settle();
     }
-    // Writes the picture as folder/name.bmp and sets it up as a chooser would.
     void Load(const std::vector<std::string>& rows, const std::vector<COLORREF>& palette, const std::string& name = "p") {
-        WritePuzzle(folder.path(), name, rows, palette);
-        board->SetupPuzzle(folder / (name + ".bmp"), Utf8ToUtf16(name));
-        ASSERT_TRUE(board->Model().HasPuzzle());
-        board->ApplyFirstPuzzleColour();
+        LoadPuzzle(*board, folder.path(), rows, palette, name);
         Settle();
     }
     const BoardModel& model() { return board->Model(); }
-    // Puts a changed copy of the game on the board, as a restored game comes back.
-    void Change(const std::function<void(BoardModel&)>& edit) {
-        BoardModel copy = board->Model();
-        edit(copy);
-        ASSERT_TRUE(board->RestorePlay(copy));
-    }
+    void Change(const std::function<void(BoardModel&)>& edit) { ChangeGame(*board, edit); }
     int s() const { return board->CellSize(); }
     QWidget* viewport() { return board->viewport(); }
     const QImage& Cells() { return board->Images().Cells(); }

@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The puzzle chooser: its columns and texts, the catalogue file it writes and what it gives back.
-#include <gtest/gtest.h>
-
-#include <QApplication>
+// The puzzle chooser (its columns and texts, the catalogue file it writes and what it gives back)
+// and «Игра → Добавить кроссворд...» with the dialog that makes a picture into a puzzle.
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTreeWidget>
+#include <QLabel>
+#include <QSpinBox>
 
+#include <array>
+#include <deque>
 #include <fstream>
 #include <map>
 
-#include "catalogue/ui/ListFiles.h"
 #include "import/core/ClueDecision.h"
 #include "import/core/Difficulty.h"
+#include "import/core/TimedSearch.h"
+#include "import/ui/AddPuzzle.h"
+#include "import/ui/ConvertDialog.h"
 #include "tests/gui/AppTestSupport.h"
 
 namespace mosgrid {
@@ -42,10 +43,8 @@ TEST(ChooserTest, ListsTheCatalogueWithSizeColoursAndBestTimeAndGivesTheChosenFi
         for (int c = 0; c < 5; ++c) rows << list->topLevelItem(i)->text(c);
     EXPECT_EQ(rows, QStringList({"a", "1x5", "1", "0:05:07", "1", "b", "3x2", "3", "12:00:00", "4", "Shouty", "1x1",
                                  "0", "0:00:00", ""}));
-    // Opening the list wrote the file: sorted, the removed picture gone.
-    const std::vector<test::CatalogEntry> records = test::ReadCatalog(folder / "mg.bd");
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[2].name, u"b");
+    // Opening the list wrote the catalogue (what it keeps is tested on CCatalog, CatalogTest.cpp).
+    EXPECT_EQ(test::ReadCatalog(folder / "mg.bd").size(), 3u);
     EXPECT_TRUE(test::NoBoxes(prompts));
 
     list->setCurrentItem(list->topLevelItem(2));
@@ -63,9 +62,7 @@ TEST(ChooserTest, NamesInRussianOrderOnScreenAndADoubleClickOrEnterOpensTheRow) 
         chooser.resize(500, 300);
         chooser.show();
         QTreeWidget* list = chooser.List();
-        QStringList shown;
-        for (int i = 0; i < list->topLevelItemCount(); ++i) shown << list->topLevelItem(i)->text(0);
-        EXPECT_EQ(shown, QStringList({"Арбуз", "Еда", "Ёж", "Ёлочка", "Жук"}));
+        EXPECT_EQ(test::ColumnTexts(list), QStringList({"Арбуз", "Еда", "Ёж", "Ёлочка", "Жук"}));
         EXPECT_EQ(list->header()->length(), list->viewport()->width());  // the columns fill the width
         const QPointF at = list->visualItemRect(list->topLevelItem(3)).center();
         list->setCurrentItem(list->topLevelItem(enter ? 3 : 0));
@@ -86,8 +83,8 @@ TEST(ChooserTest, NamesInRussianOrderOnScreenAndADoubleClickOrEnterOpensTheRow) 
 // The level of each row's picture, by name.
 std::map<QString, QString> Levels(const CListFiles& chooser) {
     std::map<QString, QString> levels;
-    for (int i = 0; i < chooser.List()->topLevelItemCount(); ++i)
-        levels[chooser.List()->topLevelItem(i)->text(0)] = chooser.List()->topLevelItem(i)->text(5);
+    const QStringList names = test::ColumnTexts(chooser.List()), words = test::ColumnTexts(chooser.List(), 5);
+    for (int i = 0; i < names.size(); ++i) levels[names[i]] = words[i];
     return levels;
 }
 
@@ -96,7 +93,6 @@ TEST(ChooserTest, DifficultyIsFilledInFromTheBackgroundAndRememberedByContent) {
     test::ScriptedPrompts prompts;
     test::WritePuzzle(folder.path(), "bar", {"11", ".."});
     test::WritePuzzle(folder.path(), "twice", {"1.", ".1"});  // two solutions
-    // A puzzle that needs guesses, from its clues.
     std::ifstream in(MOSGRID_SOURCE_DIR "/tests/import/trial.non");
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     CluePuzzle clues;
@@ -123,6 +119,178 @@ TEST(ChooserTest, DifficultyIsFilledInFromTheBackgroundAndRememberedByContent) {
     ASSERT_TRUE(test::WaitUntil([&] { return chooser.AllRated(); }, 60000));
     EXPECT_EQ(Levels(chooser)[QStringLiteral("renamed")], QStringLiteral("просмотр"));
     EXPECT_TRUE(test::NoBoxes(prompts));
+}
+
+// Scripted file, name and conversion answers; puts itself in place while it lives.
+class ScriptedImportDialogs : public ImportDialogs {
+public:
+    ScriptedImportDialogs() { ImportDialogs::Install(this); }
+    ~ScriptedImportDialogs() override { ImportDialogs::Install(nullptr); }
+
+    QString ChooseFile(QWidget*) override { return file; }
+    std::optional<QString> AskName(QWidget*, const QString& proposed) override {
+        proposedNames.push_back(proposed);
+        if (names.empty()) return std::nullopt;
+        const QString name = names.front();
+        names.pop_front();
+        return name;
+    }
+    std::optional<Picture4> ConvertImage(QWidget*, const RgbaImage& image) override {
+        if (convert) return convert(image);
+        return std::nullopt;
+    }
+    std::optional<Picture4> DrawPicture(QWidget*) override { return std::nullopt; }
+
+    QString file;
+    std::deque<QString> names;
+    std::vector<QString> proposedNames;
+    std::function<std::optional<Picture4>(const RgbaImage&)> convert;
+};
+
+QStringList ChooserNames(const GameFolders& folders) { return test::ColumnTexts(CListFiles(folders).List()); }
+
+// An L of five cells, one solution; two cells on a diagonal, two solutions.
+const char* const kUniqueNon = "title \"Уголок\"\nwidth 3\nheight 3\nrows\n1\n1\n3\ncolumns\n3\n1\n1\n";
+const char* const kTwoSolutionsNon = "width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n";
+
+TEST(AddPuzzleTest, ClueFileThroughTheMenuIsListedARefusedOneSaysWhyAndANameInUseAsksFirst) {
+    test::TempFolder folder;
+    test::WritePuzzle(folder.path(), "bar", {"11", ".."});
+    test::ScriptedPrompts prompts;
+    ScriptedImportDialogs dialogs;
+    CMainFrame frame{folder.path()};
+    const auto chooseFile = [&](const std::string& name, const char* text) {
+        std::ofstream(folder / name) << text;
+        dialogs.file = QString::fromStdString((folder / name).string());
+    };
+
+    chooseFile("corner.non", kUniqueNon);
+    dialogs.names = {QStringLiteral("Уголок")};
+    frame.Action(ID_GAME_ADD)->trigger();
+    ASSERT_EQ(dialogs.proposedNames, std::vector<QString>{QStringLiteral("Уголок")});  // the file's title
+    EXPECT_TRUE(prompts.refused.empty());
+    EXPECT_EQ(ChooserNames(folder.path()), QStringList({"Уголок", "bar"}));
+
+    chooseFile("two.non", kTwoSolutionsNon);
+    frame.Action(ID_GAME_ADD)->trigger();
+    ASSERT_EQ(prompts.refused.size(), 1u);
+    EXPECT_TRUE(prompts.refused[0].contains(QStringLiteral("несколько решений (найдено 2)"))) << prompts.refused[0].toStdString();
+    EXPECT_EQ(dialogs.proposedNames.size(), 1u);  // no name asked for a refused file
+    EXPECT_EQ(ChooserNames(folder.path()), QStringList({"Уголок", "bar"}));
+
+    // "a/b" breaks the name rule; "bar" is in use: "Нет" keeps it and the name is asked again.
+    chooseFile("corner.non", kUniqueNon);
+    const auto before = test::ReadBytes(folder / "bar.bmp");
+    dialogs.names = {QStringLiteral("a/b"), QStringLiteral("bar"), QStringLiteral("bar")};
+    prompts.Answer(false);
+    prompts.Answer(true);
+    EXPECT_EQ(AddPuzzleCommand(nullptr, folder.path()), std::optional<std::u16string>(u"bar"));
+    EXPECT_EQ(prompts.refused.size(), 2u);
+    EXPECT_EQ(prompts.asked, std::vector<QString>(2, QStringLiteral("Кроссворд «bar» уже есть. Заменить его?")));
+    const auto replaced = test::ReadBytes(folder / "bar.bmp");
+    EXPECT_EQ(replaced, test::ReadBytes(folder / "Уголок.bmp"));
+    // Cancelling the name writes nothing.
+    dialogs.names.clear();
+    EXPECT_FALSE(AddPuzzleCommand(nullptr, folder.path()).has_value());
+    EXPECT_EQ(test::ReadBytes(folder / "bar.bmp"), replaced);
+    EXPECT_NE(replaced, before);
+}
+
+// A picture drawn from rows of text: '.' transparent, 'o' off-white background, 'R' red, 'B' blue.
+RgbaImage ImageFromText(const std::vector<std::string>& rows) {
+    RgbaImage image{int(rows[0].size()), int(rows.size()), {}};
+    for (const std::string& row : rows)
+        for (char c : row) {
+            const std::array<std::uint8_t, 4> pixel = c == 'R' ? std::array<std::uint8_t, 4>{200, 20, 20, 255}
+                                                    : c == 'B' ? std::array<std::uint8_t, 4>{20, 20, 200, 255}
+                                                    : c == 'o' ? std::array<std::uint8_t, 4>{252, 251, 250, 255}
+                                                               : std::array<std::uint8_t, 4>{0, 0, 0, 0};
+            image.rgba.insert(image.rgba.end(), pixel.begin(), pixel.end());
+        }
+    return image;
+}
+
+bool WaitForVerdict(const ConvertDialog& dialog) {
+    return test::WaitUntil([&] { return !dialog.Repairing() && dialog.CurrentVerdict() != ConvertDialog::Verdict::Checking; });
+}
+
+TEST(ConvertDialogTest, TwoSolutionsAreShownWithTheirCellsAndTheRepairEndsUnique) {
+    test::ScriptedPrompts prompts;
+    // Two cells on a diagonal inside a blue frame column: the diagonal can flip.
+    ConvertDialog dialog(ImageFromText({"R.o", ".Ro", "BBB"}));
+    ASSERT_TRUE(WaitForVerdict(dialog));
+    EXPECT_EQ(dialog.Picture().width, 3);
+    EXPECT_EQ(dialog.CurrentVerdict(), ConvertDialog::Verdict::Several);
+    EXPECT_EQ(dialog.Solutions(), 2);
+    EXPECT_EQ(dialog.DifferingCells(), 4);
+    EXPECT_TRUE(dialog.VerdictLabel()->text().startsWith(QStringLiteral("Решений: 2.")));
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    const Picture4 before = dialog.Picture();
+
+    dialog.RepairButton()->click();
+    ASSERT_TRUE(WaitForVerdict(dialog));
+    EXPECT_EQ(dialog.CurrentVerdict(), ConvertDialog::Verdict::Unique);
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    int differ = 0;
+    for (std::size_t i = 0; i < before.indices.size(); ++i) differ += before.indices[i] != dialog.Picture().indices[i];
+    EXPECT_GE(dialog.ChangedCells(), 1);
+    EXPECT_EQ(differ, dialog.ChangedCells());
+    const TimedCount count = CountWithin(PuzzleFromPicture(dialog.Picture()), 5, std::chrono::seconds(20), 0);
+    EXPECT_EQ(count.solutions, 1);
+
+    // A settings change converts again and checks again; a click on a cell changes the puzzle.
+    dialog.ColoursBox()->setValue(1);
+    ASSERT_TRUE(WaitForVerdict(dialog));
+    EXPECT_EQ(dialog.Picture().palette.size(), 2u);
+    const auto verdictAgrees = [&dialog] {
+        const long n = CountWithin(PuzzleFromPicture(dialog.Picture()), 5, std::chrono::seconds(20), 0).solutions;
+        return dialog.CurrentVerdict() == (n == 1 ? ConvertDialog::Verdict::Unique : ConvertDialog::Verdict::Several);
+    };
+    EXPECT_TRUE(verdictAgrees());
+    for (int column : {1, 2}) {
+        test::Click(dialog.Preview(), dialog.Preview()->CellCentre(column, 0));
+        ASSERT_TRUE(WaitForVerdict(dialog));
+        EXPECT_EQ(dialog.Picture().indices[std::size_t(column)], 1);
+        EXPECT_TRUE(verdictAgrees()) << column;
+    }
+    // The keys, from the cell last clicked: Shift+Down carries it on, Left then X whiten a cell.
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Down, Qt::ShiftModifier}, {Qt::Key_Left, Qt::NoModifier}, {Qt::Key_X, Qt::NoModifier}}) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(dialog.Preview(), &press);
+    }
+    EXPECT_TRUE(dialog.Picture().indices[3 + 2] == 1 && dialog.Picture().indices[3 + 1] == 0);
+    EXPECT_TRUE(test::NoBoxes(prompts));
+}
+
+// The board's solve of a puzzle is tested on Game; here the file written is the picture the
+// dialog made, and the board starts on it.
+TEST(AddPuzzleTest, APictureMadeIntoAPuzzleIsListedAndStartsOnTheBoard) {
+    test::TempFolder folder;
+    test::WritePuzzle(folder.path(), "bar", {"11", ".."});
+    test::ScriptedPrompts prompts;
+    ScriptedImportDialogs dialogs;
+    // The real conversion dialog, accepted once its verdict is in.
+    Picture4 made;
+    dialogs.convert = [&made](const RgbaImage& image) -> std::optional<Picture4> {
+        ConvertDialog dialog(image);
+        if (!WaitForVerdict(dialog) || !dialog.OkButton()->isEnabled()) return std::nullopt;
+        return made = dialog.Picture();
+    };
+    const RgbaImage drawn = ImageFromText({"oRRRRo", "RBBBBR", "RBooBR", "RBooBR", "RBBBBR", "oRR..o"});
+    dialogs.file = QString::fromStdString((folder / "ring.png").string());
+    ASSERT_TRUE(QImage(drawn.rgba.data(), drawn.width, drawn.height, QImage::Format_RGBA8888).save(dialogs.file));
+    dialogs.names = {QStringLiteral("Кольцо")};
+    CMainFrame frame{folder.path()};
+    frame.Action(ID_GAME_ADD)->trigger();
+    ASSERT_EQ(dialogs.proposedNames, std::vector<QString>{QStringLiteral("ring")});
+    ASSERT_EQ(prompts.told.size(), 1u);
+    ASSERT_TRUE(ChooserNames(folder.path()).contains(QStringLiteral("Кольцо")));
+    ASSERT_EQ(test::ReadBytes(folder / "Кольцо.bmp"), EncodeBmp4(made));
+    frame.StartChosenPuzzle(folder / "Кольцо.bmp", u"Кольцо");
+    const BoardModel& m = frame.Board().Model();
+    ASSERT_TRUE(m.HasPuzzle() && m.cols() == made.width && m.rows() == made.height);
+    for (int i = 0; i < made.width * made.height; ++i)
+        EXPECT_EQ(m.PictureColour(i % made.width, i / made.width), made.palette[made.indices[std::size_t(i)]]) << i;
 }
 
 }  // namespace

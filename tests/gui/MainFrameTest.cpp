@@ -1,28 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's frame: the menus as the player reads them and what they start, full-screen
-// mode on Enter and on leaving the window, the rules page, and "Выход" closing it.
-#include <gtest/gtest.h>
-
-#include <QAction>
+// The main window: the menus as the player reads them and what they start, full-screen mode, the
+// rules page, "Выход", the questions before a game in play is thrown away, the scroll bars, the
+// game carried from one run to the next and the time label's colours.
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
+#include <QPalette>
 #include <QScrollBar>
-#include <QDir>
 #include <QSettings>
 #include <QSet>
-#include <QTreeWidget>
 #include <QUrl>
 
-#include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 
-#include "app/MainFrame.h"
+#include "app/ColourSwatch.h"
+#include "app/StringTime.h"
 #include "app/UrlOpener.h"
 #include "board/core/Layout.h"
-#include "catalogue/ui/ListFiles.h"
+#include "savegame/core/LastGameCodec.h"
 #include "tests/gui/AppTestSupport.h"
 
 namespace mosgrid {
@@ -36,7 +32,7 @@ QString Items(const QMenu* menu) {
     return out.join('|');
 }
 
-void PressEnter(QWidget* widget, int key = Qt::Key_Return) {
+void PressKey(QWidget* widget, int key = Qt::Key_Return) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
 }
@@ -85,44 +81,36 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     frame.Board().SetupPuzzle(folder / "missing.bmp", u"missing");
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Mosgrid"));
     frame.StartChosenPuzzle(folder / "bar.bmp", u"bar");
-    ASSERT_EQ(frame.windowTitle(), QStringLiteral("bar \u2014 Mosgrid"));
     frame.Action(ID_OTHER_HINTS)->trigger();
     EXPECT_TRUE(frame.Action(ID_OTHER_HINTS)->isChecked() && frame.Board().Model().hints == 1);
+    // Enter switches full-screen mode (the menus hidden) and back to the same placement.
     const QRect placement = frame.geometry();
     QWidget* menuRow = frame.menuWidget();
-    PressEnter(&frame.Board());
-    EXPECT_TRUE(frame.Board().IsFullScreen());
-    EXPECT_TRUE(frame.isFullScreen());
-    EXPECT_FALSE(menuRow->isVisible());
-    PressEnter(&frame.Board());
-    EXPECT_FALSE(frame.Board().IsFullScreen());
-    EXPECT_TRUE(menuRow->isVisible());
+    PressKey(&frame.Board());
+    EXPECT_TRUE(frame.Board().IsFullScreen() && frame.isFullScreen() && !menuRow->isVisible());
+    PressKey(&frame.Board());
+    EXPECT_TRUE(!frame.Board().IsFullScreen() && menuRow->isVisible());
     EXPECT_EQ(frame.geometry(), placement);
-
     // Another window taking the focus ends full-screen mode.
-    PressEnter(&frame.Board());
+    PressKey(&frame.Board());
     ASSERT_TRUE(frame.Board().IsFullScreen());
     QWidget other;
     other.show();
-    other.activateWindow();
     QApplication::setActiveWindow(&other);
     QApplication::processEvents();
-    EXPECT_FALSE(frame.Board().IsFullScreen());
-    EXPECT_TRUE(menuRow->isVisible());
-
+    EXPECT_TRUE(!frame.Board().IsFullScreen() && menuRow->isVisible());
     // F11 switches full-screen mode, Esc leaves it; a maximised window comes back maximised.
     frame.showMaximized();
     QApplication::processEvents();
-    PressEnter(&frame.Board(), Qt::Key_F11);
+    PressKey(&frame.Board(), Qt::Key_F11);
     ASSERT_TRUE(frame.isFullScreen());
-    PressEnter(&frame.Board(), Qt::Key_Space);  // the keyboard's cursor takes the first Esc
-    PressEnter(&frame.Board(), Qt::Key_Escape);
+    PressKey(&frame.Board(), Qt::Key_Space);  // the keyboard's cursor takes the first Esc
+    PressKey(&frame.Board(), Qt::Key_Escape);
     EXPECT_TRUE(frame.isFullScreen() && !frame.Board().CursorPosition());
-    PressEnter(&frame.Board(), Qt::Key_Escape);
-    EXPECT_FALSE(frame.Board().IsFullScreen());
-    EXPECT_TRUE(frame.isMaximized());
-    PressEnter(&frame.Board(), Qt::Key_F11);
-    PressEnter(&frame.Board(), Qt::Key_F11);
+    PressKey(&frame.Board(), Qt::Key_Escape);
+    EXPECT_TRUE(!frame.Board().IsFullScreen() && frame.isMaximized());
+    PressKey(&frame.Board(), Qt::Key_F11);
+    PressKey(&frame.Board(), Qt::Key_F11);
     EXPECT_TRUE(frame.isMaximized() && menuRow->isVisible());
 
     // The rules page opens only when it lies beside the program.
@@ -136,8 +124,7 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
 
     frame.Action(ID_GAME_EXIT)->trigger();
     QApplication::processEvents();
-    EXPECT_FALSE(frame.isVisible());
-    EXPECT_TRUE(test::NoBoxes(prompts));
+    EXPECT_TRUE(!frame.isVisible() && test::NoBoxes(prompts));
 }
 
 // The play assists start off and are remembered for the player, in this run's own settings
@@ -238,6 +225,94 @@ TEST(MainFrameTest, ScrollBarsOnlyWhereTheBoardOverflows) {
         }
     }
     EXPECT_GE(puzzles, 62);
+}
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+constexpr COLORREF kBlue = 0xFF0000;
+const std::vector<std::string> kTen = {"..11111...", ".1222221..", "1222..2221", "12.2..2.21", "1222222221",
+                                       ".12....21.", "..122221..", "...1111...", "....11....", "....11....",
+                                       "...1..1...", "..1....1..", ".1......1.", "1111111111", "2.2.2.2.2."};
+
+TEST(LastGameTest, QuitAndStartAgainShowsTheSameBoardAndAFailedSaveShowsThePath) {
+    test::TempFolder folder;
+    test::ScriptedPrompts prompts;
+    const fs::path file = folder / "lastcrw.sav";
+    // The folder's only puzzle, 10 x 15 in red and blue, its extension in capitals.
+    ASSERT_TRUE(WriteBmp4(folder / "Ten.BMP", test::PictureFromText(kTen, {kWhite, kRed, kBlue})));
+    auto frame = std::make_unique<CMainFrame>(folder.path());
+    frame->show();
+    frame->Action(ID_GAME_RANDOM)->trigger();
+    QApplication::processEvents();  // the scroll bars settle as the event loop goes on
+    // Row 13 painted red, blue picked from a clue, a wrong blue cell and a crossed white one.
+    auto click = [&frame](int column, int row) {
+        test::Click(frame->Board().viewport(), test::CellCentre(frame->Board(), column, row));
+    };
+    for (int c = 0; c < 10; ++c) click(c, 13);
+    for (QPoint p : {QPoint(-1, 14), QPoint(5, 7), QPoint(1, 14), QPoint(1, 14)}) click(p.x(), p.y());
+    ASSERT_EQ(frame->Board().Model().rowSolved[13], 1);
+    ASSERT_EQ(frame->Board().Model().Cell(1, 14).state, 0);
+    test::ChangeGame(frame->Board(), [](BoardModel& m) { m.minutes = 12, m.seconds = 58; });
+    const Bytes saved = EncodeLastGame(frame->Board().Model()).value();
+    const QImage shown = frame->Board().ComposedImage();
+    frame->Action(ID_GAME_EXIT)->trigger();
+    EXPECT_EQ(test::ReadBytes(file), saved);
+    // Closing and then destroying the window saves once: what changes in between is not saved.
+    test::ChangeGame(frame->Board(), [](BoardModel& m) { m.minutes = 30; });
+    frame.reset();
+    EXPECT_EQ(test::ReadBytes(file), saved);
+
+    // The second run, its clock held so that no tick falls between restoring and comparing.
+    frame = std::make_unique<CMainFrame>(folder.path());
+    frame->Board().StopTimer();
+    frame->show();
+    QApplication::processEvents();
+    EXPECT_EQ(EncodeLastGame(frame->Board().Model()).value(), saved);
+    EXPECT_EQ(frame->Board().ComposedImage(), shown);
+    EXPECT_EQ(frame->TimeLabel()->text(), QStringLiteral("0:12:58"));
+    // The first non-white colour is current again, on the swatch too.
+    EXPECT_TRUE(frame->Board().Model().currentColour == kRed && frame->Swatch()->Colour() == kRed);
+    EXPECT_TRUE(test::NoBoxes(prompts));
+
+    // The file cannot be replaced by a folder with something in it: its path is told once, the folder stays.
+    fs::remove(file);
+    fs::create_directories(file / "keep");
+    frame->close();
+    frame.reset();
+    EXPECT_EQ(prompts.told, std::vector<QString>{QString::fromStdString(file.string())});
+    EXPECT_TRUE(fs::is_directory(file / "keep"));
+}
+
+std::pair<int, int> LightestAndDarkest(CStringTime& label) {
+    const QImage image = label.grab().toImage();
+    int lightest = 0, darkest = 255;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = qGray(image.pixel(x, y));
+            lightest = std::max(lightest, grey);
+            darkest = std::min(darkest, grey);
+        }
+    return {lightest, darkest};
+}
+
+// The time label draws in the palette's colours, so it stays readable on a dark desktop.
+TEST(TimeLabel, TextAndBackgroundFollowTheLightAndTheDarkPalette) {
+    CStringTime label;
+    label.resize(120, 30);
+    label.setText(QStringLiteral("0:08:08"));
+    // The button face drawn exactly, the text near its colour.
+    for (const auto& [face, text] : {std::pair{QColor(0xE0, 0xE0, 0xE0), QColor(Qt::black)},
+                                     std::pair{QColor(0x35, 0x35, 0x35), QColor(0xF0, 0xF0, 0xF0)}}) {
+        QPalette palette;
+        palette.setColor(QPalette::Button, face);
+        palette.setColor(QPalette::ButtonText, text);
+        palette.setColor(QPalette::WindowText, text);
+        label.setPalette(palette);
+        const auto [lightest, darkest] = LightestAndDarkest(label);
+        const bool dark = face.lightness() < 128;
+        EXPECT_EQ(dark ? darkest : lightest, qGray(face.rgb())) << dark;
+        EXPECT_LT(std::abs((dark ? lightest : darkest) - qGray(text.rgb())), 0x30) << dark;
+    }
 }
 
 }  // namespace

@@ -1,49 +1,65 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program itself, started on a folder of its own: of starts on one folder only one runs, and
-// a signal ends it as the session's end does.
-#include <gtest/gtest.h>
+// The program itself, started as a process: one run per folder, the runtime folder's guard, and
+// the game installed into a prefix and played by someone who cannot write the install (as root,
+// the user nobody; as anyone else, the install's folders lose their write bits).
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QLockFile>
 #include <QProcess>
+#include <QRegularExpression>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <set>
 
 #include "app/SingleInstance.h"
+#include "catalogue/core/GameFolders.h"
+#include "savegame/core/LastGameCodec.h"
+#include "savegame/core/LastGameStore.h"
 #include "tests/gui/AppTestSupport.h"
 
 namespace mosgrid {
 namespace {
 
+namespace fs = std::filesystem;
+
+std::unique_ptr<QProcess> StartProgram(const QString& program, const QStringList& arguments,
+                                       const QProcessEnvironment& environment) {
+    auto run = std::make_unique<QProcess>();
+    run->setProcessEnvironment(environment);
+    run->start(program, arguments);
+    EXPECT_TRUE(run->waitForStarted(10000));
+    return run;
+}
+
+// Whether the running game comes to hold the single-instance lock of the game folder `folder` in
+// the runtime folder `runtime` (it takes it once its window exists), within 30 s.
+bool HoldsLock(QProcess& run, const fs::path& folder, const fs::path& runtime) {
+    QLockFile lock(QString::fromStdString(runtime.string()) + '/' + SingleInstance::KeyFor(folder) + ".lock");
+    for (QDeadlineTimer deadline(30000); !deadline.hasExpired() && run.state() != QProcess::NotRunning;
+         run.waitForFinished(50)) {
+        qint64 pid = 0;
+        if (lock.getLockInfo(&pid, nullptr, nullptr) && pid == run.processId()) return true;
+    }
+    return false;
+}
+
 // Starts of a copy of the program in a folder of its own, with a runtime folder of their own.
 struct Starts {
     Starts() {
-        std::filesystem::copy_file(std::filesystem::path(MOSGRID_GAME_DIR) / "mosgrid", folder / "mosgrid");
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        fs::copy_file(fs::path(MOSGRID_GAME_DIR) / "mosgrid", folder / "mosgrid");
+        fs::create_directory(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
     }
     std::unique_ptr<QProcess> Start() const {
-        auto run = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime.string()));
-        run->setProcessEnvironment(environment);
-        run->start(QString::fromStdString((folder / "mosgrid").string()), {});
-        EXPECT_TRUE(run->waitForStarted(10000));
-        return run;
+        return StartProgram(QString::fromStdString((folder / "mosgrid").string()), {}, environment);
     }
-    // Whether the process comes to hold the folder's lock (within 20 s).
-    bool HeldBy(QProcess& run) const {
-        const QString key = SingleInstance::KeyFor(folder.path());
-        QLockFile lock(QString::fromStdString(runtime.string()) + '/' + key + ".lock");
-        for (QDeadlineTimer deadline(20000); !deadline.hasExpired(); run.waitForFinished(50)) {
-            qint64 pid = 0;
-            if (lock.getLockInfo(&pid, nullptr, nullptr) && pid == run.processId()) return true;
-        }
-        return false;
-    }
+    bool HeldBy(QProcess& run) const { return HoldsLock(run, folder.path(), runtime); }
     test::TempFolder folder;
-    std::filesystem::path runtime = folder / "run";
+    fs::path runtime = folder / "run";
 };
 
 // The first of two processes to end within 20 s, or none.
@@ -54,14 +70,11 @@ QProcess* FirstToEnd(QProcess& a, QProcess& b) {
     return nullptr;
 }
 
-// Whether the process is still up after `ms` more; then it is ended as the session ends it.
-bool StaysUpThenEnds(QProcess& run, int ms) {
-    run.waitForFinished(ms);
+// Ends a process as the session ends it; whether it was running then and ended well.
+bool RanThenEnds(QProcess& run) {
     const bool up = run.state() != QProcess::NotRunning;
     run.terminate();
-    run.waitForFinished(20000);
-    EXPECT_EQ(run.exitCode(), 0);
-    return up;
+    return run.waitForFinished(20000) && up && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
 }
 
 TEST(ProgramRun, OfTwoStartsAtOnceOneRunsAndALockLeftByAKilledGameIsTakenOver) {
@@ -69,11 +82,14 @@ TEST(ProgramRun, OfTwoStartsAtOnceOneRunsAndALockLeftByAKilledGameIsTakenOver) {
     for (int round = 0; round < 4; ++round) {
         SCOPED_TRACE(round);
         const std::unique_ptr<QProcess> a = starts.Start(), b = starts.Start();
-        // The one that lost asks the other to come to the front and ends; the other goes on.
+        // The one that lost asks the other to come to the front and ends; the other holds the
+        // folder's lock and goes on.
         QProcess* ended = FirstToEnd(*a, *b);
         ASSERT_NE(ended, nullptr) << "both run";
         EXPECT_EQ(ended->exitCode(), 0);
-        EXPECT_TRUE(StaysUpThenEnds(ended == a.get() ? *b : *a, 1500)) << "neither runs";
+        QProcess& other = ended == a.get() ? *b : *a;
+        EXPECT_TRUE(starts.HeldBy(other)) << "neither runs";
+        EXPECT_TRUE(RanThenEnds(other));
     }
 
     // Killed outright, the game leaves its lock behind; the next start takes it over, and a start
@@ -87,36 +103,13 @@ TEST(ProgramRun, OfTwoStartsAtOnceOneRunsAndALockLeftByAKilledGameIsTakenOver) {
     const std::unique_ptr<QProcess> later = starts.Start();
     EXPECT_EQ(FirstToEnd(*later, *next), later.get());
     EXPECT_EQ(later->exitCode(), 0);
-    EXPECT_TRUE(StaysUpThenEnds(*next, 0));
-}
-
-// A start that holds the lock removes what killed saves left (regular files named mg.bd or
-// lastcrw.sav, a dot and six letters or digits) and nothing else.
-TEST(ProgramRun, TheStartRemovesLeftoversOfKilledSavesAndNoOtherFile) {
-    const Starts starts;
-    const std::vector<std::string> leftovers{"mg.bd.q1W2e3", "lastcrw.sav.0aZ9bY"};
-    const std::vector<std::string> others{"mg.bd", "mg.bd.backup1", "lastcrw.sav.bad", "notes.q1W2e3", "mg.bd.q1W2e"};
-    for (const auto* names : {&leftovers, &others})
-        for (const std::string& name : *names) test::WriteBytes(starts.folder / name, {1});
-    const std::unique_ptr<QProcess> run = starts.Start();
-    ASSERT_TRUE(starts.HeldBy(*run));
-    auto anyLeft = [&] {
-        for (const std::string& name : leftovers)
-            if (std::filesystem::exists(starts.folder / name)) return true;
-        return false;
-    };
-    for (QDeadlineTimer deadline(20000); anyLeft() && !deadline.hasExpired();) run->waitForFinished(20);
-    EXPECT_FALSE(anyLeft());
-    for (const std::string& name : others) EXPECT_TRUE(std::filesystem::exists(starts.folder / name)) << name;
-    run->kill();
-    EXPECT_TRUE(run->waitForFinished(20000));
+    EXPECT_TRUE(RanThenEnds(*next));
 }
 
 // A runtime folder that is not the user's alone is not used: the guard moves to a private
 // folder of the user's own, and when there is none the start is refused with a reason.
 TEST(SingleInstanceFolder, APlantedOrOpenRuntimeFolderGivesWayToAPrivateOneOrARefusal) {
     test::TempFolder root;
-    namespace fs = std::filesystem;
     const QString fallback = QString::fromStdString((root / "cache/mosgrid-run").string());
     fs::create_directory(root / "private");
     fs::permissions(root / "private", fs::perms::owner_all);
@@ -129,7 +122,7 @@ TEST(SingleInstanceFolder, APlantedOrOpenRuntimeFolderGivesWayToAPrivateOneOrARe
         fs::permissions(root / "planted", fs::perms::all);
         unusable.push_back("planted");
     }
-    const std::filesystem::path program = root / "program";
+    const fs::path program = root / "program";
     for (const std::string& runtime : unusable) {
         SCOPED_TRACE(runtime);
         const QString runtimeFolder = QString::fromStdString((root / runtime).string());
@@ -152,6 +145,155 @@ TEST(SingleInstanceFolder, APlantedOrOpenRuntimeFolderGivesWayToAPrivateOneOrARe
                         QString::fromStdString((root / "file").string()));
     EXPECT_EQ(none.Claim(0), SingleInstance::Start::Refused);
     EXPECT_FALSE(none.Problem().isEmpty());
+}
+
+class InstalledGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::permissions(temp.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                         fs::perms::others_read | fs::perms::others_exec);
+        QProcess install;
+        install.start(QStringLiteral(MOSGRID_CMAKE_COMMAND),
+                      {QStringLiteral("--install"), QStringLiteral(MOSGRID_BINARY_DIR), QStringLiteral("--prefix"),
+                       QString::fromStdString(prefix.string())});
+        ASSERT_TRUE(install.waitForFinished(120000));
+        ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+        // Readable by all, as a package installs it; writable by nobody but root.
+        ASSERT_EQ(QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a+rX,go-w"),
+                                                              QString::fromStdString(prefix.string())}), 0);
+        if (::geteuid() != 0)
+            for (const fs::path& folder : {bin, data}) fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+        for (const fs::path& folder : {home, runtime, xdgData}) fs::create_directories(folder);
+        fs::permissions(runtime, fs::perms::owner_all);
+        for (const fs::path& folder : {home, runtime, xdgData}) GivePlayer(folder);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        for (const fs::path& folder : {bin, data}) fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add, ignored);
+    }
+
+    // As root, the player is nobody and owns the player's folders.
+    void GivePlayer(const fs::path& path) const {
+        if (::geteuid() != 0) return;
+        const passwd* nobody = ::getpwnam("nobody");
+        ASSERT_NE(nobody, nullptr);
+        ASSERT_EQ(QProcess::execute(QStringLiteral("chown"),
+                                    {QStringLiteral("-R"), QStringLiteral("%1:%2").arg(nobody->pw_uid).arg(nobody->pw_gid),
+                                     QString::fromStdString(path.string())}), 0);
+    }
+
+    // Starts the installed game, waits until it has set up (it holds the player's single-instance
+    // lock once its window exists), and ends it as a logout does.
+    void PlayAndQuit() const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const auto set = [&](const char* name, const fs::path& value) {
+            environment.insert(QString::fromLatin1(name), QString::fromStdString(value.string()));
+        };
+        set("HOME", home);
+        set("XDG_DATA_HOME", xdgData);
+        set("XDG_CONFIG_HOME", home / ".config");
+        set("XDG_CACHE_HOME", home / ".cache");
+        set("XDG_RUNTIME_DIR", runtime);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // A leak checker's suppressions may lie where the player cannot read them: a copy goes
+        // into the test's folder.
+        QString leakOptions = environment.value(QStringLiteral("LSAN_OPTIONS"));
+        const QRegularExpressionMatch file = QRegularExpression(QStringLiteral("suppressions=([^:]+)")).match(leakOptions);
+        if (file.hasMatch()) {
+            const fs::path copy = temp / "leak.supp";
+            fs::copy_file(file.captured(1).toStdString(), copy, fs::copy_options::overwrite_existing);
+            fs::permissions(copy, fs::perms::others_read, fs::perm_options::add);
+            leakOptions.replace(file.capturedStart(1), file.capturedLength(1), QString::fromStdString(copy.string()));
+            environment.insert(QStringLiteral("LSAN_OPTIONS"), leakOptions);
+        }
+        const QString game = QString::fromStdString((bin / "mosgrid").string());
+        const QStringList asNobody{"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--", game};
+        const auto run = ::geteuid() == 0 ? StartProgram("setpriv", asNobody, environment) : StartProgram(game, {}, environment);
+        ASSERT_TRUE(HoldsLock(*run, xdgData / "Mosgrid", runtime)) << run->readAllStandardError().toStdString();
+        run->terminate();
+        ASSERT_TRUE(run->waitForFinished(30000));
+        EXPECT_EQ(run->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(run->exitCode(), 0) << run->readAllStandardError().toStdString();
+    }
+
+    Environment PlayerEnvironment() const {
+        return [this](const char* name) -> std::optional<std::string> {
+            if (std::string(name) == "XDG_DATA_HOME") return xdgData.string();
+            if (std::string(name) == "HOME") return home.string();
+            return std::nullopt;
+        };
+    }
+
+    test::TempFolder temp;
+    fs::path prefix = temp / "prefix";
+    fs::path bin = prefix / "bin";
+    fs::path data = prefix / "share/mosgrid";
+    fs::path home = temp / "home";
+    fs::path xdgData = temp / "xdg-data";
+    fs::path runtime = temp / "run";
+};
+
+TEST_F(InstalledGame, KeepsTheGameInProgressInThePlayersFolderAndWritesNothingIntoTheInstall) {
+    // The bundled pack is installed whole.
+    std::set<std::u16string> bundled;
+    for (const auto& entry : fs::directory_iterator(fs::path(MOSGRID_SOURCE_DIR) / "puzzles/src"))
+        bundled.insert(entry.path().stem().u16string());
+    ASSERT_FALSE(bundled.empty());
+    std::set<std::u16string> installed;
+    for (const auto& entry : fs::directory_iterator(data))
+        if (entry.path().extension() == ".bmp") installed.insert(entry.path().stem().u16string());
+    EXPECT_EQ(installed, bundled);
+    EXPECT_TRUE(fs::is_regular_file(data / "mosgrid.htm"));
+
+    // A game in progress on a bundled puzzle, left by the previous run in the player's folder.
+    const std::u16string name = *bundled.begin();
+    const fs::path playerFolder = xdgData / "Mosgrid";
+    const fs::path saved = playerFolder / "lastcrw.sav";
+    BoardModel model;
+    ASSERT_TRUE(model.Setup(data / (fs::path(name).string() + ".bmp"), name));
+    model.Reset();
+    model.Cell(0, 0) = CellRecord{0, model.PictureColour(0, 0)};
+    model.Cell(1, 1) = CellRecord{0, model.PictureColour(1, 1)};
+    model.minutes = 12;
+    const std::optional<std::vector<std::uint8_t>> bytes = EncodeLastGame(model);
+    ASSERT_TRUE(bytes);
+    fs::create_directories(playerFolder);
+    test::WriteBytes(saved, *bytes);
+    // What killed saves left (which names those are is tested on RemoveLeftoverTemporaries, in
+    // SaveFilesTest) and files that only look like it.
+    const std::vector<std::string> leftovers{"mg.bd.q1W2e3", "lastcrw.sav.0aZ9bY"}, others{"mg.bd.backup1", "notes.q1W2e3"};
+    for (const auto* names : {&leftovers, &others})
+        for (const std::string& file : *names) test::WriteBytes(playerFolder / file, {1});
+    GivePlayer(playerFolder);
+
+    // Quit and start again, twice: each start restores the game from the bundled picture and
+    // each quit writes it back (a game not restored would leave no file, one started afresh no
+    // marks). Only the clock may move on.
+    const auto withoutClock = [](std::vector<std::uint8_t> b) {
+        if (b.size() > 936) std::fill(b.begin() + 924, b.begin() + 936, 0);
+        return b;
+    };
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
+        PlayAndQuit();
+        ASSERT_TRUE(fs::is_regular_file(saved));
+        EXPECT_EQ(withoutClock(test::ReadBytes(saved)), withoutClock(*bytes));
+    }
+    for (const std::string& file : leftovers) EXPECT_FALSE(fs::exists(playerFolder / file)) << file;
+    for (const std::string& file : others) EXPECT_TRUE(fs::exists(playerFolder / file)) << file;
+    // The folders the installed game chose, as the player's environment gives them.
+    const GameFolders folders = ChooseGameFolders(bin, InstalledDataFolder(bin), PlayerEnvironment());
+    ASSERT_EQ(folders.mode, RunMode::Installed);
+    BoardModel restored;
+    ASSERT_EQ(RestoreLastGame(folders, restored), RestoreOutcome::Restored);
+    EXPECT_GE(restored.minutes, 12);
+
+    // The player's own picture folder was made; nothing was written into the install.
+    EXPECT_TRUE(fs::is_directory(playerFolder / "puzzles"));
+    for (const auto& entry : fs::recursive_directory_iterator(prefix)) {
+        const std::string file = entry.path().filename().string();
+        EXPECT_TRUE(file != "mg.bd" && file != "lastcrw.sav" && file.find(".tmp") == std::string::npos) << entry.path();
+    }
 }
 
 }  // namespace
