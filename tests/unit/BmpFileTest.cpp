@@ -90,8 +90,7 @@ TEST(BmpFile, BadHeadersFailAndShortFilesReadMissingBytesAsZero) {
              {28, 24}, {28, 16}, {28, 0}, {18, 0}, {22, 0}, {22, -2u}, {18, -1u}, {18, 0x7FFFFFFF}, {22, 100000}}) {
         const Bytes bad = With(good, at, value);
         EXPECT_EQ(bmp.LoadFromBytes(bad.data(), bad.size()), 0) << at << ": " << value;
-        EXPECT_TRUE(bmp.palette.empty());
-        EXPECT_EQ(bmp.colourCount, 0);
+        EXPECT_TRUE(bmp.palette.empty() && bmp.colourCount == 0);
     }
     // Cut inside the pixel rows: the top row's bytes are missing and read as index 0.
     ASSERT_EQ(bmp.LoadFromBytes(good.data(), good.size() - 4), 1);

@@ -21,15 +21,10 @@ inline void WriteCatalog(const std::filesystem::path& path, const std::vector<Ca
     std::vector<std::uint8_t> bytes;
     for (const CatalogEntry& e : entries) {
         std::vector<std::uint8_t> record(528, 0xCD);  // the bytes after the name carry no meaning
-        for (std::size_t i = 0; i <= e.name.size(); ++i) {
-            const char16_t unit = i < e.name.size() ? e.name[i] : u'\0';
-            record[2 * i] = std::uint8_t(unit & 0xFF);
-            record[2 * i + 1] = std::uint8_t(unit >> 8);
-        }
+        for (std::size_t i = 0; i <= e.name.size(); ++i)
+            record[2 * i] = std::uint8_t(i < e.name.size() ? e.name[i] : 0), record[2 * i + 1] = std::uint8_t(i < e.name.size() ? e.name[i] >> 8 : 0);
         for (unsigned b = 0; b < 4; ++b) record[520 + b] = std::uint8_t(std::uint32_t(e.solvedCount) >> (8 * b));
-        record[524] = std::uint8_t(e.hours);
-        record[525] = std::uint8_t(e.minutes);
-        record[526] = std::uint8_t(e.seconds);
+        record[524] = std::uint8_t(e.hours), record[525] = std::uint8_t(e.minutes), record[526] = std::uint8_t(e.seconds);
         bytes.insert(bytes.end(), record.begin(), record.end());
     }
     WriteBytes(path, bytes);

@@ -50,13 +50,10 @@ public:
         return text;
     }
     const BoardModel& model() const { return game.Model(); }
-    int Solves() const {
-        return int(std::count_if(changes.begin(), changes.end(), [](const GameChange& c) { return c.solved.has_value(); }));
-    }
+    int Solves() const { return int(std::count_if(changes.begin(), changes.end(), [](const GameChange& c) { return c.solved.has_value(); })); }
     std::vector<std::string> Questions() const {
         std::vector<std::string> texts;
-        for (const GameChange& c : changes)
-            if (c.question) texts.push_back(c.question->text);
+        for (const GameChange& c : changes) if (c.question) texts.push_back(c.question->text);
         return texts;
     }
 
@@ -94,10 +91,10 @@ TEST(GameStrokes, ClueTapPicksItsColourDoubleTapTogglesItAndOnlyAPlainLeftPressM
     p.Tap(RowClueAt(1, 0));  // the same colour again: nothing to show
     EXPECT_FALSE(p.changes[p.changes.size() - 2].colour);
     EXPECT_EQ(p.model().currentColour, kBlue);
-    p.Tap(ColumnClueAt(0, 0));  // column 0 from the grid up: red (row 3), blue, red
-    EXPECT_EQ(p.model().currentColour, kRed);
-    p.Tap(ColumnClueAt(0, 1));
-    EXPECT_EQ(p.model().currentColour, kBlue);
+    for (int slot : {0, 1}) {  // column 0 from the grid up: red (row 3), blue, red
+        p.Tap(ColumnClueAt(0, slot));
+        EXPECT_EQ(p.model().currentColour, slot ? kBlue : kRed);
+    }
     // Empty slots, nothing hit, modifiers and other buttons do nothing.
     p.DoubleTap(ColumnClueAt(1, 2));
     p.DoubleTap(RowClueAt(2, 0));
@@ -338,10 +335,7 @@ TEST(GameHold, OnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOnAndTheRevealC
 TEST(GameHistory, UndoAndRedoTakeWholeStepsCellsAndCluesButNeverTheClock) {
     Player p({"1.1", "...", "1.."}, {kWhite, kRed});
     EXPECT_FALSE(p.game.CanUndo());
-    // Out along the row and back: the cells passed twice end crossed, all in one step.
-    p.Press(CellAt(0, 0));
-    for (int c : {1, 2, 1, 0}) p.Move(CellAt(c, 0));
-    p.Release();
+    p.Drag({CellAt(0, 0), CellAt(1, 0), CellAt(2, 0), CellAt(1, 0), CellAt(0, 0)});  // out and back: one step
     ASSERT_EQ(p.Row(0), "xx#");
     EXPECT_TRUE(p.changes.back().history);
     p.DoubleTap(ColumnClueAt(0, 0));
@@ -353,8 +347,7 @@ TEST(GameHistory, UndoAndRedoTakeWholeStepsCellsAndCluesButNeverTheClock) {
     p.Keep(p.game.Undo());
     EXPECT_EQ(p.Row(0), "...");
     EXPECT_EQ(p.changes.back().cells.size(), 3u);  // each cell once, to be drawn again
-    EXPECT_FALSE(p.game.CanUndo());
-    EXPECT_EQ(p.model().minutes, 7);
+    EXPECT_TRUE(!p.game.CanUndo() && p.model().minutes == 7);
     p.Keep(p.game.Redo());
     EXPECT_EQ(p.Row(0), "xx#");
     p.Keep(p.game.Redo());
@@ -365,24 +358,20 @@ TEST(GameHistory, UndoAndRedoTakeWholeStepsCellsAndCluesButNeverTheClock) {
     p.Tap(CellAt(1, 1));
     EXPECT_FALSE(p.game.CanRedo());
     p.Keep(p.game.Restart());
-    EXPECT_FALSE(p.game.CanUndo());
-    EXPECT_EQ(p.model().minutes, 0);
+    EXPECT_TRUE(!p.game.CanUndo() && p.model().minutes == 0);
     // The step that completes the picture solves it; after that nothing is taken back.
     p.Tap(CellAt(0, 0)), p.Tap(CellAt(2, 0)), p.Tap(CellAt(0, 2));
     for (Hit h : {CellAt(1, 0), CellAt(0, 1), CellAt(1, 1), CellAt(2, 1), CellAt(1, 2), CellAt(2, 2)}) p.Drag({h}, kStylusRight);
-    ASSERT_EQ(p.model().gameOver, 1);
-    ASSERT_EQ(p.Solves(), 1);
+    ASSERT_TRUE(p.model().gameOver == 1 && p.Solves() == 1);
     p.Keep(p.game.Undo());
-    EXPECT_EQ(p.Row(2), "#xx");
-    EXPECT_FALSE(p.game.CanUndo());
+    EXPECT_TRUE(p.Row(2) == "#xx" && !p.game.CanUndo());
 }
 
 TEST(GameSolve, SolvedOnlyOnceEveryWhiteCellIsCrossedThenOverWithTheClockStopped) {
     Player p({".1.", "111", ".1."}, {kWhite, kRed});
     EXPECT_TRUE(p.game.ClockRunning());
     for (Hit h : {CellAt(1, 0), CellAt(0, 1), CellAt(1, 1), CellAt(2, 1), CellAt(1, 2)}) p.Tap(h);
-    EXPECT_EQ(p.Solves(), 0);  // the picture matches, but white cells are still blank
-    EXPECT_EQ(p.model().gameOver, 0);
+    EXPECT_TRUE(p.Solves() == 0 && p.model().gameOver == 0);  // the picture matches, but white cells are blank
     p.Ticks(125);
     for (Hit h : {CellAt(0, 0), CellAt(2, 0), CellAt(0, 2), CellAt(2, 2)}) p.Tap(h), p.Tap(h);  // crossed
     ASSERT_EQ(p.Solves(), 1);
@@ -393,8 +382,7 @@ TEST(GameSolve, SolvedOnlyOnceEveryWhiteCellIsCrossedThenOverWithTheClockStopped
     EXPECT_EQ(p.model().seconds, 5);
     // The game is over: taps change nothing and no second solve comes.
     p.Tap(CellAt(2, 2));
-    EXPECT_EQ(p.model().Cell(2, 2).state, 0);
-    EXPECT_EQ(p.Solves(), 1);
+    EXPECT_TRUE(p.model().Cell(2, 2).state == 0 && p.Solves() == 1);
 }
 
 TEST(GameSolve, OpeningTheFieldShowsThePictureAndStopsTheClockWithoutASolve) {
@@ -402,8 +390,7 @@ TEST(GameSolve, OpeningTheFieldShowsThePictureAndStopsTheClockWithoutASolve) {
     p.Tap(CellAt(0, 0));
     p.Ticks(59 * 60);
     const GameChange opened = p.game.OpenField();
-    EXPECT_TRUE(opened.gameOver && !opened.solved && opened.history);
-    EXPECT_EQ(opened.cells.size(), 9u);
+    EXPECT_TRUE(opened.gameOver && !opened.solved && opened.history && opened.cells.size() == 9u);
     EXPECT_EQ(p.Row(0, 3), "x#x###x#x");
     EXPECT_TRUE(p.model().gameOver == 1 && !p.game.ClockRunning() && !p.game.CanUndo());
     p.Ticks(2);
@@ -420,7 +407,6 @@ TEST(GameHints, HintMarksFollowTheLinesAndSwitchingOffClearsThem) {
     const GameChange& crossed = p.changes[p.changes.size() - 2];
     ASSERT_EQ(crossed.marks.size(), 1u);
     EXPECT_TRUE(crossed.marks[0].rowComplete && !crossed.marks[0].columnComplete);
-    EXPECT_EQ(p.model().rowSolved[0], 1);
     const GameChange off = p.game.SetHints(false);
     for (const LineMarks& m : off.marks) EXPECT_FALSE(m.rowComplete || m.columnComplete);
     EXPECT_EQ(p.model().hints, 0);
@@ -443,8 +429,7 @@ TEST(GameRestore, TakesAFittingGameWholeAndRefusesAnotherPuzzle) {
     EXPECT_TRUE(restored->board && restored->clockStarted && restored->history);
     EXPECT_EQ(p.Row(1), ".x");
     EXPECT_TRUE(p.model().minutes == 12 && !p.game.CanUndo() && p.game.ClockRunning());
-    EXPECT_FALSE(p.game.Restore(*test::BoardFromText({"1..", "..."}, {kWhite, kRed})));
-    EXPECT_EQ(p.model().minutes, 12);
+    EXPECT_TRUE(!p.game.Restore(*test::BoardFromText({"1..", "..."}, {kWhite, kRed})) && p.model().minutes == 12);
 }
 
 TEST(GameCheck, ACheckSearchesANewGameAndItsResultEndsTheGame) {
@@ -452,8 +437,7 @@ TEST(GameCheck, ACheckSearchesANewGameAndItsResultEndsTheGame) {
     p.Tap(CellAt(0, 0));
     p.Ticks(30);
     const BoardModel puzzle = p.game.CheckPuzzle();
-    EXPECT_EQ(test::BoardFromText({"1.", ".1"}, {kWhite, kRed})->cells.size(), puzzle.cells.size());
-    for (const CellRecord& cell : puzzle.cells) EXPECT_EQ(cell.state, 1);
+    EXPECT_TRUE(puzzle.cells.size() == 4u && std::all_of(puzzle.cells.begin(), puzzle.cells.end(), [](auto& c) { return c.state == 1; }));
     EXPECT_EQ(p.model().Cell(0, 0).state, 0);  // the game itself is untouched
     const BoardModel::Cells first = {{0, kWhite}, {0, kRed}, {0, kRed}, {0, kWhite}};
     const BoardModel::Cells second = {{0, kRed}, {0, kWhite}, {0, kWhite}, {0, kRed}};
@@ -466,20 +450,13 @@ TEST(GameCheck, ACheckSearchesANewGameAndItsResultEndsTheGame) {
     p.Keep(p.game.ShowVariant(0));
     EXPECT_EQ(p.Row(0, 2), "x##x");
     EXPECT_TRUE(p.game.ShowVariant(2).Empty());
-    p.Keep(p.game.ShowVariant(1));
-    EXPECT_EQ(p.model().currentVariant, 1);
 }
 
-TEST(GameClock, SecondsAndPenaltiesCarryIntoMinutesAndHours) {
+TEST(GameClock, ATickCarriesSecondsIntoMinutesAndHours) {
     BoardModel model;
-    model.minutes = model.seconds = 59;
+    model.hours = 2, model.minutes = model.seconds = 59;
     TickClock(model);
-    EXPECT_EQ(ClockOf(model), (ClockTime{1, 0, 0}));
-    AddPenaltyMinutes(model, 130);
-    EXPECT_EQ(ClockOf(model), (ClockTime{3, 10, 0}));
-    model.minutes = 59;
-    TickClock(model);
-    EXPECT_EQ(TimeText(ClockOf(model)), "3:59:01");
+    EXPECT_EQ(TimeText(ClockOf(model)), "3:00:00");
 }
 
 }  // namespace

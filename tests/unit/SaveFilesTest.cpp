@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The saves of lastcrw.sav and mg.bd: the last game's byte layout, the files refused, the names
-// kept out and the file kept aside; modes kept, leftovers of a killed save removed at start and
-// nothing else, and a save killed at any moment leaves a whole file.
+// The saves of lastcrw.sav and mg.bd: the last game's layout, refusals, names and the file kept
+// aside; modes kept, leftovers of killed saves removed, and a save killed at any moment.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -105,9 +104,7 @@ TEST(LastGame, TenByFifteenGameIsWrittenFieldByFieldLittleEndianAndReadBackByteE
 
     // Written right after a reveal, before the next tick carried the minutes: the total counts.
     Bytes late = b;
-    PutI32(late, 932, 2);
-    PutI32(late, 928, 75);
-    PutI32(late, 924, 61);
+    PutI32(late, 932, 2), PutI32(late, 928, 75), PutI32(late, 924, 61);
     ASSERT_TRUE(ApplyLastGame(late, *fresh));
     EXPECT_EQ(std::tuple(fresh->hours, fresh->minutes, fresh->seconds), std::tuple(3, 16, 1));
 }
@@ -284,8 +281,7 @@ TEST(SaveCrash, SavesKilledAtRandomMomentsLeaveWholeFilesAndTheStartRemovesTheir
     }
     ASSERT_EQ(SaveLastGame(folder.path(), *games[0]).outcome, Outcome::Written);
     std::mt19937 random(5);
-    constexpr int kKills = 300;
-    for (int kill = 0; kill < kKills; ++kill) {
+    for (int kill = 0; kill < 300; ++kill) {
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
@@ -318,11 +314,8 @@ TEST(SaveCrash, SavesKilledAtRandomMomentsLeaveWholeFilesAndTheStartRemovesTheir
         if (HasFailure()) return;
     }
     const int leftovers = int(Names(folder.path()).size()) - 3;
-    const int removed = RemoveLeftoverTemporaries(folder.path(), {CCatalog::kFileName, kLastGameFileName});
-    EXPECT_EQ(removed, leftovers);
+    EXPECT_EQ(RemoveLeftoverTemporaries(folder.path(), {CCatalog::kFileName, kLastGameFileName}), leftovers);
     EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"lastcrw.sav", "mg.bd", "p.bmp"}));
-    std::printf("%d kills left %d temporary files, %d after the clean-up\n", kKills, leftovers,
-                int(Names(folder.path()).size()) - 3);
 }
 
 }  // namespace
