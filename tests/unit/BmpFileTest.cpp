@@ -11,10 +11,7 @@ constexpr COLORREF kGreen = 0x00FF00;
 constexpr COLORREF kBlue = 0xFF0000;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes With(Bytes b, std::size_t at, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) b[at + i] = std::uint8_t(value >> (8 * i));
-    return b;
-}
+using test::With;
 
 Bytes Indices(const CBmpFile& bmp) {
     Bytes out;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Builds and reads catalogue files (mg.bd) for the tests: 528-byte records of a UTF-16LE name
-// (260 units, terminated), the solve count and the best hours, minutes and seconds.
+// Catalogue files (mg.bd): 528-byte records of a UTF-16LE name, the solve count and best time.
 #include <cstdint>
 #include <string>
 #include <vector>

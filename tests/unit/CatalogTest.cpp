@@ -166,17 +166,15 @@ TEST(Catalog, FilesThatAreNotRegularAreNeitherWaitedForNorReadWithoutEnd) {
     EXPECT_EQ(picture.Load(folder / "two.bmp"), 0);
 }
 
+// A catalogue of p0, p1, ... solved as often as `counts` says, and how often seeds 0 to picks - 1 pick each.
 CCatalog WithCounts(const std::vector<std::int32_t>& counts) {
     CCatalog catalog("");
-    for (std::size_t i = 0; i < counts.size(); ++i)
-        catalog.AddOrUpdate(u"p" + std::u16string(1, char16_t(u'0' + i)), counts[i], 0, 0, 0, 1);
+    for (std::size_t i = 0; i < counts.size(); ++i) catalog.AddOrUpdate(u"p" + std::u16string(1, char16_t(u'0' + i)), counts[i], 0, 0, 0, 1);
     return catalog;
 }
-
 std::map<std::u16string, int> Tally(const CCatalog& catalog, std::uint32_t picks) {
     std::map<std::u16string, int> tally;
-    for (std::uint32_t seed = 0; seed < picks; ++seed)
-        if (std::optional<std::u16string> name = catalog.PickRandom(seed)) ++tally[*name];
+    for (std::uint32_t seed = 0; seed < picks; ++seed) if (auto name = catalog.PickRandom(seed)) ++tally[*name];
     return tally;
 }
 

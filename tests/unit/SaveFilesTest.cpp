@@ -42,8 +42,7 @@ std::unique_ptr<BoardModel> Named(const std::u16string& name, const Picture4& pi
     return test::BoardFromPicture(picture, name);
 }
 
-// Marks, crossed-out clues, solved flags and a clock at its limit. Column 3 and row 14 are right;
-// flags beyond the picture are left by a larger puzzle played before.
+// Column 3 and row 14 right; flags beyond the picture left by a larger puzzle; the longest clock.
 void PlaySome(BoardModel& m) {
     for (int r = 0; r < 15; ++r) m.Cell(3, r) = {0, m.PictureColour(3, r)};
     for (int c = 0; c < 10; ++c) m.Cell(c, 14) = {0, m.PictureColour(c, 14)};
@@ -65,9 +64,6 @@ struct Game {
 
 Bytes Encode(const BoardModel& m) { return EncodeLastGame(m).value_or(Bytes{}); }
 Bytes Slice(const Bytes& b, std::size_t at, std::size_t n) { return {b.begin() + long(at), b.begin() + long(at + n)}; }
-void PutI32(Bytes& b, std::size_t at, std::int32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) b[at + i] = std::uint8_t(std::uint32_t(v) >> (8 * i));
-}
 Bytes WithName(Bytes b, std::u16string_view name) {
     for (std::size_t i = 0; i < 520; ++i) b[i] = std::uint8_t(i / 2 < name.size() ? name[i / 2] >> (8 * (i % 2)) : 0);
     return b;
@@ -103,8 +99,7 @@ TEST(LastGame, TenByFifteenGameIsWrittenFieldByFieldLittleEndianAndReadBackByteE
     EXPECT_EQ(Encode(*fresh), b);
 
     // Written right after a reveal, before the next tick carried the minutes: the total counts.
-    Bytes late = b;
-    PutI32(late, 932, 2), PutI32(late, 928, 75), PutI32(late, 924, 61);
+    const Bytes late = test::With(test::With(test::With(b, 932, 2), 928, 75), 924, 61);
     ASSERT_TRUE(ApplyLastGame(late, *fresh));
     EXPECT_EQ(std::tuple(fresh->hours, fresh->minutes, fresh->seconds), std::tuple(3, 16, 1));
 }
@@ -116,7 +111,7 @@ TEST(LastGame, FilesThatDoNotFitThePictureAreRefusedWithoutTouchingTheModel) {
     target->Cell(1, 1) = {0, kRed};  // a game in play, which a refused file leaves alone
     const Bytes before = Encode(*target);
     using Edit = std::function<void(Bytes&)>;
-    auto put = [](std::size_t at, std::int32_t v) -> Edit { return [=](Bytes& b) { PutI32(b, at, v); }; };
+    auto put = [](std::size_t at, std::int32_t v) -> Edit { return [=](Bytes& b) { b = test::With(b, at, std::uint32_t(v)); }; };
     auto set = [](std::size_t at, std::uint8_t v) -> Edit { return [=](Bytes& b) { b[at] = v; }; };
     auto game = [](const Picture4& p) -> Edit { return [p](Bytes& b) { b = Encode(*Named(u"p", p)); }; };
     const std::vector<std::pair<const char*, Edit>> cases = {
@@ -186,8 +181,7 @@ TEST(LastGame, AFileThatDoesNotRestoreIsKeptAsideBeforeTheNextSaveWritesOrRemove
     const fs::path aside = g.folder / "lastcrw.sav.bad";
     const Bytes good = Encode(*g.model);
     Bytes cut(good.begin(), good.end() - 8);   // a sector lost
-    Bytes flipped = good;                       // a cell state no build writes
-    PutI32(flipped, CellAt(4, 4), 7);
+    const Bytes flipped = test::With(good, CellAt(4, 4), 7);  // a cell state no build writes
     // A file that restores is replaced, and nothing is kept aside.
     test::WriteBytes(g.file, good);
     ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::Written);
@@ -262,9 +256,7 @@ TEST(AtomicFile, LeftoversOfOurSavesAreRemovedAndNoOtherFile) {
     EXPECT_TRUE(fs::exists(outside / "kept"));
 }
 
-// A child process saves the last game and the catalogue in a loop, alternating between two
-// versions of each, and is killed at a random moment; a few hundred times. Every time both
-// files are one version or the other, whole; the start's clean-up then leaves no temporary file.
+// A child saves two versions of each file in turn and is killed at a random moment, 300 times.
 TEST(SaveCrash, SavesKilledAtRandomMomentsLeaveWholeFilesAndTheStartRemovesTheirLeftovers) {
     Game g;
     const test::TempFolder& folder = g.folder;

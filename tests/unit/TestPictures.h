@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Helpers for the tests: small pictures and board models made from text, one character a pixel,
-// each character standing for a palette index ('.' = 0, '1'..'9' = 1..9, 'a'..'f' = 10..15);
-// temporary folders and whole files read and written.
+// Pictures and board models from text, a character a pixel ('.' = 0, '1'..'9', 'a'..'f' = 10..15).
 #include <unistd.h>
 
 #include <filesystem>
@@ -25,8 +23,7 @@ inline Picture4 PictureFromText(const std::vector<std::string>& rows, std::vecto
     return p;
 }
 
-// A model of puzzle `name` set up from the picture and reset (every cell blank), as the board
-// sets one up from its file; null when the picture is refused.
+// A model set up from the picture and reset, as the board sets one up; null when refused.
 inline std::unique_ptr<BoardModel> BoardFromPicture(const Picture4& picture, const std::u16string& name = u"p") {
     auto model = std::make_unique<BoardModel>();
     const std::vector<std::uint8_t> bytes = EncodeBmp4(picture);
@@ -72,16 +69,16 @@ inline void WriteBytes(const std::filesystem::path& path, const std::vector<std:
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-// A 2 x 2 four-bit picture (white and red) changed into each kind of file the picture reader
-// cannot decode, named by what was changed. Each is refused as a whole: by the reader, the
-// catalogue and the command-line solver alike.
+// `bytes` with `value` written little-endian into `size` bytes at `at`.
+inline std::vector<std::uint8_t> With(std::vector<std::uint8_t> bytes, std::size_t at, std::uint32_t value, int size = 4) {
+    for (int i = 0; i < size; ++i) bytes[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+    return bytes;
+}
+
+// A 2 x 2 four-bit picture changed into each kind of file the picture reader cannot decode.
 inline std::vector<std::pair<std::string, std::vector<std::uint8_t>>> UndecodablePictures() {
     const std::vector<std::uint8_t> good = EncodeBmp4(PictureFromText({"1.", ".1"}, {0xFFFFFF, 0x0000FF}));
-    auto with = [&good](std::size_t at, std::uint32_t value, int bytes) {
-        std::vector<std::uint8_t> b = good;
-        for (int i = 0; i < bytes; ++i) b[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
-        return b;
-    };
+    auto with = [&good](std::size_t at, std::uint32_t value, int size) { return With(good, at, value, size); };
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> out = {
         {"magic BA", with(0, 'B' | ('A' << 8), 2)}, {"core header (biSize 12)", with(14, 12, 4)},
         {"biSize 0", with(14, 0, 4)}, {"biSize 64", with(14, 64, 4)}, {"no plane", with(26, 0, 2)},
