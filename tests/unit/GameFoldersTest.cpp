@@ -62,9 +62,7 @@ TEST(GameFolders, APlayersFolderIsPortableAndAnInstallsDataOrAnUnwritableFolderM
 
     // A writable program folder alone (a build folder, an unpacked copy): everything in it.
     GameFolders folders = ChooseGameFolders(program, data, env);
-    EXPECT_EQ(folders.mode, RunMode::Portable);
-    EXPECT_EQ(folders.pictures, std::vector<fs::path>{program});
-    EXPECT_EQ(folders.playerFiles, program);
+    EXPECT_TRUE(folders.mode == RunMode::Portable && folders.pictures == std::vector<fs::path>{program} && folders.playerFiles == program);
     EXPECT_EQ(CCatalog(folders).CatalogueFilePath(), program / "mg.bd");
     EXPECT_EQ(LastGamePath(folders), program / "lastcrw.sav");
     EXPECT_TRUE(MakePlayerFolders(folders));

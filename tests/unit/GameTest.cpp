@@ -2,6 +2,8 @@
 // The play rules of Game without any window, driven by strokes as the board drives them.
 #include <gtest/gtest.h>
 
+#include <span>
+
 #include "board/core/Game.h"
 #include "board/core/GameClock.h"
 #include "tests/unit/TestPictures.h"
@@ -45,10 +47,8 @@ public:
     std::string Row(int from, int to = -1) const {
         std::string text;
         for (int r = from; r < (to < 0 ? from + 1 : to); ++r)
-            for (int c = 0; c < game.Model().cols(); ++c) {
-                const CellRecord& cell = game.Model().Cell(c, r);
+            for (const CellRecord& cell : std::span(&model().Cell(0, r), std::size_t(model().cols())))
                 text += cell.state == 1 ? '.' : (cell.colour == kWhite ? 'x' : '#');
-            }
         return text;
     }
     const BoardModel& model() const { return game.Model(); }

@@ -5,9 +5,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <fstream>
-#include <mutex>
+#include <future>
 #include <random>
 #include <set>
 
@@ -227,8 +226,8 @@ TEST(ImportFile, NamesFollowTheGamesRule) {
     for (const char* good : {"Кот", "a b", "x.bmp", "back\\slash", ".hidden"}) EXPECT_TRUE(IsImportName(good)) << good;
     for (const std::string& bad : std::vector<std::string>{"", ".", "..", "a/b", std::string("a\0b", 3), std::string(260, 'a'), std::string("\xff")})
         EXPECT_FALSE(IsImportName(bad)) << bad;
+    // A given name comes first; a title that is no name gives way to the file's (a good title: WritesAPuzzle...).
     ImportRequest request;
-    EXPECT_EQ(ChooseName(request, "Title", "/x/file.non"), "Title");
     EXPECT_EQ(ChooseName(request, "a/b", "/x/file.non"), "file");
     request.name = "Given";
     EXPECT_EQ(ChooseName(request, "Title", "/x/file.non"), "Given");
@@ -352,8 +351,7 @@ TEST(DifficultyScan, RatesEachFileOnceByItsBytes) {
 
     // A second scan with that cache asks the solver nothing.
     std::vector<RatedPicture> again;
-    DifficultyScan second(files, cache, [&](const RatedPicture& r) { again.push_back(r); });
-    second.Finish();
+    DifficultyScan(files, cache, [&](const RatedPicture& r) { again.push_back(r); }).Finish();
     ASSERT_EQ(again.size(), 4u);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(again[std::size_t(i)].fromCache) << i;
 }
@@ -363,24 +361,16 @@ TEST(DifficultyScan, StopEndsTheScanWithoutFurtherReports) {
     std::mt19937 random(3);
     std::vector<std::filesystem::path> files;
     for (int i = 0; i < 5; ++i) files.push_back(Write(folder.path(), std::to_string(i), RandomPicture(random, 12, 12, 1, 50)));
-    std::mutex mutex;
-    std::condition_variable ready;
-    std::vector<RatedPicture> rated;
-    DifficultyScan* running = nullptr;
+    std::promise<DifficultyScan*> started;
+    const std::shared_future<DifficultyScan*> running = started.get_future().share();
+    std::vector<RatedPicture> rated;  // read once Finish has joined the scan's thread
     {
         DifficultyScan scan(files, DifficultyCache{}, [&](const RatedPicture& r) {
-            std::unique_lock<std::mutex> lock(mutex);
-            ready.wait(lock, [&] { return running != nullptr; });
             rated.push_back(r);
-            running->Stop();  // from the report itself, after the first file
+            running.get()->Stop();  // from the report itself, after the first file
         }, std::chrono::seconds(60));
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            running = &scan;
-        }
-        ready.notify_all();
-        const DifficultyCache cache = scan.Finish();
-        EXPECT_EQ(cache.Size(), 1u);
+        started.set_value(&scan);
+        EXPECT_EQ(scan.Finish().Size(), 1u);
     }
     EXPECT_EQ(rated.size(), 1u);
 }

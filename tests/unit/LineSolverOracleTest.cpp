@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The fast line solver against a slow enumeration, easy to trust and exponential in the worst case:
-// every short line of one colour exhaustively, long and multi-colour lines by sampling.
+// The line solver against a slow enumeration: short one-colour lines all, others by sampling.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,10 +11,8 @@
 namespace mosgrid {
 namespace {
 
-// Every placement of the runs, one by one: the union of the values that the valid placements
-// give each cell. Same rules as LineSolver, stated directly. A placement is abandoned at the
-// first cell that does not allow its value. Returns 1 when some placement is valid, 0 when none
-// is, and -1 when more than `budget` runs were placed before the answer was known.
+// The union of the values every valid placement of the runs gives each cell, placed one by one.
+// Returns 1 when some placement is valid, 0 when none is, -1 past `budget` runs placed.
 int PlacementUnion(const std::vector<ValueMask>& cells, const std::vector<LineRun>& runs, std::vector<ValueMask>& possible, long budget) {
     const int L = int(cells.size());
     std::vector<ValueMask> line(cells.size());
