@@ -48,8 +48,7 @@ TEST(ClueDerivation, FiftyRunsInARowFillEverySlotAndFailedSetUpsLeaveNoPuzzle) {
     std::vector<std::string> rows(50, std::string(50, '.'));
     for (int i = 0; i < 50; ++i) rows[7][std::size_t(i)] = i % 2 ? '2' : '1';
     auto m = test::BoardFromText(rows, {kWhite, kRed, kBlue});
-    ASSERT_TRUE(m);
-    EXPECT_EQ(std::pair(m->R, m->K), std::pair(50, 1));
+    ASSERT_TRUE(m && m->R == 50 && m->K == 1);
     for (int k = 0; k < 50; ++k) EXPECT_TRUE(m->RowClue(7, k).length == 1 && m->RowClue(7, k).colourIndex == 2 - k % 2) << k;
     COLORREF first = 0;  // the first non-white colour in reading order
     EXPECT_TRUE(m->FirstPuzzleColour(first) && first == kRed);
@@ -59,8 +58,7 @@ TEST(ClueDerivation, FiftyRunsInARowFillEverySlotAndFailedSetUpsLeaveNoPuzzle) {
     for (const char* name : {"big.bmp", "missing.bmp"}) {  // wider than 50, unreadable
         m = test::BoardFromText({"1"}, {kWhite, kRed});
         EXPECT_FALSE(m->Setup(folder / name, u"x")) << name;
-        EXPECT_FALSE(m->HasPuzzle()) << name;
-        EXPECT_TRUE(m->K == 0 && m->cells.empty()) << name;
+        EXPECT_TRUE(!m->HasPuzzle() && m->K == 0 && m->cells.empty()) << name;
     }
 }
 
@@ -71,8 +69,7 @@ TEST(LineCheck, LineIsCompleteOnlyWithExactColoursAndWhiteCellsCrossed) {
     MarkCell(*m, 1, 0, kRed);
     EXPECT_FALSE(RowComplete(*m, 0));  // painted where the picture is white
     MarkCell(*m, 1, 0, kRed);
-    EXPECT_TRUE(CheckLinesThrough(*m, 1, 0).rowComplete);
-    EXPECT_EQ(m->rowSolved[0], 1);
+    EXPECT_TRUE(CheckLinesThrough(*m, 1, 0).rowComplete && m->rowSolved[0] == 1);
     MarkCell(*m, 0, 1, kRed);  // right length, wrong colour
     EXPECT_FALSE(CheckLinesThrough(*m, 0, 1).columnComplete);
     RevealCell(*m, 0, 1);
@@ -80,8 +77,7 @@ TEST(LineCheck, LineIsCompleteOnlyWithExactColoursAndWhiteCellsCrossed) {
     CheckLinesThrough(*m, 0, 1);
     EXPECT_FALSE(AllLinesSolved(*m));  // column 1 never re-checked
     CheckLinesThrough(*m, 1, 1);
-    EXPECT_TRUE(AllLinesSolved(*m));
-    EXPECT_FALSE(AllLinesSolved(BoardModel{}));
+    EXPECT_TRUE(AllLinesSolved(*m) && !AllLinesSolved(BoardModel{}));
 }
 
 TEST(Layout, CellSizeNeverBelowTenScrollRangesAndABoardWithoutCluesCentredOnlyAtSetUp) {

@@ -63,10 +63,8 @@ TEST(GameFolders, APlayersFolderIsPortableAndAnInstallsDataOrAnUnwritableFolderM
     // A writable program folder alone (a build folder, an unpacked copy): everything in it.
     GameFolders folders = ChooseGameFolders(program, data, env);
     EXPECT_TRUE(folders.mode == RunMode::Portable && folders.pictures == std::vector<fs::path>{program} && folders.playerFiles == program);
-    EXPECT_EQ(CCatalog(folders).CatalogueFilePath(), program / "mg.bd");
-    EXPECT_EQ(LastGamePath(folders), program / "lastcrw.sav");
-    EXPECT_TRUE(MakePlayerFolders(folders));
-    EXPECT_FALSE(fs::exists(temp / "data"));
+    EXPECT_TRUE(CCatalog(folders).CatalogueFilePath() == program / "mg.bd" && LastGamePath(folders) == program / "lastcrw.sav");
+    EXPECT_TRUE(MakePlayerFolders(folders) && !fs::exists(temp / "data"));
 
     // The same folder that the player cannot write.
     EXPECT_TRUE(AsUserWhoCannotWrite(program, [&] {
@@ -81,10 +79,8 @@ TEST(GameFolders, APlayersFolderIsPortableAndAnInstallsDataOrAnUnwritableFolderM
     folders = ChooseGameFolders(program, data, env);
     EXPECT_EQ(folders.mode, RunMode::Installed);
     EXPECT_EQ(folders.pictures, (std::vector<fs::path>{temp / "data/Mosgrid/puzzles", data}));
-    EXPECT_EQ(CCatalog(folders).CatalogueFilePath(), temp / "data/Mosgrid/mg.bd");
-    EXPECT_EQ(LastGamePath(folders), temp / "data/Mosgrid/lastcrw.sav");
-    ASSERT_TRUE(MakePlayerFolders(folders));
-    EXPECT_TRUE(fs::is_directory(temp / "data/Mosgrid/puzzles"));
+    EXPECT_TRUE(CCatalog(folders).CatalogueFilePath() == temp / "data/Mosgrid/mg.bd" && LastGamePath(folders) == temp / "data/Mosgrid/lastcrw.sav");
+    EXPECT_TRUE(MakePlayerFolders(folders) && fs::is_directory(temp / "data/Mosgrid/puzzles"));
 
     // The rules page: beside the program first, then in the data folder; none: nothing to open.
     EXPECT_EQ(RulesPagePath(folders), fs::path());

@@ -235,8 +235,7 @@ TEST(GameKeys, ColoursStepRoundTheClueColoursAndCluesAnswerTheirKeys) {
     EXPECT_EQ(p.model().currentColour, kBlue);
     p.Keep(p.game.CrossClue(false, 1, 0));
     p.Keep(p.game.CrossClue(true, 1, 2));  // an empty slot
-    EXPECT_EQ(p.model().RowClue(1, 0).done, 1);
-    EXPECT_TRUE(p.changes.back().Empty());
+    EXPECT_TRUE(p.model().RowClue(1, 0).done == 1 && p.changes.back().Empty());
     p.Keep(p.game.Undo());
     EXPECT_EQ(p.model().RowClue(1, 0).done, 0);
     p.Keep(p.game.AskReveal(true, 1));
@@ -302,8 +301,7 @@ TEST(GameHold, OnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOnAndTheRevealC
     EXPECT_EQ(p.Questions().size(), 2u);
     p.Release();
     p.Hold(RowClueAt(1, 0), 5);
-    ASSERT_EQ(p.Questions().size(), 3u);
-    EXPECT_EQ(p.Questions()[2], "Вы хотите открыть 2 ряд ?");
+    EXPECT_EQ(p.Questions(), (std::vector<std::string>{"Вы хотите открыть 2 столбец ?", "Вы хотите открыть 2 столбец ?", "Вы хотите открыть 2 ряд ?"}));
 
     // "Да": the line as the picture has it, a step of its own, for the penalty in minutes.
     p.Tap(CellAt(0, 2));
@@ -428,8 +426,7 @@ TEST(GameCheck, ACheckSearchesANewGameAndItsResultEndsTheGame) {
     p.Keep(p.game.TakeCheckResult(second, {first, tooShort, second}, ClockTime{0, 1, 2}));
     EXPECT_TRUE(p.model().gameOver == 1 && !p.game.ClockRunning() && !p.game.CanUndo());
     ASSERT_EQ(p.model().variants.size(), 2u);
-    EXPECT_EQ(p.Row(0, 2), "#xx#");
-    EXPECT_EQ(ClockOf(p.model()), (ClockTime{0, 1, 2}));
+    EXPECT_TRUE(p.Row(0, 2) == "#xx#" && ClockOf(p.model()) == (ClockTime{0, 1, 2})) << p.Row(0, 2);
     p.Keep(p.game.ShowVariant(0));
     EXPECT_EQ(p.Row(0, 2), "x##x");
     EXPECT_TRUE(p.game.ShowVariant(2).Empty());

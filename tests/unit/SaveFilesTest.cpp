@@ -95,8 +95,7 @@ TEST(LastGame, TenByFifteenGameIsWrittenFieldByFieldLittleEndianAndReadBackByteE
 
     auto fresh = Named(u"p");
     fresh->Cell(4, 4) = {0, kRed};  // whatever was there is replaced
-    ASSERT_TRUE(ApplyLastGame(b, *fresh));
-    EXPECT_EQ(Encode(*fresh), b);
+    EXPECT_TRUE(ApplyLastGame(b, *fresh) && Encode(*fresh) == b);
 
     // Written right after a reveal, before the next tick carried the minutes: the total counts.
     const Bytes late = test::With(test::With(test::With(b, 932, 2), 928, 75), 924, 61);
@@ -144,8 +143,7 @@ TEST(LastGame, NamesThatAreNotPlainNamesOfTheFolderAreNeitherOpenedNorWritten) {
     PlaySome(*m);
     const Bytes saved = Encode(*m);
     ASSERT_EQ(saved.size(), 12136u);
-    EXPECT_EQ(LastGameName(saved), longest);
-    EXPECT_TRUE(ApplyLastGame(saved, *Named(longest)));
+    EXPECT_TRUE(LastGameName(saved) == longest && ApplyLastGame(saved, *Named(longest)));
 
     // Inside the program folder "prog" or next to it, each name would find a picture as a path.
     Game g;
@@ -162,9 +160,8 @@ TEST(LastGame, NamesThatAreNotPlainNamesOfTheFolderAreNeitherOpenedNorWritten) {
         // Nor is such a name written (a shortened one would name another picture): the old file
         // goes, and no write failed.
         const LastGameSaveResult result = SaveLastGame(program, *Named(name));
-        EXPECT_EQ(result.outcome, Outcome::NameNotStorable) << Utf16ToUtf8(name);
-        EXPECT_FALSE(result.failed());
-        EXPECT_FALSE(fs::exists(program / "lastcrw.sav")) << Utf16ToUtf8(name);
+        EXPECT_TRUE(result.outcome == Outcome::NameNotStorable && !result.failed() && !fs::exists(program / "lastcrw.sav"))
+            << Utf16ToUtf8(name);
     }
     // A backslash is an ordinary character of a file name: the catalogue lists a\b.bmp as a\b,
     // and its game is saved and restored.
@@ -190,17 +187,14 @@ TEST(LastGame, AFileThatDoesNotRestoreIsKeptAsideBeforeTheNextSaveWritesOrRemove
     // its place. A finished game or no puzzle leaves no file, but keeps only a bad one aside.
     test::WriteBytes(g.file, cut);
     ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::Written);
-    EXPECT_EQ(test::ReadBytes(aside), cut);
-    EXPECT_EQ(test::ReadBytes(g.file), good);
+    EXPECT_TRUE(test::ReadBytes(aside) == cut && test::ReadBytes(g.file) == good);
     g.model->gameOver = 1;
     ASSERT_EQ(SaveLastGame(g.folder.path(), *g.model).outcome, Outcome::NothingToSave);
-    EXPECT_FALSE(fs::exists(g.file));
-    EXPECT_EQ(test::ReadBytes(aside), cut);
+    EXPECT_TRUE(!fs::exists(g.file) && test::ReadBytes(aside) == cut);
     test::WriteBytes(g.file, flipped);
     BoardModel none;
     ASSERT_EQ(SaveLastGame(g.folder.path(), none).outcome, Outcome::NothingToSave);
-    EXPECT_EQ(test::ReadBytes(aside), flipped);
-    EXPECT_FALSE(fs::exists(g.file));
+    EXPECT_TRUE(test::ReadBytes(aside) == flipped && !fs::exists(g.file));
     // Without its picture the file cannot be restored either.
     test::WriteBytes(g.file, good);
     fs::remove(g.folder / "p.bmp");
@@ -228,8 +222,7 @@ TEST(AtomicFile, AReplacedFileKeepsItsModeAndANewOneIsReadableByAll) {
     for (mode_t mode : {0600u, 0640u, 0664u}) {
         ASSERT_EQ(::chmod(file.c_str(), mode), 0);
         ASSERT_TRUE(WriteFileAtomically(file, {4, 5}));
-        EXPECT_EQ(ModeOf(file), mode);
-        EXPECT_EQ(test::ReadBytes(file), (Bytes{4, 5}));
+        EXPECT_TRUE(ModeOf(file) == mode && test::ReadBytes(file) == (Bytes{4, 5})) << std::oct << mode;
     }
     EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"mg.bd"});
 }
