@@ -59,7 +59,7 @@ void GridSearch::Set(int cell, ValueMask values, bool guess) {
     if (!probing_) {
         Touch(cell);
         observer_->CellChanged(cell, values);
-        if (!guess && std::has_single_bit(values)) observer_->CellDecided();
+        if (!guess && OneValue(values)) observer_->CellDecided();
     }
 }
 
@@ -154,7 +154,7 @@ bool GridSearch::Probe() {
         changed = false;
         for (int cell = 0; cell < cellCount; ++cell) {
             const ValueMask values = cells_[std::size_t(cell)];
-            if (std::has_single_bit(values)) continue;
+            if (OneValue(values)) continue;
             if (options_.localProbing) {
                 const std::uint64_t lastChange = std::max(lineChanged_[std::size_t(cell / width_)],
                                                        lineChanged_[std::size_t(height_ + cell % width_)]);
@@ -243,7 +243,7 @@ int GridSearch::PickFree(int values[kMaxValues], int& count) const {
     double bestScore = -1;
     for (int cell = 0; cell < cellCount; ++cell) {
         const ValueMask allowed = cells_[std::size_t(cell)];
-        if (std::has_single_bit(allowed)) continue;
+        if (OneValue(allowed)) continue;
         const int* gain = &gain_[std::size_t(cell) * valueCount];
         double score = 1;
         for (ValueMask left = allowed; left != 0; left &= left - 1) score *= double(gain[std::countr_zero(left)] + 1);
@@ -274,7 +274,7 @@ bool GridSearch::Node(int from) {
         cell = PickFree(values, count);
         if (cell < 0) return observer_->SolutionFound(cells_);
     } else {
-        while (cell < cellCount && std::has_single_bit(cells_[std::size_t(cell)])) ++cell;
+        while (cell < cellCount && OneValue(cells_[std::size_t(cell)])) ++cell;
         if (cell >= cellCount) return observer_->SolutionFound(cells_);
         for (ValueMask left = cells_[std::size_t(cell)]; left != 0; left &= left - 1) values[count++] = std::countr_zero(left);
     }
@@ -323,7 +323,7 @@ void GridSearch::Run(SearchObserver& observer) {
     // The first propagation on its own, to tell whether lines alone decide the puzzle.
     if (!Propagate()) return;
     solvedByLines_ = true;
-    for (ValueMask v : cells_) solvedByLines_ = solvedByLines_ && std::has_single_bit(v);
+    for (ValueMask v : cells_) solvedByLines_ = solvedByLines_ && OneValue(v);
     Node(0);
 }
 

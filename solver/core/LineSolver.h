@@ -13,6 +13,10 @@ constexpr ValueMask kEmptyBit = 1;
 // Longest line the solver takes: puzzles up to 100 x 100.
 constexpr int kMaxLine = 100;
 
+// The mask allows exactly one value (std::has_single_bit compiles to a library call on the
+// baseline instruction set).
+constexpr bool OneValue(ValueMask values) { return values != 0 && (values & (values - 1)) == 0; }
+
 // One run of a line's clue list, in order from the start of the line.
 struct LineRun {
     int length = 0;       // at least 1
@@ -26,7 +30,9 @@ struct LineRun {
 // between them (others may touch), and every cell outside the runs allows empty.
 //
 // Dynamic programming from both ends over (cells consumed, runs placed): time proportional to
-// length x runs, no allocation.
+// length x runs, no allocation. A line whose runs all have one colour (every line of a two-colour
+// puzzle) takes the same steps with the line's positions as the bits of one 128-bit word, a run
+// at a time: time proportional to runs x log(length).
 class LineSolver {
 public:
     // cells[0 .. length-1]: the values each cell still allows. On success fills
@@ -35,6 +41,8 @@ public:
     bool Solve(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible);
 
 private:
+    bool SolveOneColour(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible);
+
     static constexpr int kCells = kMaxLine;
     // Runs of different colours may touch, so a line can hold as many runs as cells.
     static constexpr int kRuns = kMaxLine;
