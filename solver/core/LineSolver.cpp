@@ -47,16 +47,12 @@ Bits Cover(Bits starts, int width) {
     return have < width ? starts | starts << (width - have) : starts;
 }
 
-// The line solver's steps for a line of one colour; `next` as in LineSolver.
+// The line solver's steps for a line of one colour, `next` as in LineSolver; narrows `empty`
+// and `filled` (bit i: cell i allows it) to what the valid placements give.
 template <class Bits>
-bool SolveBits(const ValueMask* cells, int L, const LineRun* runs, int k, const int* next, ValueMask* possible) {
-    const ValueMask filledBit = ValueMask(1) << (k > 0 ? runs[0].value : 1);
-    Bits empty = 0;
-    Bits filled = 0;
-    for (int i = L - 1; i >= 0; --i) {
-        empty = empty << 1 | Bits((cells[i] & kEmptyBit) != 0);
-        filled = filled << 1 | Bits((cells[i] & filledBit) != 0);
-    }
+bool SolveBits(Bits& emptyIo, Bits& filledIo, int L, const LineRun* runs, int k, const int* next) {
+    const Bits empty = emptyIo;
+    const Bits filled = filledIo;
     // fits[j]: run j can start at the position (its cells allow it, and the empty cell after
     // it when the next run needs a gap); reached[j]: the positions reachable with j runs placed.
     Bits fits[kMaxLine];
@@ -88,19 +84,38 @@ bool SolveBits(const ValueMask* cells, int L, const LineRun* runs, int k, const 
         if (next[j - 1] > len) emptyCells |= placed << len;
         completes = Backwards(starts, empty, L);
     }
-    for (int i = 0; i < L; ++i) {
-        possible[i] = (ValueMask(emptyCells >> i) & 1) | ((ValueMask(filledCells >> i) & 1) ? filledBit : 0);
+    emptyIo = emptyCells;
+    filledIo = filledCells;
+    return true;
+}
+
+// How far a placement of each run moves on: its length, and the empty cell that must follow it
+// when the next run has the same palette index.
+void Steps(const LineRun* runs, int k, int* next) {
+    for (int j = 0; j < k; ++j) {
+        const bool gap = j + 1 < k && runs[j + 1].colourIndex == runs[j].colourIndex;
+        next[j] = runs[j].length + (gap ? 1 : 0);
     }
+}
+
+bool SolveSteps(LineBits& empty, LineBits& filled, int length, const LineRun* runs, int runCount, const int* next) {
+    // Positions 0 .. length, and a carry out of the last block of cells lands at most there.
+    if (length >= 64) return SolveBits<LineBits>(empty, filled, length, runs, runCount, next);
+    std::uint64_t e = std::uint64_t(empty);
+    std::uint64_t f = std::uint64_t(filled);
+    if (!SolveBits<std::uint64_t>(e, f, length, runs, runCount, next)) return false;
+    empty = e;
+    filled = f;
     return true;
 }
 
 }  // namespace
 
-bool LineSolver::SolveOneColour(const ValueMask* cells, int length, const LineRun* runs, int runCount,
-                                ValueMask* possible) {
-    // Positions 0 .. length, and a carry out of the last block of cells lands at most there.
-    return length < 64 ? SolveBits<std::uint64_t>(cells, length, runs, runCount, next_.data(), possible)
-                       : SolveBits<Wide>(cells, length, runs, runCount, next_.data(), possible);
+bool LineSolver::SolveOneColour(LineBits& empty, LineBits& filled, int length, const LineRun* runs, int runCount) {
+    if (length < 0 || length > kMaxLine || runCount < 0 || runCount > kMaxLine) return false;
+    int next[kMaxLine];
+    Steps(runs, runCount, next);
+    return SolveSteps(empty, filled, length, runs, runCount, next);
 }
 
 bool LineSolver::Solve(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible) {
@@ -114,13 +129,22 @@ bool LineSolver::Solve(const ValueMask* cells, int length, const LineRun* runs, 
         if (runs[j].length <= 0 || runs[j].value <= 0 || runs[j].value >= kMaxValues) return false;
         runValues |= ValueMask(1) << runs[j].value;
     }
-    // How far a placement of each run moves on: its length, and the empty cell that must
-    // follow it when the next run has the same palette index.
-    for (int j = 0; j < k; ++j) {
-        const bool gap = j + 1 < k && runs[j + 1].colourIndex == runs[j].colourIndex;
-        next_[std::size_t(j)] = runs[j].length + (gap ? 1 : 0);
+    Steps(runs, k, next_.data());
+    if (OneValue(runValues) || runValues == 0) {
+        // One colour: the cells as bit sets.
+        const ValueMask filledBit = ValueMask(1) << (k > 0 ? runs[0].value : 1);
+        LineBits empty = 0;
+        LineBits filled = 0;
+        for (int i = L - 1; i >= 0; --i) {
+            empty = empty << 1 | LineBits((cells[i] & kEmptyBit) != 0);
+            filled = filled << 1 | LineBits((cells[i] & filledBit) != 0);
+        }
+        if (!SolveSteps(empty, filled, L, runs, k, next_.data())) return false;
+        for (int i = 0; i < L; ++i) {
+            possible[i] = (ValueMask(empty >> i) & 1) | ((ValueMask(filled >> i) & 1) ? filledBit : 0);
+        }
+        return true;
     }
-    if (OneValue(runValues) || runValues == 0) return SolveOneColour(cells, L, runs, k, possible);
 
     for (ValueMask left = runValues; left != 0; left &= left - 1) {
         const int v = std::countr_zero(left);

@@ -17,6 +17,9 @@ constexpr int kMaxLine = 100;
 // baseline instruction set).
 constexpr bool OneValue(ValueMask values) { return values != 0 && (values & (values - 1)) == 0; }
 
+// Bit i stands for cell i of a line (up to kMaxLine cells).
+using LineBits = unsigned __int128;
+
 // One run of a line's clue list, in order from the start of the line.
 struct LineRun {
     int length = 0;       // at least 1
@@ -39,10 +42,12 @@ public:
     // possible[0 .. length-1] with the values some valid placement gives each cell (a subset of
     // cells[i]) and returns true; returns false when no placement is valid.
     bool Solve(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible);
+    // The same for a line whose runs all have one colour, its cells given as bit sets: the cells
+    // that allow empty and those that allow the runs' colour. On success `empty` and `filled`
+    // are narrowed to what some valid placement gives.
+    static bool SolveOneColour(LineBits& empty, LineBits& filled, int length, const LineRun* runs, int runCount);
 
 private:
-    bool SolveOneColour(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible);
-
     static constexpr int kCells = kMaxLine;
     // Runs of different colours may touch, so a line can hold as many runs as cells.
     static constexpr int kRuns = kMaxLine;
