@@ -122,20 +122,30 @@ CMainFrame::CMainFrame(GameFolders folders, QWidget* parent)
 // The play assists are the player's choice, kept in the player's settings rather than in the
 // game's files (a file named after the program, for the program sets no organisation); all off
 // until the player turns one on.
+namespace {
+// The settings' key of each assist's item.
+const char* const kAssistKeys[] = {"assists/crossFinishedLines", "assists/straightDrag", "assists/markProvedClues",
+                                   "assists/showErrors"};
+}  // namespace
+
 void CMainFrame::LoadAssists() {
     const QSettings settings(QSettings::UserScope, QCoreApplication::applicationName());
-    const QSignalBlocker blockCross(assistCross_);
-    const QSignalBlocker blockStraight(assistStraight_);
-    assistCross_->setChecked(settings.value(QStringLiteral("assists/crossFinishedLines"), false).toBool());
-    assistStraight_->setChecked(settings.value(QStringLiteral("assists/straightDrag"), false).toBool());
-    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked()});
+    QAction* const items[] = {assistCross_, assistStraight_, assistProved_, assistErrors_};
+    for (std::size_t i = 0; i < std::size(items); ++i) {
+        QAction* item = items[i];
+        const QSignalBlocker block(item);
+        item->setChecked(settings.value(QString::fromLatin1(kAssistKeys[i]), false).toBool());
+    }
+    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked(), assistProved_->isChecked(),
+                                   assistErrors_->isChecked()});
 }
 
 void CMainFrame::ApplyAssists() {
     QSettings settings(QSettings::UserScope, QCoreApplication::applicationName());
-    settings.setValue(QStringLiteral("assists/crossFinishedLines"), assistCross_->isChecked());
-    settings.setValue(QStringLiteral("assists/straightDrag"), assistStraight_->isChecked());
-    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked()});
+    QAction* const items[] = {assistCross_, assistStraight_, assistProved_, assistErrors_};
+    for (std::size_t i = 0; i < std::size(items); ++i) settings.setValue(QString::fromLatin1(kAssistKeys[i]), items[i]->isChecked());
+    board_->SetAssists(PlayAssists{assistCross_->isChecked(), assistStraight_->isChecked(), assistProved_->isChecked(),
+                                   assistErrors_->isChecked()});
 }
 
 // The title names the puzzle in play, so that a random pick tells which one it was.
@@ -170,45 +180,48 @@ QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, CommandId id,
     return action;
 }
 
+// Every menu and item has its Alt+letter (underlined in the menu), no letter twice in one menu.
 void CMainFrame::BuildMenus() {
-    QMenu* game = menuBar_->addMenu(QStringLiteral("Игра"));
-    AddCommand(game, QStringLiteral("Случайный выбор"), ID_GAME_RANDOM, &CMainFrame::OnRandomPuzzle)
+    QMenu* game = menuBar_->addMenu(QStringLiteral("&Игра"));
+    AddCommand(game, QStringLiteral("&Случайный выбор"), ID_GAME_RANDOM, &CMainFrame::OnRandomPuzzle)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    AddCommand(game, QStringLiteral("Начать сначала"), ID_GAME_RESTART, &CMainFrame::OnRestart)->setShortcut(Qt::Key_F2);
-    AddCommand(game, QStringLiteral("Выбрать кроссворд"), ID_GAME_CHOOSE, &CMainFrame::OnChoosePuzzle)
+    AddCommand(game, QStringLiteral("&Начать сначала"), ID_GAME_RESTART, &CMainFrame::OnRestart)->setShortcut(Qt::Key_F2);
+    AddCommand(game, QStringLiteral("&Выбрать кроссворд"), ID_GAME_CHOOSE, &CMainFrame::OnChoosePuzzle)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddCommand(game, QStringLiteral("Добавить кроссворд..."), ID_GAME_ADD, &CMainFrame::OnAddPuzzle);
-    AddCommand(game, QStringLiteral("Новый рисунок..."), ID_GAME_DRAW, &CMainFrame::OnNewDrawing);
+    AddCommand(game, QStringLiteral("&Добавить кроссворд..."), ID_GAME_ADD, &CMainFrame::OnAddPuzzle);
+    AddCommand(game, QStringLiteral("Новый &рисунок..."), ID_GAME_DRAW, &CMainFrame::OnNewDrawing);
     game->addSeparator();
-    AddCommand(game, QStringLiteral("Выход"), ID_GAME_EXIT, &CMainFrame::OnExit)
+    AddCommand(game, QStringLiteral("Вы&ход"), ID_GAME_EXIT, &CMainFrame::OnExit)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* other = menuBar_->addMenu(QStringLiteral("Прочее"));
-    AddCommand(other, QStringLiteral("Отменить"), ID_OTHER_UNDO, &CMainFrame::OnUndo)
+    QMenu* other = menuBar_->addMenu(QStringLiteral("&Прочее"));
+    AddCommand(other, QStringLiteral("&Отменить"), ID_OTHER_UNDO, &CMainFrame::OnUndo)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    AddCommand(other, QStringLiteral("Повторить"), ID_OTHER_REDO, &CMainFrame::OnRedo)
+    AddCommand(other, QStringLiteral("&Повторить"), ID_OTHER_REDO, &CMainFrame::OnRedo)
         ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     other->addSeparator();
-    AddCommand(other, QStringLiteral("Открыть поле"), ID_OTHER_OPEN_FIELD, &CMainFrame::OnOpenField);
-    QAction* hints = AddCommand(other, QStringLiteral("Подсказки"), ID_OTHER_HINTS, &CMainFrame::OnHints);
+    AddCommand(other, QStringLiteral("О&ткрыть поле"), ID_OTHER_OPEN_FIELD, &CMainFrame::OnOpenField);
+    QAction* hints = AddCommand(other, QStringLiteral("По&дсказки"), ID_OTHER_HINTS, &CMainFrame::OnHints);
     hints->setCheckable(true);
     hints->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    QMenu* assists = other->addMenu(QStringLiteral("Помощники"));
-    assistCross_ = assists->addAction(QStringLiteral("Зачёркивать законченные линии"));
-    assistStraight_ = assists->addAction(QStringLiteral("Протяжка по прямой"));
-    for (QAction* assist : {assistCross_, assistStraight_}) {
+    QMenu* assists = other->addMenu(QStringLiteral("Помо&щники"));
+    assistCross_ = assists->addAction(QStringLiteral("&Зачёркивать законченные линии"));
+    assistStraight_ = assists->addAction(QStringLiteral("&Протяжка по прямой"));
+    assistProved_ = assists->addAction(QStringLiteral("&Отмечать выполненные числа"));
+    assistErrors_ = assists->addAction(QStringLiteral("По&казывать ошибки"));
+    for (QAction* assist : {assistCross_, assistStraight_, assistProved_, assistErrors_}) {
         assist->setCheckable(true);
         connect(assist, &QAction::toggled, this, &CMainFrame::ApplyAssists);
     }
     other->addSeparator();
-    AddCommand(other, QStringLiteral("Проверить кроссворд"), ID_OTHER_CHECK, &CMainFrame::OnCheckPuzzle)->setShortcut(Qt::Key_F5);
-    QMenu* variant = other->addMenu(QStringLiteral("Вариант решения"));
-    AddCommand(variant, QStringLiteral("Следующий"), ID_VARIANT_NEXT, &CMainFrame::OnNextVariant)->setShortcut(Qt::Key_PageDown);
-    AddCommand(variant, QStringLiteral("Предыдущий"), ID_VARIANT_PREV, &CMainFrame::OnPrevVariant)->setShortcut(Qt::Key_PageUp);
-    QMenu* help = other->addMenu(QStringLiteral("Помощь"));
-    AddCommand(help, QStringLiteral("Правила игры"), ID_HELP_RULES, &CMainFrame::OnRules);
+    AddCommand(other, QStringLiteral("Проверить &кроссворд"), ID_OTHER_CHECK, &CMainFrame::OnCheckPuzzle)->setShortcut(Qt::Key_F5);
+    QMenu* variant = other->addMenu(QStringLiteral("&Вариант решения"));
+    AddCommand(variant, QStringLiteral("&Следующий"), ID_VARIANT_NEXT, &CMainFrame::OnNextVariant)->setShortcut(Qt::Key_PageDown);
+    AddCommand(variant, QStringLiteral("&Предыдущий"), ID_VARIANT_PREV, &CMainFrame::OnPrevVariant)->setShortcut(Qt::Key_PageUp);
+    QMenu* help = other->addMenu(QStringLiteral("По&мощь"));
+    AddCommand(help, QStringLiteral("&Правила игры"), ID_HELP_RULES, &CMainFrame::OnRules);
     help->addSeparator();
-    AddCommand(help, QStringLiteral("О программе..."), ID_APP_ABOUT, &CMainFrame::OnAbout);
+    AddCommand(help, QStringLiteral("&О программе..."), ID_APP_ABOUT, &CMainFrame::OnAbout);
 }
 
 QAction* CMainFrame::Action(CommandId id) const {

@@ -34,9 +34,12 @@ public:
     ~CMainFrame() override;
 
     CGmGride& Board() { return *board_; }
-    // The play assists' menu items (crossing finished lines, the straight drag).
+    // The play assists' menu items (crossing finished lines, the straight drag, proved clues
+    // crossed, errors shown).
     QAction* AssistCross() const { return assistCross_; }
     QAction* AssistStraight() const { return assistStraight_; }
+    QAction* AssistProved() const { return assistProved_; }
+    QAction* AssistErrors() const { return assistErrors_; }
     const GameFolders& Folders() const { return folders_; }
     QAction* Action(CommandId id) const;
     QMenuBar* Menus() const { return menuBar_; }
@@ -111,6 +114,8 @@ private:
     CGmGride* board_ = nullptr;
     QAction* assistCross_ = nullptr;     // «Зачёркивать законченные линии»
     QAction* assistStraight_ = nullptr;  // «Протяжка по прямой»
+    QAction* assistProved_ = nullptr;    // «Отмечать выполненные числа»
+    QAction* assistErrors_ = nullptr;    // «Показывать ошибки»
     std::map<int, QAction*> actions_;
     QRect savedGeometry_;
     Qt::WindowStates savedState_;

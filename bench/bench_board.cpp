@@ -77,7 +77,7 @@ void BM_ComposeAtRatio50x50(benchmark::State& state) {
     QImage frame(b.board->viewport()->size() * ratio, QImage::Format_RGB32);
     QImage background(frame.size(), QImage::Format_RGB32);
     background.fill(0xFFF0F4F8u);
-    for (auto _ : state) images.Compose(frame, frame.rect(), background, 0, 0);
+    for (auto _ : state) images.Compose(frame, frame.rect(), background, Panes{});
     state.counters["device_w"] = frame.width();
     state.counters["device_h"] = frame.height();
 }

@@ -2,7 +2,8 @@
 #pragma once
 // What every clue-file reader must give: a refusal with a one-line reason, or a puzzle whose
 // lines and colours agree with each other; small puzzles are searched to their second solution,
-// with a bound on the line passes so that a hard one cannot stall the run.
+// with a bound on the search's work so that a hard one cannot stall the run: the search asks
+// whether to stop before every line pass, probing ones included, so the questions count the work.
 #include <cstdlib>
 #include <string>
 
@@ -22,10 +23,9 @@ public:
         for (mosgrid::ValueMask v : cells) Require(v != 0 && (v & (v - 1)) == 0 && v < (1u << values_));
         return ++solutions < 2;
     }
-    void LinePassed() override { ++passes; }
-    bool StopRequested() override { return passes > 20000; }
+    bool StopRequested() override { return ++polls > 20000; }
     int solutions = 0;
-    long passes = 0;
+    long polls = 0;
 
 private:
     int values_;

@@ -15,13 +15,16 @@ Game::Game(BoardModel model) : model_(std::move(model)) {
     clockRunning_ = model_.HasPuzzle() && model_.gameOver == 0;
 }
 
-bool Game::CanUndo() const { return model_.gameOver == 0 && model_.HasPuzzle() && history_.CanUndo(); }
-bool Game::CanRedo() const { return model_.gameOver == 0 && model_.HasPuzzle() && history_.CanRedo(); }
+// A step still open (a key step a drag may carry on) can be taken back; nothing can be made
+// again then, as the step drops what was taken back once it closes.
+bool Game::CanUndo() const { return InPlay() && (history_.CanUndo() || !step_.Empty()); }
+bool Game::CanRedo() const { return InPlay() && history_.CanRedo() && step_.Empty(); }
 
 // ---- Puzzles and games ----------------------------------------------------------------------
 
 void Game::ForgetHistory(GameChange& change) {
     step_ = Move{};
+    keyRun_.reset();
     history_.Clear();
     change.history = true;
 }
@@ -32,6 +35,7 @@ GameChange Game::Load(const std::filesystem::path& picturePath, const std::u16st
     change.board = true;
     // Nothing to play: the game is left without a puzzle, its clock stopped.
     if (!model_.Setup(picturePath, name)) clockRunning_ = false;
+    JudgeLines(change);
     return change;
 }
 
@@ -43,6 +47,7 @@ GameChange Game::Restart() {
     clockRunning_ = true;
     change.board = true;
     change.clockStarted = true;
+    JudgeLines(change);
     return change;
 }
 
@@ -61,7 +66,75 @@ std::optional<GameChange> Game::Restore(const BoardModel& saved) {
     // The clock starts again from the restored time: a full second to its next tick, and the
     // time shown at once.
     change.clockStarted = true;
+    JudgeLines(change);
     return change;
+}
+
+// ---- Assists ---------------------------------------------------------------------------------
+
+LineVerdict Game::Verdict(bool column, int line) const {
+    const std::vector<LineVerdict>& kept = column ? columnVerdicts_ : rowVerdicts_;
+    if (line < 0 || std::size_t(line) >= kept.size()) return LineVerdict{};
+    LineVerdict shown = kept[std::size_t(line)];
+    if (!assists_.markProvedClues) shown.proved = 0;
+    if (!assists_.showErrors) shown.error = false;
+    return shown;
+}
+
+GameChange Game::SetAssists(const PlayAssists& assists) {
+    GameChange change;
+    std::vector<LineVerdict> before;
+    for (const bool column : {true, false}) {
+        for (int i = 0; i < (column ? model_.cols() : model_.rows()); ++i) before.push_back(Verdict(column, i));
+    }
+    assists_ = assists;
+    columnVerdicts_.clear();
+    rowVerdicts_.clear();
+    GameChange all;
+    all.board = true;
+    JudgeLines(all);
+    std::size_t i = 0;
+    for (const bool column : {true, false}) {
+        for (int line = 0; line < (column ? model_.cols() : model_.rows()); ++line) {
+            if (!(Verdict(column, line) == before[i++])) change.verdicts.push_back(LineRef{column, line});
+        }
+    }
+    return change;
+}
+
+// Judging runs the line solver once or a few times for each line the change touched, so a move
+// costs two lines however large the board is.
+void Game::JudgeLines(GameChange& change) {
+    if (!(assists_.markProvedClues || assists_.showErrors) || !model_.HasPuzzle()) {
+        columnVerdicts_.clear();
+        rowVerdicts_.clear();
+        return;
+    }
+    const std::size_t cols = std::size_t(model_.cols());
+    const std::size_t rows = std::size_t(model_.rows());
+    // A new board is drawn whole, its verdicts with it: none to list.
+    const bool all = change.board || columnVerdicts_.size() != cols || rowVerdicts_.size() != rows;
+    if (all) {
+        columnVerdicts_.assign(cols, LineVerdict{});
+        rowVerdicts_.assign(rows, LineVerdict{});
+    }
+    std::vector<bool> columns(cols, all);
+    std::vector<bool> lines(rows, all);
+    for (const CellRef& c : change.cells) {
+        columns[std::size_t(c.column)] = true;
+        lines[std::size_t(c.row)] = true;
+    }
+    for (const bool column : {true, false}) {
+        std::vector<LineVerdict>& kept = column ? columnVerdicts_ : rowVerdicts_;
+        const std::vector<bool>& touched = column ? columns : lines;
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            if (!touched[i]) continue;
+            const LineVerdict now = JudgeLine(model_, column, int(i));
+            if (now == kept[i]) continue;
+            kept[i] = now;
+            if (!change.board) change.verdicts.push_back(LineRef{column, int(i)});
+        }
+    }
 }
 
 // ---- Colour ---------------------------------------------------------------------------------
@@ -86,6 +159,7 @@ GameChange Game::PickFirstColour() {
 // ---- Strokes --------------------------------------------------------------------------------
 
 void Game::EndStep(GameChange& change) {
+    keyRun_.reset();
     Move step = std::exchange(step_, Move{});
     if (step.Empty()) return;
     history_.Push(std::move(step));
@@ -111,12 +185,18 @@ GameChange Game::EndStroke() {
 
 GameChange Game::Stylus(int flags, const Hit& hit, StylusKind kind) {
     GameChange change;
-    if (model_.gameOver != 0 || !model_.HasPuzzle()) return change;
+    StylusEvent(flags, hit, kind, change);
+    JudgeLines(change);
+    return change;
+}
+
+void Game::StylusEvent(int flags, const Hit& hit, StylusKind kind, GameChange& change) {
+    if (model_.gameOver != 0 || !model_.HasPuzzle()) return;
     if (flags == kStylusRight && kind == StylusKind::Tap) {
         RightStylus(hit, change);
-        return change;
+        return;
     }
-    if (flags != kStylusLeft) return change;
+    if (flags != kStylusLeft) return;
     COLORREF apply = model_.currentColour;
     switch (hit.area) {
         case HitArea::ColumnClues:
@@ -141,7 +221,6 @@ GameChange Game::Stylus(int flags, const Hit& hit, StylusKind kind) {
         model_.currentColour = apply;
         change.colour = true;
     }
-    return change;
 }
 
 // One stylus event on a clue of a column (column true) or row `line`, slot `slot`: while hints are
@@ -321,8 +400,10 @@ void Game::Solved(GameChange& change) {
 
 GameChange Game::Mark(int column, int row) {
     GameChange change;
+    EndStep(change);
     ApplyUpdate(column, row, Update::Mark, change);
     EndStep(change);
+    JudgeLines(change);
     return change;
 }
 
@@ -343,6 +424,7 @@ GameChange Game::Undo() {
     if (!CanUndo()) return change;
     if (const Move* move = history_.Undo(model_)) ReplayMove(Move(*move), change);
     change.history = true;
+    JudgeLines(change);
     return change;
 }
 
@@ -352,6 +434,7 @@ GameChange Game::Redo() {
     if (!CanRedo()) return change;
     if (const Move* move = history_.Redo(model_)) ReplayMove(Move(*move), change);
     change.history = true;
+    JudgeLines(change);
     return change;
 }
 
@@ -379,6 +462,7 @@ GameChange Game::RevealLine(bool column, int line) {
         for (int c = 0; c < model_.cols(); ++c) ApplyUpdate(c, line, Update::Reveal, change);
     }
     EndStep(change);
+    JudgeLines(change);
     return change;
 }
 
@@ -393,6 +477,7 @@ GameChange Game::OpenField() {
         for (int r = 0; r < model_.rows(); ++r) ApplyUpdate(c, r, Update::Reveal, change);
     }
     ForgetHistory(change);
+    JudgeLines(change);
     return change;
 }
 
@@ -431,6 +516,7 @@ GameChange Game::TakeCheckResult(BoardModel::Cells lastCells, std::vector<BoardM
     clockRunning_ = false;
     change.board = true;
     change.gameOver = true;
+    JudgeLines(change);
     return change;
 }
 
@@ -449,6 +535,7 @@ GameChange Game::ShowVariant(int index) {
         }
     }
     model_.currentVariant = index;
+    JudgeLines(change);
     return change;
 }
 

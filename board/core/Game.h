@@ -7,6 +7,7 @@
 
 #include "board/core/BoardModel.h"
 #include "board/core/Layout.h"
+#include "board/core/LineVerdict.h"
 #include "board/core/Moves.h"
 #include "common/ClockTime.h"
 
@@ -39,6 +40,13 @@ struct LineMarks {
     bool columnComplete = false;
 };
 
+// A column (column true) or a row.
+struct LineRef {
+    bool column = true;
+    int line = 0;
+    friend bool operator==(const LineRef&, const LineRef&) = default;
+};
+
 // The question of a line reveal: asked once the operation that raised it is complete; a "yes"
 // is answered with Game::RevealLine(column, line).
 struct RevealQuestion {
@@ -53,6 +61,7 @@ struct GameChange {
     std::vector<CellRef> cells;      // cells to draw anew (each as the model has it now)
     std::vector<ClueRef> clues;      // clues whose done flag changed
     std::vector<LineMarks> marks;    // hint marks to set, in order
+    std::vector<LineRef> verdicts;   // lines whose assists' verdict (Game::Verdict) changed
     bool board = false;              // a new game or another game altogether: draw everything
     bool colour = false;             // the current colour is to be shown
     bool clockStarted = false;       // the clock (re)started: show its time, a second to the next tick
@@ -63,10 +72,14 @@ struct GameChange {
     std::optional<RevealQuestion> question;
 
     bool Empty() const {
-        return cells.empty() && clues.empty() && marks.empty() && !board && !colour && !clockStarted && !time &&
+        return cells.empty() && clues.empty() && marks.empty() && verdicts.empty() && !board && !colour && !clockStarted && !time &&
                !history && !gameOver && !solved && !question;
     }
 };
+
+// What a cell key does to the cell under the keyboard's cursor: steps it round the marking cycle
+// (as a left tap does), crosses it, or makes it blank.
+enum class CellKey { Mark, Cross, Clear };
 
 // Play assists the player may switch on; all off, the game plays by its plain rules.
 struct PlayAssists {
@@ -76,6 +89,10 @@ struct PlayAssists {
     // A left drag keeps to the row or column it first moves along and gives every cell it passes
     // that was as its first cell was the state the first cell took.
     bool straightDrag = false;
+    // A clue is drawn crossed while the line's decided cells prove its run complete.
+    bool markProvedClues = false;
+    // A line whose decided cells no longer fit its clues shows its clues as in error.
+    bool showErrors = false;
 };
 
 // The game in play: the one owner of the board model, the undo history and the clock's state.
@@ -110,8 +127,14 @@ public:
     int RevealPenalty() const { return penaltyMinutes_; }
 
     // ---- Assists ----
-    void SetAssists(const PlayAssists& assists) { assists_ = assists; }
+    // The verdicts of the lines follow the assists switched on.
+    GameChange SetAssists(const PlayAssists& assists);
     const PlayAssists& Assists() const { return assists_; }
+    // What the assists show of a line: its clues proved complete (while markProvedClues is on)
+    // and whether it is in error (while showErrors is on); nothing while both are off. Taken
+    // from the clues and the decided cells alone, never from the picture, and kept apart from
+    // the model: the clues' done flags are the player's own.
+    LineVerdict Verdict(bool column, int line) const;
 
     // ---- Colour ----
     // Makes `colour` current; white or the colour already current change nothing.
@@ -131,6 +154,25 @@ public:
     GameChange Stylus(int flags, const Hit& hit, StylusKind kind);
     // The release: the step is complete and kept for undo.
     GameChange EndStroke();
+
+    // ---- Keys: the keyboard's cell cursor ----
+    // A cell key on (column, row) as a new step of play. The step stays open, so that a key drag
+    // carries it on, until another step begins (Undo closes it first).
+    GameChange KeyCell(int column, int row, CellKey key);
+    // Shift with an arrow, from (column, row) to (toColumn, toRow): the change of the last cell
+    // key goes on as a drag, in the same step. The cell entered takes the state the key's cell
+    // took when it was as that one was before, and stays as it is otherwise. From a cell the
+    // last key did not act on, that key (Mark before any) acts on it first, as a new step.
+    GameChange KeyDrag(int column, int row, int toColumn, int toRow);
+    // The next (+1) or previous (-1) of the puzzle's clue colours becomes current, round and
+    // round; a current colour that is none of them goes to the first or the last.
+    GameChange NextColour(int direction);
+    // Crosses a clue out or back in as a step of its own (as a double tap does); a slot
+    // without a clue changes nothing.
+    GameChange CrossClue(bool column, int line, int slot);
+    // Asks for the reveal of a column (column true) or row, as holding on its clues does: only
+    // while hints are on.
+    GameChange AskReveal(bool column, int line);
 
     // ---- Single operations ----
     // The marking cycle on cell (column, row) as one step of play.
@@ -173,7 +215,16 @@ private:
     void CrossIfFinished(bool column, int line, GameChange& change);
     void ReplayMove(const Move& move, GameChange& change);
     void EndStep(GameChange& change);
+    void StylusEvent(int flags, const Hit& hit, StylusKind kind, GameChange& change);
+    // Judges the lines again that the change touched (every line after a new board) while an
+    // assist that shows verdicts is on, and lists those whose verdict changed.
+    void JudgeLines(GameChange& change);
     void ForgetHistory(GameChange& change);
+    bool InPlay() const { return model_.HasPuzzle() && model_.gameOver == 0; }
+    bool InGrid(int column, int row) const {
+        return column >= 0 && row >= 0 && column < model_.cols() && row < model_.rows();
+    }
+    void KeySetCell(int column, int row, const CellRecord& after, GameChange& change);
 
     BoardModel model_;
     MoveHistory history_;
@@ -191,6 +242,18 @@ private:
     CellRecord dragTo_;
     int dragAxis_ = 0;
     CellRef dragLast_;
+    // The last cell key, and while its step is open the cell it last acted on with that cell's
+    // state before and after the key.
+    CellKey lastKey_ = CellKey::Mark;
+    struct KeyRun {
+        CellRef last;
+        CellRecord from;
+        CellRecord to;
+    };
+    std::optional<KeyRun> keyRun_;
+    // The last verdict of every column and row; empty while no assist shows them.
+    std::vector<LineVerdict> columnVerdicts_;
+    std::vector<LineVerdict> rowVerdicts_;
 };
 
 }  // namespace mosgrid

@@ -59,21 +59,35 @@ int KeyScrollPosition(int direction, int p, int minimum, int limit, int s) {
     return ScrollPosition(direction < 0 ? SB_PAGEUP : SB_PAGEDOWN, p, minimum, limit, s, p);
 }
 
-Hit HitTest(const BoardGeometry& g, int hx, int vy, int x, int y) {
+namespace {
+
+// The offset of a clue area `depth` pixels deep along a viewport `room` pixels long: the view
+// offset while that shows the whole area (centred or unscrolled), at most 0 once scrolled, so
+// that the area stays at the edge; a deeper area than half the room scrolls on until its grid
+// side is halfway along.
+int PinnedOffset(int offset, int depth, int room) { return std::min(offset, std::max(0, depth - room / 2)); }
+
+}  // namespace
+
+Panes PinnedPanes(const BoardGeometry& g, int hx, int vy, int viewWidth, int viewHeight) {
+    return Panes{hx, vy, PinnedOffset(hx, g.R * g.s, viewWidth), PinnedOffset(vy, g.K * g.s, viewHeight)};
+}
+
+Hit HitTest(const BoardGeometry& g, const Panes& p, int x, int y) {
     const int s = g.s;
-    const int gridLeft = g.R * s - hx;
-    const int gridTop = g.K * s - vy;
-    const int gridRight = (g.R + g.cols) * s - hx;
-    const int gridBottom = (g.K + g.rows) * s - vy;
+    const int cellsLeft = g.R * s - p.pinnedX;  // the grid side of the clue areas
+    const int cellsTop = g.K * s - p.pinnedY;
+    const int gridRight = (g.R + g.cols) * s - p.hx;
+    const int gridBottom = (g.K + g.rows) * s - p.vy;
     auto inside = [&](int l, int t, int r, int b) { return x >= l && x < r && y >= t && y < b; };
-    if (inside(gridLeft, -vy, gridRight, gridTop)) {
-        return {HitArea::ColumnClues, (x + hx - g.R * s) / s, g.K - 1 - (y + vy) / s};
+    if (inside(cellsLeft, -p.pinnedY, gridRight, cellsTop)) {
+        return {HitArea::ColumnClues, (x + p.hx - g.R * s) / s, g.K - 1 - (y + p.pinnedY) / s};
     }
-    if (inside(-hx, gridTop, gridLeft, gridBottom)) {
-        return {HitArea::RowClues, g.R - 1 - (x + hx) / s, (y + vy - g.K * s) / s};
+    if (inside(-p.pinnedX, cellsTop, cellsLeft, gridBottom)) {
+        return {HitArea::RowClues, g.R - 1 - (x + p.pinnedX) / s, (y + p.vy - g.K * s) / s};
     }
-    if (inside(gridLeft, gridTop, gridRight, gridBottom)) {
-        return {HitArea::Cells, (x + hx - g.R * s) / s, (y + vy - g.K * s) / s};
+    if (inside(cellsLeft, cellsTop, gridRight, gridBottom)) {
+        return {HitArea::Cells, (x + p.hx - g.R * s) / s, (y + p.vy - g.K * s) / s};
     }
     return {};
 }

@@ -52,7 +52,23 @@ int ScrollPosition(int code, int p, int minimum, int limit, int s, int track);
 // The new position for a direction key: one cell back (-1) or forward (+1) within the range.
 int KeyScrollPosition(int direction, int p, int minimum, int limit, int s);
 
-// The three areas of the board that take the stylus, in window coordinates.
+// Where the parts of the board lie in a viewport of viewWidth x viewHeight at view offsets
+// (hx, vy). The cells lie as the offsets say. While the board is scrolled past its clue areas
+// these stay at the viewport's top and left edges, as a spreadsheet keeps its headers: the
+// column clues move across with their columns but stay at the top, the row clues move down
+// with their rows but stay at the left, and the corner stays put; the cells go under them. A
+// clue area keeps at most half the viewport that way: a deeper one scrolls on until half is
+// left. Unscrolled or centred, everything lies as the offsets say.
+struct Panes {
+    int hx = 0;       // the view offsets: the board point at the viewport's left and top edge
+    int vy = 0;
+    int pinnedX = 0;  // the offsets of the corner and the row clues across (hx unless pinned)
+    int pinnedY = 0;  // and of the corner and the column clues down (vy unless pinned)
+};
+Panes PinnedPanes(const BoardGeometry& g, int hx, int vy, int viewWidth, int viewHeight);
+
+// The three areas of the board that take the stylus, in viewport coordinates: those of the
+// board's parts as `PinnedPanes` places them, so that a point hits what is drawn there.
 enum class HitArea { None, ColumnClues, RowClues, Cells };
 struct Hit {
     HitArea area = HitArea::None;
@@ -61,6 +77,6 @@ struct Hit {
 };
 // Column clues give (column, slot), row clues (slot, row), cells (column, row); slot 0 is the
 // clue nearest the grid.
-Hit HitTest(const BoardGeometry& g, int hx, int vy, int x, int y);
+Hit HitTest(const BoardGeometry& g, const Panes& panes, int x, int y);
 
 }  // namespace mosgrid

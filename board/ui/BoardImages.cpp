@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <optional>
 
 #include "board/ui/Raster.h"
 
@@ -38,9 +39,46 @@ QRgb StrikeColour(COLORREF clueColour) { return clueColour == kRed ? kWhitePen :
 
 bool IsThick(int j, int n) { return j == 0 || j == n || j % 5 == 0; }
 
-// The hint band's colour: the first of a few vivid colours that is far, in every channel that
-// matters, from each clue colour of the puzzle.
-COLORREF ChooseHintColour(const BoardModel& model) {
+// Below this many pixels an outline font's numbers blur into their fill; a clue's number is
+// then drawn in the pixel digits below.
+constexpr int kSmallestOutlineFont = 8;
+
+// Digits of 3 x 7 pixels, a row a string ('#' lit), one column of fill between two of them:
+// a two-digit number is 7 pixels wide and so leaves a pixel of its fill free on either side at
+// the smallest cell.
+constexpr int kDigitWidth = 3;
+constexpr int kDigitHeight = 7;
+constexpr const char* kDigits[10][kDigitHeight] = {
+    {"###", "#.#", "#.#", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", ".#.", ".#.", "###"},
+    {"###", "..#", "..#", "###", "#..", "#..", "###"}, {"###", "..#", "..#", "###", "..#", "..#", "###"},
+    {"#.#", "#.#", "#.#", "###", "..#", "..#", "..#"}, {"###", "#..", "#..", "###", "..#", "..#", "###"},
+    {"###", "#..", "#..", "###", "#.#", "#.#", "###"}, {"###", "..#", "..#", "..#", "..#", "..#", "..#"},
+    {"###", "#.#", "#.#", "###", "#.#", "#.#", "###"}, {"###", "#.#", "#.#", "###", "..#", "..#", "###"},
+};
+
+// Writes `number` in the pixel digits, each pixel a square of the largest whole size that
+// leaves a pixel of `fill` free around it, centred in `fill`.
+void DrawPixelNumber(QImage& image, const QRect& fill, int number, QRgb colour) {
+    const QString text = QString::number(number);
+    const int columns = int(text.size()) * (kDigitWidth + 1) - 1;
+    const int k = std::max(1, std::min((fill.width() - 2) / columns, (fill.height() - 2) / kDigitHeight));
+    const int left = fill.left() + (fill.width() - columns * k) / 2;
+    const int top = fill.top() + (fill.height() - kDigitHeight * k) / 2;
+    for (int i = 0; i < text.size(); ++i) {
+        const char* const* digit = kDigits[text[i].digitValue()];
+        for (int y = 0; y < kDigitHeight; ++y) {
+            for (int x = 0; x < kDigitWidth; ++x) {
+                const QRect dot = QRect(left + (i * (kDigitWidth + 1) + x) * k, top + y * k, k, k).intersected(fill);
+                if (digit[y][x] == '#' && !dot.isEmpty()) raster::FillRect(image, dot.left(), dot.top(), dot.width(), dot.height(), colour);
+            }
+        }
+    }
+}
+
+// The first of `candidates` that is far, in some channel, from each clue colour of the puzzle
+// and from `avoid`; the farthest when none is.
+template <std::size_t N>
+COLORREF ChooseApart(const BoardModel& model, const COLORREF (&candidates)[N], std::optional<COLORREF> avoid = {}) {
     std::vector<COLORREF> used;
     for (const std::vector<ClueEntry>* clues : {&model.columnClues, &model.rowClues}) {
         for (const ClueEntry& e : *clues) {
@@ -49,12 +87,11 @@ COLORREF ChooseHintColour(const BoardModel& model) {
             if (std::find(used.begin(), used.end(), c) == used.end()) used.push_back(c);
         }
     }
+    if (avoid) used.push_back(*avoid);
     auto distance = [](COLORREF a, COLORREF b) {
         return std::max({std::abs(int(RedOf(a)) - int(RedOf(b))), std::abs(int(GreenOf(a)) - int(GreenOf(b))),
                          std::abs(int(BlueOf(a)) - int(BlueOf(b)))});
     };
-    // green, magenta, cyan, orange, violet
-    const COLORREF candidates[] = {0x00C000, 0xFF00FF, 0xFFFF00, 0x0080FF, 0xFF4080};
     COLORREF best = candidates[0];
     int bestDistance = -1;
     for (COLORREF candidate : candidates) {
@@ -68,6 +105,11 @@ COLORREF ChooseHintColour(const BoardModel& model) {
     }
     return best;
 }
+
+// The hint band: green, magenta, cyan, orange, violet. The error frame: red, orange, magenta,
+// violet, cyan.
+constexpr COLORREF kHintCandidates[] = {0x00C000, 0xFF00FF, 0xFFFF00, 0x0080FF, 0xFF4080};
+constexpr COLORREF kErrorCandidates[] = {kRed, 0x0080FF, 0xFF00FF, 0xFF4080, 0xFFFF00};
 
 // Where the ink of `text` lies when it is written from x = 0: its first column and its width,
 // measured by writing it.
@@ -143,7 +185,12 @@ void BoardImages::Create(const BoardModel& model, int s, double ratio) {
     rowClues_ = raster::NewImage(Dev(s * model.R), Dev(s * rows) + 1);
     rowMarks_.assign(std::size_t(std::max(rows, 0)), false);
     columnMarks_.assign(std::size_t(std::max(cols, 0)), false);
-    hintColour_ = ChooseHintColour(model);
+    hintColour_ = ChooseApart(model, kHintCandidates);
+    errorColour_ = ChooseApart(model, kErrorCandidates, hintColour_);
+    columnProved_.assign(std::size_t(std::max(cols, 0)), 0);
+    rowProved_.assign(std::size_t(std::max(rows, 0)), 0);
+    columnErrors_.assign(std::size_t(std::max(cols, 0)), false);
+    rowErrors_.assign(std::size_t(std::max(rows, 0)), false);
 
     // The narrowest cell between two lines, in device pixels: its text cell is the font's
     // height, and the longest clue must leave one device pixel of the fill free on either side.
@@ -230,6 +277,10 @@ void BoardImages::DrawClue(QPainter& painter, QImage& image, int c, int r, COLOR
     // The number's ink centred across the fill, so that one device pixel of the fill stays free
     // on either side; its text cell at the top of the cell (the smaller font in the middle).
     const QFont& font = ClueFontFor(length);
+    if (font.pixelSize() < kSmallestOutlineFont) {
+        DrawPixelNumber(image, fill, length, ToRgb(text));
+        return;
+    }
     const QFontMetrics metrics(font);
     const auto found = inks_.find(length);
     const Ink ink = found != inks_.end() ? found->second : Ink{0, metrics.horizontalAdvance(QString::number(length))};
@@ -255,6 +306,10 @@ void BoardImages::DrawNewGame(const BoardModel& model) {
     miniature_.fill(raster::kWhiteRgb);
     std::fill(rowMarks_.begin(), rowMarks_.end(), false);
     std::fill(columnMarks_.begin(), columnMarks_.end(), false);
+    std::fill(columnProved_.begin(), columnProved_.end(), 0);
+    std::fill(rowProved_.begin(), rowProved_.end(), 0);
+    std::fill(columnErrors_.begin(), columnErrors_.end(), false);
+    std::fill(rowErrors_.begin(), rowErrors_.end(), false);
 
     cells_.fill(raster::kWhiteRgb);
     for (int j = 0; j <= rows; ++j) DrawGridLine(cells_, true, j, rows, 0, width);
@@ -337,11 +392,12 @@ void BoardImages::DrawColumnClue(const BoardModel& model, int column, int slot, 
     const int c = column;
     const int r = geometry_.K - 1 - slot;
     const COLORREF colour = model.ClueColour(e);
+    const bool crossed = e.done == 1 || (columnProved_[std::size_t(column)] >> slot & 1) != 0;
     {
         QPainter painter(&columnClues_);
-        DrawClue(painter, columnClues_, c, r, colour, e.length, e.done == 1);
+        DrawClue(painter, columnClues_, c, r, colour, e.length, crossed);
     }
-    if (e.done != 1) return;
+    if (!crossed) return;
     const int in = restored ? 2 : 1;
     raster::DrawWideLine(columnClues_, Dev((c + 1) * s) - in, Dev(r * s) + in, Dev(c * s) + in, Dev((r + 1) * s) - in,
                          2 * Unit(), StrikeColour(colour), columnClues_.rect());
@@ -355,11 +411,12 @@ void BoardImages::DrawRowClue(const BoardModel& model, int row, int slot, bool r
     const int c = geometry_.R - 1 - slot;
     const int r = row;
     const COLORREF colour = model.ClueColour(e);
+    const bool crossed = e.done == 1 || (rowProved_[std::size_t(row)] >> slot & 1) != 0;
     {
         QPainter painter(&rowClues_);
-        DrawClue(painter, rowClues_, c, r, colour, e.length, e.done == 1);
+        DrawClue(painter, rowClues_, c, r, colour, e.length, crossed);
     }
-    if (e.done != 1) return;
+    if (!crossed) return;
     if (restored) {
         raster::DrawWideLine(rowClues_, Dev(c * s) + 1, Dev((r + 1) * s) - 1, Dev((c + 1) * s) - 1, Dev(r * s) + 1,
                              2 * Unit(), StrikeColour(colour), rowClues_.rect());
@@ -381,6 +438,30 @@ void BoardImages::SetHintMarks(int c, int r, bool rowComplete, bool columnComple
     if (!Exists()) return;
     if (r >= 0 && r < int(rowMarks_.size())) rowMarks_[std::size_t(r)] = rowComplete;
     if (c >= 0 && c < int(columnMarks_.size())) columnMarks_[std::size_t(c)] = columnComplete;
+}
+
+void BoardImages::SetVerdict(const BoardModel& model, bool column, int line, std::uint64_t proved, bool error) {
+    if (!Exists() || line < 0 || line >= (column ? geometry_.cols : geometry_.rows)) return;
+    (column ? columnErrors_ : rowErrors_)[std::size_t(line)] = error;
+    std::uint64_t& kept = (column ? columnProved_ : rowProved_)[std::size_t(line)];
+    const std::uint64_t changed = kept ^ proved;
+    kept = proved;
+    // A clue the player crossed looks the same either way.
+    for (int slot = 0; slot < (column ? geometry_.K : geometry_.R); ++slot) {
+        if ((changed >> slot & 1) == 0) continue;
+        const ClueEntry& e = column ? model.ColumnClue(line, slot) : model.RowClue(line, slot);
+        if (e.done == 1) continue;
+        if (column) {
+            DrawColumnClue(model, line, slot, false);
+        } else {
+            DrawRowClue(model, line, slot, false);
+        }
+    }
+}
+
+bool BoardImages::LineInError(bool column, int line) const {
+    const std::vector<bool>& errors = column ? columnErrors_ : rowErrors_;
+    return line >= 0 && line < int(errors.size()) && errors[std::size_t(line)];
 }
 
 void BoardImages::RenderFromState(const BoardModel& model) {
@@ -424,39 +505,88 @@ QRect BoardImages::MiniaturePlacement() const {
     return QRect(left, top, dw, dh);
 }
 
-void BoardImages::Compose(QImage& target, const QRect& clip, const QImage& background, int hx, int vy) const {
+void BoardImages::Compose(QImage& target, const QRect& clip, const QImage& background, const Panes& panes) const {
     raster::Tile(target, background, clip);
     if (!Exists()) return;
     const BoardGeometry& g = geometry_;
-    const int ox = Dev(hx);
-    const int oy = Dev(vy);
+    const int ox = Dev(panes.hx);
+    const int oy = Dev(panes.vy);
+    const int px = Dev(panes.pinnedX);
+    const int py = Dev(panes.pinnedY);
     const int left = Dev(g.R * g.s) - ox;  // the grid's corner in the target
     const int top = Dev(g.K * g.s) - oy;
+    const int edgeX = Dev(g.R * g.s) - px;  // the grid side of the row clues, pinned or not
+    const int edgeY = Dev(g.K * g.s) - py;  // and of the column clues
+    // The cells show only right of the row clues and below the column clues, the column clues
+    // right of the corner, the row clues below it.
+    auto from = [&](int x, int y) { return QRect(QPoint(x, y), clip.bottomRight()).intersected(clip); };
+    const QRect cellsPane = from(edgeX, edgeY);
+    const QRect columnsPane = from(edgeX, clip.top());
+    const QRect rowsPane = from(clip.left(), edgeY);
     const QRect mini = MiniaturePlacement();
-    raster::CopyNonWhiteScaled(target, miniature_, mini.left() - ox, mini.top() - oy, mini.width(), mini.height(), clip);
-    raster::CopyNonWhite(target, cells_, left, top, clip);
-    raster::CopyNonWhite(target, columnClues_, left, -oy, clip);
-    raster::CopyNonWhite(target, rowClues_, -ox, top, clip);
+    raster::CopyNonWhiteScaled(target, miniature_, mini.left() - px, mini.top() - py, mini.width(), mini.height(), clip);
+    raster::CopyNonWhite(target, cells_, left, top, cellsPane);
+    raster::CopyNonWhite(target, columnClues_, left, -py, columnsPane);
+    raster::CopyNonWhite(target, rowClues_, -px, top, rowsPane);
 
-    // Hint marks: a band over the border beside each complete line, between the grid lines
-    // across it, so it reads as a mark and not as part of the border.
+    // Where the cells go under a pinned clue area, a border as the grid's own (black, light grey
+    // on the cells' side) parts them.
+    const int right = left + Dev(g.cols * g.s) + 1;
+    const int bottom = top + Dev(g.rows * g.s) + 1;
+    auto line = [&](QRect r, QRgb colour) {
+        r = r.intersected(clip);
+        if (!r.isEmpty()) raster::FillRect(target, r.left(), r.top(), r.width(), r.height(), colour);
+    };
+    const bool acrossPinned = ox > px;
+    const bool downPinned = oy > py;
+    if (acrossPinned) line(QRect(edgeX + 1, -py, 1, bottom + py), kSidePen);
+    if (downPinned) line(QRect(-px, edgeY + 1, right + px, 1), kSidePen);
+    if (acrossPinned) line(QRect(edgeX, -py, 1, bottom + py), kBorderPen);
+    if (downPinned) line(QRect(-px, edgeY, right + px, 1), kBorderPen);
+
+    // Hint marks: a band over the border beside each complete line (at the clue area's grid side
+    // while pinned), between the grid lines across it, so it reads as a mark and not as part of
+    // the border.
     const int half = Unit();
     const QRgb band = ToRgb(hintColour_);
-    auto fill = [&](QRect r) {
-        r = r.intersected(clip);
+    auto fill = [&](QRect r, const QRect& pane) {
+        r = r.intersected(pane);
         if (!r.isEmpty()) raster::FillRect(target, r.left(), r.top(), r.width(), r.height(), band);
     };
     for (int r = 0; r < g.rows; ++r) {
         if (!rowMarks_[std::size_t(r)]) continue;
         const int y0 = top + Dev(r * g.s) + 2;
         const int y1 = top + Dev((r + 1) * g.s) - 2;
-        fill(QRect(left - half, y0, 2 * half + 1, y1 - y0 + 1));
+        fill(QRect(edgeX - half, y0, 2 * half + 1, y1 - y0 + 1), rowsPane);
     }
     for (int c = 0; c < g.cols; ++c) {
         if (!columnMarks_[std::size_t(c)]) continue;
         const int x0 = left + Dev(c * g.s) + 2;
         const int x1 = left + Dev((c + 1) * g.s) - 2;
-        fill(QRect(x0, top - half, x1 - x0 + 1, 2 * half + 1));
+        fill(QRect(x0, edgeY - half, x1 - x0 + 1, 2 * half + 1), columnsPane);
+    }
+
+    // Lines in error: a frame as wide as the band, on the lines around the line's clues; where
+    // the clues are pinned, none over the other clue area or the corner.
+    const QRgb frame = ToRgb(errorColour_);
+    auto outline = [&](QRect box, const QRect& pane) {
+        for (const QRect& side : {QRect(box.left() - half, box.top() - half, box.width() + 2 * half, 2 * half + 1),
+                                  QRect(box.left() - half, box.bottom() - half, box.width() + 2 * half, 2 * half + 1),
+                                  QRect(box.left() - half, box.top() - half, 2 * half + 1, box.height() + 2 * half),
+                                  QRect(box.right() - half, box.top() - half, 2 * half + 1, box.height() + 2 * half)}) {
+            const QRect r = side.intersected(pane);
+            if (!r.isEmpty()) raster::FillRect(target, r.left(), r.top(), r.width(), r.height(), frame);
+        }
+    };
+    const QRect rowFrames = from(clip.left(), downPinned ? edgeY : clip.top());
+    const QRect columnFrames = from(acrossPinned ? edgeX : clip.left(), clip.top());
+    for (int r = 0; r < g.rows; ++r) {
+        if (rowErrors_[std::size_t(r)])
+            outline(QRect(QPoint(-px, top + Dev(r * g.s)), QPoint(edgeX, top + Dev((r + 1) * g.s))), rowFrames);
+    }
+    for (int c = 0; c < g.cols; ++c) {
+        if (columnErrors_[std::size_t(c)])
+            outline(QRect(QPoint(left + Dev(c * g.s), -py), QPoint(left + Dev((c + 1) * g.s), edgeY)), columnFrames);
     }
 }
 

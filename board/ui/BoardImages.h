@@ -62,6 +62,14 @@ public:
     bool ColumnMarked(int c) const { return c >= 0 && c < int(columnMarks_.size()) && columnMarks_[std::size_t(c)]; }
     // The band's colour: one that stands apart from every clue colour of the puzzle.
     COLORREF HintColour() const { return hintColour_; }
+    // What the play assists show of column `line` (column true) or row `line`: the clues of the
+    // slots set in `proved` are drawn crossed as if the player had crossed them, and a line in
+    // error gets a frame around its clues in the error colour. Only clues whose drawing changes
+    // are drawn again.
+    void SetVerdict(const BoardModel& model, bool column, int line, std::uint64_t proved, bool error);
+    bool LineInError(bool column, int line) const;
+    // The error frame's colour: apart from every clue colour and from the hint colour.
+    COLORREF ErrorColour() const { return errorColour_; }
     // Every cell and every crossed-out clue from the model (after a game is restored).
     void RenderFromState(const BoardModel& model);
 
@@ -72,9 +80,11 @@ public:
     QRect ClueFill(int c, int r) const;
     // Composes the board into `target` (device pixels) within `clip`: the background from the
     // target's corner, then the miniature, the cells, the column clues, the row clues and the
-    // hint marks, white transparent. (hx, vy) is the board point (logical) at the target's
-    // top-left corner; `background` is at least as large as the target.
-    void Compose(QImage& target, const QRect& clip, const QImage& background, int hx, int vy) const;
+    // hint marks, white transparent. `panes` (logical pixels) places the board's parts in the
+    // target: the cells at the view offsets, the clue areas and the corner pinned at the edges
+    // while scrolled past, the cells under them hidden; `background` is at least as large as
+    // the target.
+    void Compose(QImage& target, const QRect& clip, const QImage& background, const Panes& panes) const;
     // Where the miniature goes in the corner (device pixels from the board's corner) and how
     // large it is drawn: enlarged by the largest whole factor that fits, centred; shrunk only
     // when the corner is smaller than one pixel a cell.
@@ -84,7 +94,8 @@ public:
     const QImage& ColumnClues() const { return columnClues_; }
     const QImage& RowClues() const { return rowClues_; }
     const QImage& Miniature() const { return miniature_; }
-    // The fonts of one-digit and of longer clues (the latter smaller when needed to fit).
+    // The fonts of one-digit and of longer clues (the latter smaller when needed to fit). A
+    // number whose font would be under 8 device pixels is drawn in crisp pixel digits instead.
     const QFont& ClueFontFor(int length) const { return length >= 10 ? wideFont_ : font_; }
 
     // Where a number's ink lies when written from x = 0: its first column and its width.
@@ -107,6 +118,12 @@ private:
     QFont wideFont_;
     std::map<int, Ink> inks_;  // of every clue length the puzzle can show, in its font
     COLORREF hintColour_ = 0x00B000;
+    COLORREF errorColour_ = kRed;
+    // The assists' verdicts per column and row: slots drawn crossed, and lines in error.
+    std::vector<std::uint64_t> columnProved_;
+    std::vector<std::uint64_t> rowProved_;
+    std::vector<bool> columnErrors_;
+    std::vector<bool> rowErrors_;
     std::vector<bool> rowMarks_;
     std::vector<bool> columnMarks_;
     QImage cells_;

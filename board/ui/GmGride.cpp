@@ -46,6 +46,9 @@ CGmGride::~CGmGride() {
 int CGmGride::CellSize() const { return impl_->s; }
 int CGmGride::HorizontalOffset() const { return impl_->hx; }
 int CGmGride::VerticalOffset() const { return impl_->vy; }
+Panes CGmGride::ViewPanes() const {
+    return PinnedPanes(Geometry(), impl_->hx, impl_->vy, viewport()->width(), viewport()->height());
+}
 const BoardImages& CGmGride::Images() const { return impl_->images; }
 bool CGmGride::IsFullScreen() const { return impl_->fullScreen; }
 const BoardModel& CGmGride::Model() const { return game_.Model(); }
@@ -227,8 +230,12 @@ void CGmGride::ScrollByKey(bool horizontal, int direction) {
 }
 
 // Full-screen mode's F11 and Esc and the zoom keys belong to the main window, which answers
-// them wherever the focus is.
+// them wherever the focus is; the cursor's keys come first.
 void CGmGride::keyPressEvent(QKeyEvent* event) {
+    if (CursorKey(event)) {
+        event->accept();
+        return;
+    }
     if (event->modifiers() & Qt::ControlModifier) {
         QWidget::keyPressEvent(event);
         return;
@@ -298,6 +305,7 @@ double CGmGride::PixelRatio() const { return viewport()->devicePixelRatioF(); }
 void CGmGride::RebuildImages() {
     if (!Shown().HasPuzzle()) return;
     impl_->images.Rebuild(Shown(), impl_->s, PixelRatio());
+    ShowVerdicts();
 }
 
 void CGmGride::paintEvent(QPaintEvent* event) {
@@ -312,7 +320,8 @@ void CGmGride::paintEvent(QPaintEvent* event) {
     const QRect clip = QRect(QPoint(int(std::floor(area.left() * ratio)) - 1, int(std::floor(area.top() * ratio)) - 1),
                              QPoint(int(std::ceil(area.right() * ratio)) + 1, int(std::ceil(area.bottom() * ratio)) + 1))
                            .intersected(impl_->frame.rect());
-    impl_->images.Compose(impl_->frame, clip, impl_->backgrounds.For(width(), height(), size), impl_->hx, impl_->vy);
+    impl_->images.Compose(impl_->frame, clip, impl_->backgrounds.For(width(), height(), size), ViewPanes());
+    DrawCursor(impl_->frame, ratio);
     impl_->frame.setDevicePixelRatio(ratio);
     QPainter painter(viewport());
     painter.drawImage(QRectF(clip.left() / ratio, clip.top() / ratio, clip.width() / ratio, clip.height() / ratio),
@@ -325,7 +334,8 @@ QImage CGmGride::ComposedImage() {
     const QSize size = viewport()->size() * ratio;
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) return image;
-    impl_->images.Compose(image, image.rect(), impl_->backgrounds.For(width(), height(), size), impl_->hx, impl_->vy);
+    impl_->images.Compose(image, image.rect(), impl_->backgrounds.For(width(), height(), size), ViewPanes());
+    DrawCursor(image, ratio);
     image.setDevicePixelRatio(ratio);
     return image;
 }

@@ -5,6 +5,7 @@
 #include <QPoint>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "board/core/BoardModel.h"
@@ -60,8 +61,8 @@ public:
     void ApplyFirstPuzzleColour();
     // "Подсказки": switches hints mode and redraws the hint marks.
     void SetHints(bool on);
-    // The play assists in use (Game::SetAssists).
-    void SetAssists(const PlayAssists& assists) { game_.SetAssists(assists); }
+    // The play assists in use (Game::SetAssists); the clues show their lines' verdicts at once.
+    void SetAssists(const PlayAssists& assists);
     const PlayAssists& Assists() const { return game_.Assists(); }
     // "Открыть поле": shows the picture on the grid; the game is over.
     void OpenField();
@@ -110,12 +111,20 @@ public:
     // the board is centred).
     int HorizontalOffset() const;
     int VerticalOffset() const;
+    // Where the board's parts lie in the viewport now: the cells at the view offsets, the clue
+    // areas pinned at its edges while the board is scrolled past them.
+    Panes ViewPanes() const;
     const BoardImages& Images() const;
+    // Where the keyboard's cursor is, none while it is hidden: a cell's column and row, or in the
+    // clue areas -1 - slot for the column (row clues) or the row (column clues), slot 0 nearest
+    // the grid.
+    std::optional<QPoint> CursorPosition() const;
     // The board as the window shows it now (background and the four images), in device pixels
     // with the window's device pixel ratio, for tests and screenshots.
     QImage ComposedImage();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -147,6 +156,9 @@ private:
     // screen one by one (as a stroke goes), otherwise the whole board is repainted.
     void Apply(const GameChange& change, bool atOnce = false);
     void DrawWholeBoard();
+    // The assists' verdicts of every line, or of one, into the images (not over the check's layer).
+    void ShowVerdicts();
+    void ShowVerdict(const LineRef& line);
     void SolvedBy(const ClockTime& elapsed);
     int FittingCellSize() const;
     void SetCellSize(int s);
@@ -157,6 +169,17 @@ private:
     void SetScrollRanges(int hMax, int vMax);
     void OnScrollAction(bool horizontal, int action);
     void ScrollByKey(bool horizontal, int direction);
+    // The keyboard's cell cursor (GmGrideKeys.cpp). CursorKey plays a key on it and says whether
+    // the key was one of its own; a key it leaves keeps its plain meaning.
+    bool CursorKey(const QKeyEvent* event);
+    void ShowCursor();
+    void HideCursor();
+    void MoveCursor(int dx, int dy, bool drag);
+    // The cursor's box in viewport pixels: the cell or clue with the grid lines around it.
+    QRect CursorRect(QPoint at) const;
+    void ScrollToCursor();
+    // Outlines the cursor's box on `image`, which holds the viewport in device pixels.
+    void DrawCursor(QImage& image, double ratio) const;
     Game game_;
     GameFolders folders_;
     Impl* impl_ = nullptr;

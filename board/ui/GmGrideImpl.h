@@ -30,6 +30,8 @@ struct CGmGride::Impl {
     bool rightDragging = false;  // the right button is held
     std::optional<BoardModel> search;  // the check's layer: its cells over a new game
     int wheelRest = 0;         // wheel turn not yet taken, in eighths of a degree
+    std::optional<QPoint> cursor;  // the keyboard's cursor (see CursorPosition), none while hidden
+    QPoint mouseCell{-1, -1};  // the cell the mouse last pressed, where the cursor first shows
 };
 
 }  // namespace mosgrid

@@ -38,6 +38,9 @@ int StylusFlagsOf(const QMouseEvent* event) {
 // tap, the double click only as a double. Every press starts a new step of play.
 void CGmGride::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
+    HideCursor();
+    const Hit hit = HitTest(Geometry(), ViewPanes(), at.x(), at.y());
+    if (hit.area == HitArea::Cells) impl_->mouseCell = QPoint(hit.column, hit.row);
     if (event->button() == Qt::RightButton) {
         Apply(game_.BeginStroke());
         impl_->dragPoint = at;
@@ -74,12 +77,13 @@ void CGmGride::FillDragGap(int flags, QPoint from, QPoint to) {
     for (int i = 1; i < samples; ++i) {
         const int x = from.x() + (to.x() - from.x()) * i / samples;
         const int y = from.y() + (to.y() - from.y()) * i / samples;
-        if (HitTest(Geometry(), impl_->hx, impl_->vy, x, y).area != HitArea::Cells) continue;
+        if (HitTest(Geometry(), ViewPanes(), x, y).area != HitArea::Cells) continue;
         ProcessStylus(flags, x, y, StylusKind::Tap);
     }
 }
 
 void CGmGride::mouseDoubleClickEvent(QMouseEvent* event) {
+    HideCursor();
     if (event->button() != Qt::LeftButton) return;
     Apply(game_.BeginStroke());
     const QPoint at = event->position().toPoint();
@@ -103,13 +107,17 @@ void CGmGride::mouseReleaseEvent(QMouseEvent* event) {
 // While the check's layer shows, the board takes no play.
 void CGmGride::ProcessStylus(int flags, int x, int y, StylusKind kind) {
     if (impl_->search) return;
-    Apply(game_.Stylus(flags, HitTest(Geometry(), impl_->hx, impl_->vy, x, y), kind), true);
+    Apply(game_.Stylus(flags, HitTest(Geometry(), ViewPanes(), x, y), kind), true);
 }
 
 // ---- What the game changed ----------------------------------------------------------------
 
 void CGmGride::Apply(const GameChange& change, bool atOnce) {
     const BoardModel& model = game_.Model();
+    // A new game, or one that is over: the cursor goes (before any message) and the arrows
+    // scroll again.
+    const bool hideCursor = (change.board || change.gameOver) && impl_->cursor;
+    if (hideCursor) impl_->cursor.reset();
     if (change.board) DrawWholeBoard();
     for (const ClueRef& c : change.clues) {
         if (c.column) {
@@ -126,6 +134,7 @@ void CGmGride::Apply(const GameChange& change, bool atOnce) {
             viewport()->repaint((c.column + model.R) * s - impl_->hx + 2, (c.row + model.K) * s - impl_->vy + 2, s - 3, s - 3);
     }
     for (const LineMarks& m : change.marks) impl_->images.SetHintMarks(m.column, m.row, m.rowComplete, m.columnComplete);
+    for (const LineRef& line : change.verdicts) ShowVerdict(line);
     if (change.colour && impl_->host) impl_->host->ShowCurrentColour(model.currentColour);
     if (change.clockStarted) {
         StartTimer();
@@ -135,8 +144,11 @@ void CGmGride::Apply(const GameChange& change, bool atOnce) {
     if (change.time) ShowTime();
     if (change.history) emit historyChanged();
     if (change.board) emit puzzleChanged();
-    const bool drawn = change.board || !change.cells.empty() || !change.clues.empty() || !change.marks.empty();
-    if (drawn && !atOnce) RepaintNow();
+    const bool drawn = change.board || !change.cells.empty() || !change.clues.empty() || !change.marks.empty() ||
+                       !change.verdicts.empty();
+    // A message or a question shows over the whole board as the operation left it: hint marks and
+    // verdicts included, which a stroke's cell-by-cell drawing does not put on the screen.
+    if ((drawn && (!atOnce || change.solved || change.question)) || hideCursor) RepaintNow();
     if (change.solved) SolvedBy(*change.solved);
     if (change.question) {
         const RevealQuestion question = *change.question;
@@ -161,9 +173,21 @@ void CGmGride::DrawWholeBoard() {
     const BoardModel& shown = Shown();
     impl_->images.DrawNewGame(shown);
     impl_->images.RenderFromState(shown);
+    ShowVerdicts();
     if (shown.hints != 1) return;
     for (int r = 0; r < shown.rows(); ++r) impl_->images.SetHintMarks(-1, r, shown.rowSolved[std::size_t(r)] != 0, false);
     for (int c = 0; c < shown.cols(); ++c) impl_->images.SetHintMarks(c, -1, false, shown.columnSolved[std::size_t(c)] != 0);
+}
+
+void CGmGride::ShowVerdicts() {
+    for (int c = 0; c < Shown().cols(); ++c) ShowVerdict(LineRef{true, c});
+    for (int r = 0; r < Shown().rows(); ++r) ShowVerdict(LineRef{false, r});
+}
+
+void CGmGride::ShowVerdict(const LineRef& line) {
+    if (impl_->search) return;
+    const LineVerdict verdict = game_.Verdict(line.column, line.line);
+    impl_->images.SetVerdict(game_.Model(), line.column, line.line, verdict.proved, verdict.error);
 }
 
 // ---- Operations ---------------------------------------------------------------------------
@@ -182,6 +206,8 @@ void CGmGride::Redo() { Apply(game_.Redo()); }
 
 void CGmGride::SetHints(bool on) { Apply(game_.SetHints(on)); }
 
+void CGmGride::SetAssists(const PlayAssists& assists) { Apply(game_.SetAssists(assists)); }
+
 void CGmGride::OpenField() { Apply(game_.OpenField()); }
 
 void CGmGride::ShowVariant(int index) { Apply(game_.ShowVariant(index)); }
@@ -195,6 +221,7 @@ void CGmGride::ShowSearchCells(const BoardModel::Cells& cells) {
     if (!impl_->search) {
         // A new game on the puzzle, its clock at 0:00:00 and standing still.
         impl_->search = game_.CheckPuzzle();
+        impl_->cursor.reset();  // the search's board takes no keys
         StopTimer();
         if (impl_->host) impl_->host->ShowElapsedTime(0, 0, 0);
         DrawWholeBoard();

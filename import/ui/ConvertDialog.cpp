@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -62,10 +63,15 @@ bool AnyColoured(const Picture4& p) {
 
 // --- PuzzlePreview ---
 
-PuzzlePreview::PuzzlePreview(QWidget* parent) : QWidget(parent) { setMouseTracking(false); }
+PuzzlePreview::PuzzlePreview(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
 
 void PuzzlePreview::SetPicture(const Picture4& picture) {
     picture_ = picture;
+    cursor_ = QPoint(std::clamp(cursor_.x(), 0, std::max(0, picture_.width - 1)),
+                     std::clamp(cursor_.y(), 0, std::max(0, picture_.height - 1)));
     rowClues_.clear();
     columnClues_.clear();
     for (int r = 0; r < picture_.height; ++r) rowClues_.push_back(Runs(picture_, false, r));
@@ -144,6 +150,15 @@ void PuzzlePreview::paintEvent(QPaintEvent*) {
         painter.setPen(r % 5 == 0 ? QColor(60, 60, 60) : QColor(190, 190, 190));
         painter.drawLine(left_, top_ + r * cell_, left_ + picture_.width * cell_, top_ + r * cell_);
     }
+    // The keyboard's cursor, black and white so that it shows on every colour.
+    if (hasFocus() && picture_.width > 0 && picture_.height > 0) {
+        const QRect box(left_ + cursor_.x() * cell_, top_ + cursor_.y() * cell_, cell_, cell_);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawRect(box);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(box.adjusted(2, 2, -2, -2));
+    }
 }
 
 void PuzzlePreview::mousePressEvent(QMouseEvent* event) {
@@ -151,8 +166,40 @@ void PuzzlePreview::mousePressEvent(QMouseEvent* event) {
     if (at.x() < 0 || at.y() < 0) return;
     const int column = at.x() / cell_, row = at.y() / cell_;
     if (column >= picture_.width || row >= picture_.height) return;
+    cursor_ = QPoint(column, row);
     if (event->button() == Qt::LeftButton) emit cellSet(column, row, current_);
     if (event->button() == Qt::RightButton) emit cellSet(column, row, 0);
+}
+
+void PuzzlePreview::keyPressEvent(QKeyEvent* event) {
+    const QPoint from = cursor_;
+    const std::size_t at = std::size_t(from.y() * picture_.width + from.x());
+    switch (event->key()) {
+        case Qt::Key_Left: cursor_.rx() = std::max(0, from.x() - 1); break;
+        case Qt::Key_Right: cursor_.rx() = std::min(picture_.width - 1, from.x() + 1); break;
+        case Qt::Key_Up: cursor_.ry() = std::max(0, from.y() - 1); break;
+        case Qt::Key_Down: cursor_.ry() = std::min(picture_.height - 1, from.y() + 1); break;
+        case Qt::Key_Space: emit cellSet(from.x(), from.y(), current_); return;
+        case Qt::Key_X:
+        case 0x0427:  // Ч, on the X key of the Russian layout
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace: emit cellSet(from.x(), from.y(), 0); return;
+        default: QWidget::keyPressEvent(event); return;
+    }
+    if ((event->modifiers() & Qt::ShiftModifier) && cursor_ != from && at < picture_.indices.size())
+        emit cellSet(cursor_.x(), cursor_.y(), picture_.indices[at]);
+    update();
+    emit cursorMoved(CellCentre(cursor_.x(), cursor_.y()));
+}
+
+void PuzzlePreview::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PuzzlePreview::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 // --- ConvertDialog ---
@@ -272,7 +319,10 @@ void ConvertDialog::Build(bool canvas) {
     side->addWidget(repair_);
     side->addWidget(repairLabel_);
     side->addWidget(showBefore_);
-    auto* hint = new QLabel(QStringLiteral("Щелчок по клетке ставит выбранный цвет, правый щелчок — белый."), this);
+    auto* hint = new QLabel(QStringLiteral("Щелчок по клетке ставит выбранный цвет, правый щелчок — белый. "
+                                           "С клавиатуры: стрелки, Пробел — цвет, X — белый, "
+                                           "Shift+стрелка тянет клетку дальше."),
+                            this);
     hint->setWordWrap(true);
     side->addWidget(hint);
     side->addStretch(1);
@@ -280,6 +330,7 @@ void ConvertDialog::Build(bool canvas) {
     preview_ = new PuzzlePreview(this);
     connect(preview_, &PuzzlePreview::cellSet, this, &ConvertDialog::SetCell);
     scroll_ = new QScrollArea(this);
+    connect(preview_, &PuzzlePreview::cursorMoved, this, [this](QPoint centre) { scroll_->ensureVisible(centre.x(), centre.y()); });
     scroll_->setWidget(preview_);
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setMinimumSize(420, 420);

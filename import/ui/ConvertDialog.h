@@ -25,6 +25,9 @@ namespace mosgrid {
 // The puzzle picture at game scale with its clues: row clues to the left, column clues above.
 // Cells the solver found undecided between solutions are crossed in red, cells a repair changed
 // are framed in blue. A left click sets a cell to the current colour, a right click to white.
+// From the keyboard, the arrows move a cursor over the cells (it shows while the preview has the
+// focus), Space sets its cell to the current colour, X, Delete or Backspace to white, and
+// Shift with an arrow carries the cell the cursor leaves on to the one it enters.
 class PuzzlePreview : public QWidget {
     Q_OBJECT
 public:
@@ -38,10 +41,15 @@ public:
 
 signals:
     void cellSet(int column, int row, int index);
+    // The cursor moved to the cell whose middle is `centre`, in this widget.
+    void cursorMoved(QPoint centre);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void Measure();
@@ -52,6 +60,7 @@ private:
     int current_ = 1;
     int cell_ = 14;
     int left_ = 0, top_ = 0;
+    QPoint cursor_{0, 0};
 };
 
 // Makes a puzzle of a picture, or of an empty canvas («Новый рисунок»): the size, the number of

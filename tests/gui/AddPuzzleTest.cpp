@@ -3,8 +3,11 @@
 // why, a name in use asks before replacing, and a picture made into a puzzle is played and solved.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+
 #include <QAction>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -199,6 +202,12 @@ TEST(ConvertDialogTest, TwoSolutionsAreShownWithTheirCellsAndTheRepairEndsUnique
         EXPECT_EQ(dialog.Picture().indices[std::size_t(column)], 1);
         EXPECT_TRUE(verdictAgrees()) << column;
     }
+    // The keys, from the cell last clicked: Shift+Down carries it on, Left then X whiten a cell.
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Down, Qt::ShiftModifier}, {Qt::Key_Left, Qt::NoModifier}, {Qt::Key_X, Qt::NoModifier}}) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(dialog.Preview(), &press);
+    }
+    EXPECT_TRUE(dialog.Picture().indices[3 + 2] == 1 && dialog.Picture().indices[3 + 1] == 0);
     EXPECT_TRUE(test::NoBoxes(prompts));
 }
 

@@ -36,12 +36,14 @@ inline void WritePuzzle(const std::filesystem::path& folder, const std::string& 
     ASSERT_TRUE(WriteBmp4(folder / (name + ".bmp"), PictureFromText(rows, palette)));
 }
 
-// The middle of a cell in the board's viewport.
+// The middle of a cell in the board's viewport; a negative column or row is a clue slot
+// (-1 next to the grid), where the clue areas lie, pinned or not.
 inline QPoint CellCentre(const CGmGride& board, int column, int row) {
     const BoardModel& m = board.Model();
     const int s = board.CellSize();
-    return QPoint((m.R + column) * s - board.HorizontalOffset() + s / 2,
-                  (m.K + row) * s - board.VerticalOffset() + s / 2);
+    const Panes p = board.ViewPanes();
+    return QPoint((m.R + column) * s - (column < 0 ? p.pinnedX : p.hx) + s / 2,
+                  (m.K + row) * s - (row < 0 ? p.pinnedY : p.vy) + s / 2);
 }
 
 // A left press and release at `at` in `widget`.

@@ -2,6 +2,8 @@
 // The board's off-screen images: clues, their strokes and the miniature; and on high-density
 // screens: images drawn at the device pixel ratio, clue numbers that fit their cells at every
 // size, and hint marks that stand apart from the border.
+#include <QScreen>
+
 #include <set>
 
 #include "tests/gui/BoardFixture.h"
@@ -41,6 +43,23 @@ TEST_F(BoardDrawing, MiniatureIsEnlargedByTheLargestWholeFactorThatFitsTheCorner
         EXPECT_EQ(PixelAt(shown, at.x() + f - 1, at.y() + f - 1), kRed);  // the cell's whole square
         EXPECT_NE(PixelAt(shown, at.x() + f, at.y()), kRed);
         EXPECT_NE(PixelAt(shown, std::max(at.x() - 1, 0), at.y() + 1), kRed);
+    }
+}
+
+// The assists' verdicts: a proved clue faded as a crossed one, a line in error framed in a colour
+// of no clue; both go when the assists are switched off.
+TEST_F(BoardDrawing, ProvedCluesFadeAndLinesInErrorAreFramedOnlyWhileTheAssistsAreOn) {
+    MakeBoard(200, 200);
+    Load({"1.1", "..."}, {kWhite, kRed});
+    Tap(CellPoint(0, 0)), Tap(CellPoint(1, 0)), Tap(CellPoint(1, 0));  // row 0: the first run is proved
+    Tap(CellPoint(1, 1));                                               // row 1 has no clue
+    const QRect first = board->Images().ClueFill(0, 0);
+    for (const bool on : {true, false}) {
+        board->SetAssists(PlayAssists{false, false, on, on});
+        const QImage shown = board->ComposedImage();
+        EXPECT_EQ(PixelAt(board->Images().RowClues(), first.left() + 1, first.top() + 1), on ? 0x8080FFu : kRed);
+        EXPECT_NE(board->Images().ErrorColour(), kRed);
+        EXPECT_EQ(Count(shown, shown.rect(), board->Images().ErrorColour()) > 4 * s(), on) << on;
     }
 }
 
@@ -102,7 +121,7 @@ QPoint Inside(const BoardImages& images, int c, int r) {
 QImage ComposeAll(const BoardImages& images) {
     QImage frame(images.Dev(images.Geometry().Width() - 1) + 1, images.Dev(images.Geometry().Height() - 1) + 1,
                  QImage::Format_RGB32);
-    images.Compose(frame, frame.rect(), QImage(), 0, 0);
+    images.Compose(frame, frame.rect(), QImage(), Panes{});
     return frame;
 }
 
@@ -145,7 +164,7 @@ TEST_F(BoardScale, AtHigherRatiosEveryCellKeepsItsColourAndGridLinesStayOneDevic
     EXPECT_EQ(board->ComposedImage().size(), viewport()->size() * board->PixelRatio());
 }
 
-TEST_F(BoardScale, TheWidestClueFitsItsCellWithAMarginAtEveryCellSize) {
+TEST_F(BoardScale, TheWidestClueFitsItsCellWithAMarginAtEveryCellSizeAndStaysCrispAtTheSmallest) {
     MakeBoard(200, 200);
     Load({std::string(48, '1') + "..", std::string(8, '1') + std::string(42, '.')}, {kWhite, kNavy});
     BoardImages images;
@@ -156,12 +175,18 @@ TEST_F(BoardScale, TheWidestClueFitsItsCellWithAMarginAtEveryCellSize) {
             for (int r : {0, 1}) {  // "48" and "8" next to the grid
                 const QRect fill = images.ClueFill(model().R - 1, r);
                 int ink = 0, edge = 0;
+                std::set<COLORREF> tones;
                 for (int y = fill.top() + 1; y < fill.bottom(); ++y) {  // clear of the thick lines' sides
+                    for (int x = fill.left(); x <= fill.right(); ++x) tones.insert(PixelAt(images.RowClues(), x, y));
                     for (int x = fill.left(); x <= fill.right(); ++x) ink += PixelAt(images.RowClues(), x, y) != kNavy;
                     edge += (PixelAt(images.RowClues(), fill.left(), y) != kNavy) + (PixelAt(images.RowClues(), fill.right(), y) != kNavy);
                 }
                 EXPECT_EQ(edge, 0) << s << " at " << ratio << ", row " << r;
                 EXPECT_GT(ink, 2 * images.Dev(s) / 3) << s << " at " << ratio << ", row " << r;
+                // "48" in a cell under 12 device pixels is not blurred: white on the fill, nothing between.
+                if (r == 0 && images.Dev(s) < 12) {
+                    EXPECT_EQ(tones, (std::set<COLORREF>{kNavy, kWhite})) << s;
+                }
             }
         }
     }
@@ -173,8 +198,8 @@ TEST_F(BoardScale, HintMarksShowEveryCompleteLineAndNoOtherAndGoWithHintsOff) {
     for (int cell : {0, 1, 2, 2, 5, 8}) Tap(CellPoint(cell % 3, cell / 3));  // row 0 and column 2 complete
     const BoardImages& images = board->Images();
     EXPECT_NE(images.HintColour(), kGreen);  // never a clue colour
-    auto marks = [&] {  // rows then columns: 'M' a band over the border, '-' the black border
-        const QImage shown = board->ComposedImage();
+    // rows then columns: 'M' a band over the border, '-' the black border
+    auto marksIn = [&](const QImage& shown) {
         const QPoint corner(images.Dev(model().R * s()) - images.Dev(board->HorizontalOffset()),
                             images.Dev(model().K * s()) - images.Dev(board->VerticalOffset()));
         std::string seen;
@@ -187,6 +212,7 @@ TEST_F(BoardScale, HintMarksShowEveryCompleteLineAndNoOtherAndGoWithHintsOff) {
         }
         return seen;
     };
+    auto marks = [&] { return marksIn(board->ComposedImage()); };
     for (int pass = 0; pass < 2; ++pass) {
         board->SetHints(true);
         EXPECT_EQ(marks(), "M----M") << pass;
@@ -196,6 +222,16 @@ TEST_F(BoardScale, HintMarksShowEveryCompleteLineAndNoOtherAndGoWithHintsOff) {
     board->SetHints(true);
     for (int cell : {3, 6, 6}) Tap(CellPoint(cell % 3, cell / 3));
     EXPECT_EQ(marks(), "M--M-M");  // column 0 complete as well, rows 1 and 2 still not
+    // The solving move's marks are on the screen when the solved message opens (the offscreen
+    // screen's grab is exact at ratio 1 only).
+    if (images.Ratio() != 1.0) return;
+    std::string onScreen;
+    prompts.onTell = [&](const QString&) {
+        const QImage screen = board->screen()->grabWindow(board->winId()).toImage();
+        onScreen = marksIn(screen.copy(QRect(viewport()->mapTo(board.get(), QPoint()), viewport()->size())));
+    };
+    for (int cell : {4, 4, 7}) Tap(CellPoint(cell % 3, cell / 3));
+    EXPECT_EQ(onScreen, "MMMMMM");
 }
 
 }  // namespace

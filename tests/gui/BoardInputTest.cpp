@@ -75,6 +75,56 @@ TEST_F(BoardInput, HoldOnAClueLineAsksThroughAMessageBoxWhileHintsAreOn) {
     EXPECT_EQ(PixelAt(Cells(), board->Images().CellInterior(3, 1).center().x(), board->Images().CellInterior(3, 1).center().y()), kBlue);
 }
 
+// The keyboard's cursor on a board larger than the window: hidden, the arrows scroll; a cell key
+// shows it, then the arrows move it (Shift dragging) and the view follows a cell at a time; it
+// reaches the clues; Esc and a mouse press hide it.
+using BoardCursor = BoardFixture;
+
+TEST_F(BoardCursor, ACellKeyShowsItTheArrowsMoveItAndEscOrAPressHideIt) {
+    MakeBoard(150, 150);
+    Load(std::vector<std::string>(20, "11111111112222222222"), {kWhite, kRed, kBlue});
+    Key(Qt::Key_Right);
+    ASSERT_EQ(board->HorizontalOffset(), s());
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Space);  // shows the cursor on the first cell in view, and only that
+    ASSERT_EQ(board->CursorPosition(), QPoint(0, 0));
+    EXPECT_EQ(model().Cell(0, 0).state, 1);
+    Key(Qt::Key_Space);
+    for (int i = 0; i < 12; ++i) Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(model().Cell(12, 0).colour, kRed);
+    const int hx = board->HorizontalOffset();
+    EXPECT_TRUE(hx > 0 && hx % s() == 0 && CellPoint(12, 0).x() + s() / 2 < viewport()->width()) << hx;
+    Key(Qt::Key_Left);  // the cursor moves; the view stays
+    EXPECT_EQ(board->HorizontalOffset(), hx);
+    for (int i = 0; i < 12; ++i) Key(Qt::Key_Left);
+    ASSERT_EQ(board->CursorPosition(), QPoint(-1, 0));  // on the row's clue
+    EXPECT_EQ(board->HorizontalOffset(), 0);  // back until cell 0 showed right of the pinned clues
+    Key(Qt::Key_Space);
+    EXPECT_EQ(model().RowClue(0, 0).done, 1);
+    board->SetHints(true);
+    prompts.Answer(false);
+    Key(Qt::Key_O);
+    EXPECT_EQ(prompts.asked, std::vector<QString>{QStringLiteral("Вы хотите открыть 1 ряд ?")});
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(host.swatches.back(), kBlue);
+    Key(Qt::Key_Backtab);
+    EXPECT_EQ(model().currentColour, kRed);
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(!board->CursorPosition() && board->HorizontalOffset() == s());
+    // A press hides it; the next cell key shows it where the mouse was, outlined black and white.
+    Key(Qt::Key_X);
+    ASSERT_TRUE(board->CursorPosition());
+    Tap(CellPoint(2, 1));
+    EXPECT_FALSE(board->CursorPosition());
+    Key(Qt::Key_Delete);
+    ASSERT_EQ(board->CursorPosition(), QPoint(2, 1));
+    const QPoint left = CellPoint(2, 1) - QPoint(s() / 2, 0);
+    const QImage shown = board->ComposedImage();
+    EXPECT_EQ(PixelAt(shown, left.x() - 1, left.y()), kBlack);
+    EXPECT_EQ(PixelAt(shown, left.x() + 1, left.y()), kWhite);
+}
+
 // A quick drag whose mouse moves were merged by the window system still enters every cell the
 // stroke passed over, once each, and never reaches into the clue areas on the way.
 using BoardDrag = BoardFixture;

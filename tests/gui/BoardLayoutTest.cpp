@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How the board window applies the layout: centring, scroll ranges, scroll-bar actions,
-// direction keys and full-screen switching.
+// direction keys, clue areas pinned while scrolled, and full-screen switching.
 #include "board/core/Layout.h"
 #include "tests/gui/BoardFixture.h"
 
@@ -34,7 +34,7 @@ TEST_F(BoardLayout, SmallBoardIsCentredWithoutBarsAndStaysCentredOnResize) {
     EXPECT_EQ(board->ComposedImage(), empty);
 }
 
-TEST_F(BoardLayout, LargeBoardScrollsByPixelPageCellAndToTheEnds) {
+TEST_F(BoardLayout, LargeBoardScrollsByPixelPageCellAndToTheEndsUnderPinnedClues) {
     MakeBoard(240, 268);
     std::vector<std::string> rows(50, std::string(50, '.'));
     for (int r = 0; r < 10; ++r)
@@ -54,13 +54,19 @@ TEST_F(BoardLayout, LargeBoardScrollsByPixelPageCellAndToTheEnds) {
         else bar->triggerAction(A::SliderAction(k.action));
         EXPECT_EQ(QPoint(board->HorizontalOffset(), bar->value()), QPoint(k.offset, k.offset)) << k.action << " " << k.key;
     }
-    // The picture moves with the view: the grid's left border (x = R*s = 100) is at 100 - hx.
     bar->setSliderPosition(40);
-    const QImage shown = board->ComposedImage();
-    EXPECT_EQ(PixelAt(shown, 60, 155), kBlack);
-    EXPECT_NE(PixelAt(shown, 100, 155), kBlack);
     Key(Qt::Key_Down);
     EXPECT_EQ(QPoint(board->HorizontalOffset(), board->VerticalOffset()), QPoint(40, 10));
+    // The cells scroll under the clue areas, which stay at the edges (R*s = K*s = 100) with the
+    // clues of the lines scrolled there: a tap hits what is drawn, never a hidden cell.
+    DoubleTap(QPoint(95, 115));   // row 2's clue next to the grid, over cell (3, 2)
+    DoubleTap(QPoint(145, 95));   // column 8's
+    Tap(QPoint(100, 100));        // cell (4, 1) at the cells' edge
+    EXPECT_EQ(std::tuple(model().RowClue(2, 0).done, model().ColumnClue(8, 0).done, model().Cell(3, 2).state,
+                         model().Cell(4, 1).state), std::tuple(1, 1, 1, 0));
+    const QImage shown = board->ComposedImage();
+    EXPECT_EQ(PixelAt(shown, 91, 111), 0x8080FF);  // the crossed clue's faded fill
+    for (QPoint p : {QPoint(100, 155), QPoint(155, 100)}) EXPECT_EQ(PixelAt(shown, p.x(), p.y()), kBlack);  // their border
     // Enter switches full-screen mode and shows the top-left corner again.
     Key(Qt::Key_Return);
     EXPECT_TRUE(board->IsFullScreen());

@@ -11,10 +11,12 @@
 #include <QScrollBar>
 #include <QDir>
 #include <QSettings>
+#include <QSet>
 #include <QTreeWidget>
 #include <QUrl>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "app/MainFrame.h"
@@ -52,11 +54,25 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     for (const QAction* a : frame.findChildren<QMenuBar*>().value(0)->actions()) menus << a->menu();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->title() + ":" + Items(menus[0]),
-              QStringLiteral("Игра:Случайный выбор|Начать сначала|Выбрать кроссворд|Добавить кроссворд...|Новый рисунок...|-|Выход"));
+              QStringLiteral("&Игра:&Случайный выбор|&Начать сначала|&Выбрать кроссворд|&Добавить кроссворд...|"
+                             "Новый &рисунок...|-|Вы&ход"));
     EXPECT_EQ(menus[1]->title() + ":" + Items(menus[1]),
-              QStringLiteral("Прочее:Отменить|Повторить|-|Открыть поле|Подсказки|"
-                             "Помощники[Зачёркивать законченные линии|Протяжка по прямой]|-|Проверить кроссворд|"
-                             "Вариант решения[Следующий|Предыдущий]|Помощь[Правила игры|-|О программе...]"));
+              QStringLiteral("&Прочее:&Отменить|&Повторить|-|О&ткрыть поле|По&дсказки|"
+                             "Помо&щники[&Зачёркивать законченные линии|&Протяжка по прямой|"
+                             "&Отмечать выполненные числа|По&казывать ошибки]|-|Проверить &кроссворд|"
+                             "&Вариант решения[&Следующий|&Предыдущий]|По&мощь[&Правила игры|-|&О программе...]"));
+    // Every item has its own Alt+letter within its menu.
+    std::function<void(const QList<QAction*>&)> mnemonics = [&](const QList<QAction*>& items) {
+        QSet<QString> letters;
+        for (const QAction* a : items) {
+            if (a->isSeparator()) continue;
+            const QString key = QKeySequence::mnemonic(a->text()).toString();
+            EXPECT_FALSE(key.isEmpty() || letters.contains(key)) << a->text().toStdString();
+            letters.insert(key);
+            if (a->menu()) mnemonics(a->menu()->actions());
+        }
+    };
+    mnemonics(frame.findChildren<QMenuBar*>().value(0)->actions());
 
     // A puzzle chosen through the menu's chooser; hints switched on through the menu.
     test::WhenDialogOpens<CListFiles>([](CListFiles& chooser) {
@@ -99,6 +115,9 @@ TEST(MainFrameTest, MenusFullScreenRulesAndExit) {
     QApplication::processEvents();
     PressEnter(&frame.Board(), Qt::Key_F11);
     ASSERT_TRUE(frame.isFullScreen());
+    PressEnter(&frame.Board(), Qt::Key_Space);  // the keyboard's cursor takes the first Esc
+    PressEnter(&frame.Board(), Qt::Key_Escape);
+    EXPECT_TRUE(frame.isFullScreen() && !frame.Board().CursorPosition());
     PressEnter(&frame.Board(), Qt::Key_Escape);
     EXPECT_FALSE(frame.Board().IsFullScreen());
     EXPECT_TRUE(frame.isMaximized());
@@ -133,10 +152,13 @@ TEST(MainFrameTest, PlayAssistsStartOffAndAreRemembered) {
     test::ScriptedPrompts prompts;
     {
         CMainFrame frame{folder.path()};
-        EXPECT_FALSE(frame.AssistCross()->isChecked() || frame.AssistStraight()->isChecked());
+        for (QAction* item : {frame.AssistCross(), frame.AssistStraight(), frame.AssistProved(), frame.AssistErrors()})
+            EXPECT_FALSE(item->isChecked());
         EXPECT_FALSE(frame.Board().Assists().crossFinishedLines || frame.Board().Assists().straightDrag);
+        EXPECT_FALSE(frame.Board().Assists().markProvedClues || frame.Board().Assists().showErrors);
         frame.AssistStraight()->trigger();
-        EXPECT_TRUE(frame.Board().Assists().straightDrag);
+        frame.AssistErrors()->trigger();
+        EXPECT_TRUE(frame.Board().Assists().straightDrag && frame.Board().Assists().showErrors);
         frame.AssistCross()->trigger();
         frame.AssistCross()->trigger();
         EXPECT_FALSE(frame.Board().Assists().crossFinishedLines);
@@ -144,6 +166,8 @@ TEST(MainFrameTest, PlayAssistsStartOffAndAreRemembered) {
     CMainFrame frame{folder.path()};
     EXPECT_TRUE(frame.AssistStraight()->isChecked() && frame.Board().Assists().straightDrag);
     EXPECT_FALSE(frame.AssistCross()->isChecked() || frame.Board().Assists().crossFinishedLines);
+    EXPECT_TRUE(frame.AssistErrors()->isChecked() && frame.Board().Assists().showErrors);
+    EXPECT_FALSE(frame.AssistProved()->isChecked() || frame.Board().Assists().markProvedClues);
     EXPECT_TRUE(test::NoBoxes(prompts));
 }
 

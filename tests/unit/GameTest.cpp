@@ -219,6 +219,94 @@ TEST(GameAssists, AStraightDragKeepsToItsLineAndToItsFirstCellsStateOnlyWhileOn)
     }
 }
 
+// The keyboard's cell keys: each key a step; a Shift run carries the first cell's change on to
+// the cells that were as it was, all in that step.
+TEST(GameKeys, CellKeysAndTheirDragsAreStepsOfTheirOwn) {
+    Player p({"11111", "22222", ".....", "1...."}, {kWhite, kRed, kBlue});
+    struct Press { CellKey key; const char* after; };
+    for (const Press& k : {Press{CellKey::Mark, "#...."}, Press{CellKey::Mark, "x...."}, Press{CellKey::Clear, "....."},
+                           Press{CellKey::Cross, "x...."}, Press{CellKey::Cross, "x...."}, Press{CellKey::Mark, "....."}}) {
+        p.Keep(p.game.KeyCell(0, 2, k.key));
+        EXPECT_EQ(p.Row(2), k.after);
+    }
+    p.Tap(CellAt(2, 2)), p.Tap(CellAt(3, 2)), p.Tap(CellAt(3, 2));
+    p.Keep(p.game.KeyCell(0, 2, CellKey::Mark));
+    EXPECT_TRUE(p.game.CanUndo() && !p.game.CanRedo());  // the open step already counts
+    for (int c = 0; c < 4; ++c) p.Keep(p.game.KeyDrag(c, 2, c + 1, 2));
+    EXPECT_EQ(p.Row(2), "###x#");  // the painted and the crossed cell stay
+    p.Keep(p.game.Undo());
+    EXPECT_EQ(p.Row(2), "..#x.");
+    // From a cell the last key did not act on, the drag starts a step of its own there.
+    p.Keep(p.game.KeyCell(0, 0, CellKey::Cross));
+    p.Keep(p.game.KeyDrag(0, 0, 1, 0));
+    p.Keep(p.game.KeyDrag(3, 0, 4, 0));
+    EXPECT_EQ(p.Row(0), "xx.xx");
+    p.Keep(p.game.Undo());
+    EXPECT_EQ(p.Row(0), "xx...");
+}
+
+// Tab's colours are those of the clues (an unused palette entry is skipped); clues are crossed
+// from the keys, and a reveal is asked for only while hints are on.
+TEST(GameKeys, ColoursStepRoundTheClueColoursAndCluesAnswerTheirKeys) {
+    Player p({"11111", "33333", ".....", "1...."}, {kWhite, kRed, 0x00FF00, kBlue});
+    for (const auto& [direction, after] : std::vector<std::pair<int, COLORREF>>{{+1, kBlue}, {+1, kRed}, {-1, kBlue}}) {
+        p.Keep(p.game.NextColour(direction));
+        EXPECT_EQ(p.model().currentColour, after);
+    }
+    p.Keep(p.game.SetColour(0x00FF00));
+    p.Keep(p.game.NextColour(-1));
+    EXPECT_EQ(p.model().currentColour, kBlue);
+    p.Keep(p.game.CrossClue(false, 1, 0));
+    p.Keep(p.game.CrossClue(true, 1, 2));  // an empty slot
+    EXPECT_EQ(p.model().RowClue(1, 0).done, 1);
+    EXPECT_TRUE(p.changes.back().Empty());
+    p.Keep(p.game.Undo());
+    EXPECT_EQ(p.model().RowClue(1, 0).done, 0);
+    p.Keep(p.game.AskReveal(true, 1));
+    EXPECT_TRUE(p.Questions().empty());
+    p.Keep(p.game.SetHints(true));
+    p.Keep(p.game.AskReveal(true, 1));
+    EXPECT_EQ(p.Questions(), std::vector<std::string>{"Вы хотите открыть 2 столбец ?"});
+}
+
+// Proved clues and errors come from the clues and the marks alone: a wrong marking that fits the
+// clues is proved, not flagged. They live in the game beside the model, so the same moves leave
+// the same model and draw the same cells with them on or off; one undo takes back both.
+TEST(GameAssists, ProvedCluesAndErrorsFollowTheMarksAloneAndLeaveTheModelAsItIs) {
+    // Row 0: clues 1 1 (painted wrongly at 2 and 4); column 4 has no clue.
+    const std::vector<std::string> picture = {"1.1..", "11.1."};
+    Player off(picture, {kWhite, kRed}), on(picture, {kWhite, kRed});
+    const auto row0 = [&](Player& p) { return p.game.Verdict(false, 0); };
+    for (Player* p : {&off, &on}) {
+        p->Keep(p->game.SetAssists(PlayAssists{false, false, p == &on, p == &on}));
+        p->Tap(CellAt(2, 0)), p->Tap(CellAt(4, 0));
+        EXPECT_EQ(p->game.Verdict(true, 4).error, p == &on);  // painted where no clue is
+        p->Tap(CellAt(1, 0), kStylusRight);
+        EXPECT_EQ(row0(*p), LineVerdict{});  // cell 4 has a blank beside it: nothing proved yet
+        p->Tap(CellAt(3, 0), kStylusRight);
+        EXPECT_EQ(row0(*p), (LineVerdict{false, p == &on ? 3u : 0u}));
+        EXPECT_EQ(p->changes[p->changes.size() - 2].verdicts.size(), p == &on ? 1u : 0u);
+        p->Keep(p->game.Undo());
+        EXPECT_EQ(row0(*p), LineVerdict{});
+        EXPECT_EQ(p->changes.back().verdicts.size(), p == &on ? 1u : 0u);
+        p->Keep(p->game.Redo());
+        p->Keep(p->game.KeyCell(0, 0, CellKey::Mark));  // a third run in a row of two, from the keys
+        EXPECT_EQ(row0(*p), (LineVerdict{p == &on, 0}));
+        p->Keep(p->game.Undo());
+        EXPECT_EQ(row0(*p).error, false);
+    }
+    for (std::size_t i = 0; i < on.changes.size(); ++i) EXPECT_EQ(on.changes[i].cells, off.changes[i].cells) << i;
+    const auto bytes = [](const BoardModel& m) {
+        std::string b(reinterpret_cast<const char*>(m.cells.data()), m.cells.size() * sizeof(CellRecord));
+        b.append(reinterpret_cast<const char*>(m.rowClues.data()), m.rowClues.size() * sizeof(ClueEntry));
+        return b.append(reinterpret_cast<const char*>(m.columnClues.data()), m.columnClues.size() * sizeof(ClueEntry));
+    };
+    EXPECT_EQ(bytes(on.model()), bytes(off.model()));
+    // Switched off, the lines that showed something are drawn again.
+    EXPECT_EQ(on.game.SetAssists(PlayAssists{}).verdicts.size(), 2u);  // row 0 and column 4
+    EXPECT_EQ(row0(on), LineVerdict{});
+}
+
 TEST(GameHold, OnAClueLineAsksAfterFiveFurtherEventsWhileHintsAreOnAndTheRevealCostsThePenalty) {
     Player p({"11111", "22222", ".....", "1...."}, {kWhite, kRed, kBlue});
     p.Press(ColumnClueAt(1, 0));
@@ -356,6 +444,12 @@ TEST(GameHints, HintMarksFollowTheLinesAndSwitchingOffClearsThem) {
     const GameChange off = p.game.SetHints(false);
     for (const LineMarks& m : off.marks) EXPECT_FALSE(m.rowComplete || m.columnComplete);
     EXPECT_EQ(p.model().hints, 0);
+    // The solving move marks the lines it completes, as any other move.
+    p.Keep(p.game.SetHints(true));
+    p.Tap(CellAt(0, 1), kStylusRight), p.Tap(CellAt(1, 1), kStylusRight);
+    const GameChange& solving = p.changes[p.changes.size() - 2];
+    ASSERT_TRUE(solving.solved && !solving.marks.empty());
+    EXPECT_TRUE(solving.marks.back().rowComplete && solving.marks.back().columnComplete);
 }
 
 TEST(GameRestore, TakesAFittingGameWholeAndRefusesAnotherPuzzle) {
