@@ -32,6 +32,10 @@ TEST_F(BoardLayout, SmallBoardIsCentredWithoutBarsAndStaysCentredOnResize) {
     EXPECT_FALSE(board->ClockRunning());
     EXPECT_EQ(s(), 10);
     EXPECT_EQ(board->ComposedImage(), empty);
+    // A board wider than the window alone shows only the horizontal bar, over what it leaves out.
+    Load({std::string(40, '1'), std::string(40, '.')}, {kWhite, kRed});
+    EXPECT_TRUE(board->horizontalScrollBar()->isVisible() && !board->verticalScrollBar()->isVisible());
+    EXPECT_EQ(board->horizontalScrollBar()->maximum(), HorizontalOverflow({40, 2, 1, 1, s()}, viewport()->width()));
 }
 
 TEST_F(BoardLayout, LargeBoardScrollsByPixelPageCellAndToTheEndsUnderPinnedClues) {
