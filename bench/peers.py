@@ -113,6 +113,33 @@ def write_bmp4(path, grid):
         f.write(header + info + palette + pixels)
 
 
+def unique_picture(mosgrid, path, side, density, seed, steps=30, limit=10):
+    """A random picture changed until it has one solution: while mosgrid-solve finds two, one
+    cell where they differ (chosen with the seed) is flipped. Returns the picture and the
+    guesses its final search needed, or (None, 0) when no unique picture came within the steps
+    or a search took longer than `limit` processor seconds."""
+    grid = random_grid(side, density, seed)
+    rnd = random.Random(seed)
+    try:
+        for _ in range(steps):
+            write_non(path, grid)
+            t, ok, out = run([mosgrid, "--max", "2", "--threads", "1", "--print", path], limit)
+            if not ok:
+                return None, 0
+            lines = out.splitlines()
+            head = lines[0]
+            if "solutions 1," in head:
+                return grid, int(head.split(" guesses")[0].rsplit(" ", 1)[1])
+            first, second = lines[1:1 + side], lines[2 + side:2 + 2 * side]
+            cells = [(r, c) for r in range(side) for c in range(side) if first[r][c] != second[r][c]]
+            r, c = rnd.choice(cells)
+            grid[r][c] = 1 - grid[r][c]
+        return None, 0
+    finally:
+        if os.path.exists(path):
+            os.remove(path)
+
+
 def make_sets(folder, mosgrid, scale):
     """Writes every family's files (scale: the share of the full sets); returns
     {family: [(base name, colour)]}."""
@@ -141,26 +168,16 @@ def make_sets(folder, mosgrid, scale):
         add("n-Dom 3..10", "dom-%02d" % n, domino_chain(n))
     for i in range(count(8)):
         add("colour 25x25 3 colours", "col-%02d" % i, random_grid(25, 0.6, 70000 + i, colours=3), colour=True)
-    # Hard puzzles with one solution: random grids that lines alone do not solve, kept when they
-    # have exactly one solution, the ones that need the most guesses first.
-    candidates = []
-    for i in range(count(240)):
-        side = 20 + i % 3 * 5
-        grid = random_grid(side, 0.55 + 0.05 * (i % 2), 90000 + i)
-        base = os.path.join(folder, "cand-%03d" % i)
-        write_non(base + ".non", grid)
-        candidates.append((base, grid))
+    # Hard puzzles with one solution: random 25 x 25 pictures at 0.42, made unique step by step
+    # (while there are two solutions, a cell where they differ is flipped in the picture), kept
+    # when they still need guesses, the ones that need the most first.
     scores = []
-    for base, grid in candidates:
-        out = subprocess.run([mosgrid, "--max", "2", "--threads", "1", base + ".non"], capture_output=True, text=True,
-                             preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CPU, (20, 20)))
-        line = out.stdout.strip()
-        os.remove(base + ".non")
-        if "solutions 1," in line and "lines alone no" in line:
-            guesses = int(line.split(" guesses")[0].rsplit(" ", 1)[1])
-            scores.append((-guesses, base, grid))
+    for i in range(count(60)):
+        grid, guesses = unique_picture(mosgrid, os.path.join(folder, "cand-%03d.non" % i), 25, 0.42, 90000 + i)
+        if guesses > 0:
+            scores.append((-guesses, i, grid))
     scores.sort()
-    for k, (_, base, grid) in enumerate(scores[:count(20)]):
+    for k, (_, _, grid) in enumerate(scores[:count(20)]):
         add("unique, hard", "uniq-%02d" % k, grid)
     return families
 
@@ -168,15 +185,22 @@ def make_sets(folder, mosgrid, scale):
 # --- runs --------------------------------------------------------------------------------------
 
 def run(command, limit):
-    """Processor seconds of one process under a processor-time limit, and whether it ended."""
+    """Processor seconds of one process under a processor-time limit, and whether it ended. The
+    limit is set on the started process (no Python code runs in the child, whose time would
+    count as the tool's)."""
     before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    proc = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     try:
-        proc = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                              preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CPU, (limit, limit + 1)),
-                              timeout=limit * 4 + 10)
-        code, output = proc.returncode, proc.stdout
+        resource.prlimit(proc.pid, resource.RLIMIT_CPU, (limit, limit + 1))
+    except OSError:
+        pass  # already ended
+    try:
+        output, _ = proc.communicate(timeout=limit * 4 + 10)
+        code = proc.returncode
     except subprocess.TimeoutExpired:
-        code, output = -9, ""
+        proc.kill()
+        output, _ = proc.communicate()
+        code = -9
     after = resource.getrusage(resource.RUSAGE_CHILDREN)
     cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
     done = code == 0 and cpu < limit

@@ -21,14 +21,40 @@ GridSearch::GridSearch(const Puzzle& puzzle, Options options)
     probed_.assign(cells, 0);
     gain_.assign(cells * std::size_t(puzzle.valueCount), 0);
     // Small puzzles gain nothing from the table and are set up by the thousand in tests.
-    if (options_.cache && puzzle.valueCount <= 2 && cells >= 100) {
+    if (options_.cache && puzzle.valueCount == 2 && cells >= 100) {
         cacheSize_ = std::min<std::size_t>(std::bit_ceil(lines * 128), 1 << 15);
     }
     trail_.reserve(cells * 4);
+    bits_ = puzzle.valueCount == 2;
+    if (bits_) {
+        lineWords_.assign(lines * 4, 0);
+        for (int cell = 0; cell < int(cells); ++cell) Mark(cell, cells_[std::size_t(cell)]);
+    }
 }
 
 void GridSearch::SetStart(const std::vector<ValueMask>& cells) {
-    if (valid_ && cells.size() == cells_.size()) cells_ = cells;
+    if (!valid_ || cells.size() != cells_.size()) return;
+    if (bits_) {
+        for (int cell = 0; cell < int(cells_.size()); ++cell) Mark(cell, cells_[std::size_t(cell)] ^ cells[std::size_t(cell)]);
+    }
+    cells_ = cells;
+}
+
+void GridSearch::Mark(int cell, ValueMask changed) {
+    const int row = cell / width_;
+    const int column = cell - row * width_;
+    std::uint64_t* rowWords = &lineWords_[std::size_t(row) * 4 + std::size_t(column >> 6)];
+    std::uint64_t* columnWords = &lineWords_[std::size_t(height_ + column) * 4 + std::size_t(row >> 6)];
+    const std::uint64_t inRow = std::uint64_t(1) << (column & 63);
+    const std::uint64_t inColumn = std::uint64_t(1) << (row & 63);
+    if (changed & 1) {
+        rowWords[0] ^= inRow;
+        columnWords[0] ^= inColumn;
+    }
+    if (changed & 2) {
+        rowWords[2] ^= inRow;
+        columnWords[2] ^= inColumn;
+    }
 }
 
 void GridSearch::Enqueue(int line) {
@@ -53,13 +79,14 @@ bool GridSearch::PollStop() {
 
 void GridSearch::Set(int cell, ValueMask values, bool guess) {
     trail_.push_back(TrailEntry{cell, cells_[std::size_t(cell)]});
+    if (bits_) Mark(cell, cells_[std::size_t(cell)] ^ values);
     cells_[std::size_t(cell)] = values;
     Enqueue(cell / width_);
     Enqueue(height_ + cell % width_);
     if (!probing_) {
         Touch(cell);
         observer_->CellChanged(cell, values);
-        if (!guess && std::has_single_bit(values)) observer_->CellDecided();
+        if (!guess && OneValue(values)) observer_->CellDecided();
     }
 }
 
@@ -73,6 +100,7 @@ void GridSearch::Undo(std::size_t mark) {
     while (trail_.size() > mark) {
         const TrailEntry e = trail_.back();
         trail_.pop_back();
+        if (bits_) Mark(e.cell, cells_[std::size_t(e.cell)] ^ e.old);
         cells_[std::size_t(e.cell)] = e.old;
         if (!probing_) {
             Touch(e.cell);
@@ -89,15 +117,32 @@ bool GridSearch::SolveLine(int line) {
     const int step = row ? 1 : width_;
     const std::vector<LineRun>& runs = row ? puzzle_.rows[std::size_t(index)] : puzzle_.columns[std::size_t(index)];
     ++linePasses_;
-    for (int p = 0; p < length; ++p) lineCells_[p] = cells_[std::size_t(first + p * step)];
-
-    if (cache_.empty() ? !lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_)
-                       : !CachedSolve(line, length, runs)) {
-        return false;
-    }
-
     // The line's own result is a fixed point of the line: the cells it narrows need not queue
     // it again.
+    if (bits_) {
+        const std::uint64_t* words = &lineWords_[std::size_t(line) * 4];
+        LineBits empty = LineBits(words[1]) << 64 | words[0];
+        LineBits filled = LineBits(words[3]) << 64 | words[2];
+        const LineBits wasEmpty = empty;
+        const LineBits wasFilled = filled;
+        if (!SolveBitsLine(line, length, runs, empty, filled)) return false;
+        const LineBits changed = (empty ^ wasEmpty) | (filled ^ wasFilled);
+        if (changed != 0) {
+            queued_[std::size_t(line)] = 1;
+            for (int half = 0; half < 2; ++half) {
+                for (std::uint64_t left = std::uint64_t(changed >> (64 * half)); left != 0; left &= left - 1) {
+                    const int p = 64 * half + std::countr_zero(left);
+                    const ValueMask values = ValueMask(empty >> p & 1) | ValueMask(filled >> p & 1) << 1;
+                    Set(first + p * step, values, false);
+                }
+            }
+            queued_[std::size_t(line)] = 0;
+        }
+        if (!probing_) observer_->LinePassed();
+        return true;
+    }
+    for (int p = 0; p < length; ++p) lineCells_[p] = cells_[std::size_t(first + p * step)];
+    if (!lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_)) return false;
     queued_[std::size_t(line)] = 1;
     for (int p = 0; p < length; ++p) {
         if (linePossible_[p] != lineCells_[p]) Set(first + p * step, linePossible_[p], false);
@@ -107,26 +152,25 @@ bool GridSearch::SolveLine(int line) {
     return true;
 }
 
-bool GridSearch::CachedSolve(int line, int length, const std::vector<LineRun>& runs) {
-    std::uint64_t key[4] = {0, 0, 0, 0};
-    for (int p = 0; p < length; ++p) key[p >> 5] |= std::uint64_t(lineCells_[p] & 3) << ((p & 31) * 2);
+bool GridSearch::SolveBitsLine(int line, int length, const std::vector<LineRun>& runs, LineBits& empty, LineBits& filled) {
+    if (cache_.empty()) return LineSolver::SolveOneColour(empty, filled, length, runs.data(), int(runs.size()));
+    const std::uint64_t words[4] = {std::uint64_t(empty), std::uint64_t(empty >> 64), std::uint64_t(filled),
+                                    std::uint64_t(filled >> 64)};
     std::uint64_t h = std::uint64_t(line + 1) * 0x9E3779B97F4A7C15ull;
-    for (std::uint64_t w : key) h = (h ^ w) * 0xFF51AFD7ED558CCDull;
+    for (std::uint64_t w : words) h = (h ^ w) * 0xFF51AFD7ED558CCDull;
     h ^= h >> 29;
     CachedLine& e = cache_[h & (cache_.size() - 1)];
-    if (e.line == line && std::equal(key, key + 4, e.key)) {
-        if (e.ok) {
-            for (int p = 0; p < length; ++p) linePossible_[p] = ValueMask(e.result[p >> 5] >> ((p & 31) * 2) & 3);
-        }
+    if (e.line == line && e.empty == empty && e.filled == filled) {
+        empty = e.emptyOut;
+        filled = e.filledOut;
         return e.ok;
     }
     e.line = line;
-    std::copy(key, key + 4, e.key);
-    e.ok = lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_);
-    std::fill(e.result, e.result + 4, 0);
-    if (e.ok) {
-        for (int p = 0; p < length; ++p) e.result[p >> 5] |= std::uint64_t(linePossible_[p]) << ((p & 31) * 2);
-    }
+    e.empty = empty;
+    e.filled = filled;
+    e.ok = LineSolver::SolveOneColour(empty, filled, length, runs.data(), int(runs.size()));
+    e.emptyOut = empty;
+    e.filledOut = filled;
     return e.ok;
 }
 
@@ -154,7 +198,7 @@ bool GridSearch::Probe() {
         changed = false;
         for (int cell = 0; cell < cellCount; ++cell) {
             const ValueMask values = cells_[std::size_t(cell)];
-            if (std::has_single_bit(values)) continue;
+            if (OneValue(values)) continue;
             if (options_.localProbing) {
                 const std::uint64_t lastChange = std::max(lineChanged_[std::size_t(cell / width_)],
                                                        lineChanged_[std::size_t(height_ + cell % width_)]);
@@ -243,7 +287,7 @@ int GridSearch::PickFree(int values[kMaxValues], int& count) const {
     double bestScore = -1;
     for (int cell = 0; cell < cellCount; ++cell) {
         const ValueMask allowed = cells_[std::size_t(cell)];
-        if (std::has_single_bit(allowed)) continue;
+        if (OneValue(allowed)) continue;
         const int* gain = &gain_[std::size_t(cell) * valueCount];
         double score = 1;
         for (ValueMask left = allowed; left != 0; left &= left - 1) score *= double(gain[std::countr_zero(left)] + 1);
@@ -274,7 +318,7 @@ bool GridSearch::Node(int from) {
         cell = PickFree(values, count);
         if (cell < 0) return observer_->SolutionFound(cells_);
     } else {
-        while (cell < cellCount && std::has_single_bit(cells_[std::size_t(cell)])) ++cell;
+        while (cell < cellCount && OneValue(cells_[std::size_t(cell)])) ++cell;
         if (cell >= cellCount) return observer_->SolutionFound(cells_);
         for (ValueMask left = cells_[std::size_t(cell)]; left != 0; left &= left - 1) values[count++] = std::countr_zero(left);
     }
@@ -323,7 +367,7 @@ void GridSearch::Run(SearchObserver& observer) {
     // The first propagation on its own, to tell whether lines alone decide the puzzle.
     if (!Propagate()) return;
     solvedByLines_ = true;
-    for (ValueMask v : cells_) solvedByLines_ = solvedByLines_ && std::has_single_bit(v);
+    for (ValueMask v : cells_) solvedByLines_ = solvedByLines_ && OneValue(v);
     Node(0);
 }
 

@@ -139,16 +139,25 @@ private:
     std::vector<std::uint64_t> probed_;
     // Cells each value of a cell decided when it was last probed, valueCount entries a cell.
     std::vector<int> gain_;
-    // Line results of a two-colour puzzle, two bits a cell; a direct-mapped table.
+    // A two-colour puzzle keeps every line as two bit sets, bit p for the line's cell p: the
+    // cells that allow empty and those that allow filled, two words each (rows first, then the
+    // columns; four words a line).
+    bool bits_ = false;
+    std::vector<std::uint64_t> lineWords_;
+    // Flips the bits of the values in `changed` for the cell in its row and its column.
+    void Mark(int cell, ValueMask changed);
+    bool SolveBitsLine(int line, int length, const std::vector<LineRun>& runs, LineBits& empty, LineBits& filled);
+    // Line results of a two-colour puzzle by the line's state; a direct-mapped table.
     struct CachedLine {
         int line = -1;
         bool ok = false;
-        std::uint64_t key[4];
-        std::uint64_t result[4];
+        LineBits empty = 0;
+        LineBits filled = 0;
+        LineBits emptyOut = 0;
+        LineBits filledOut = 0;
     };
     std::vector<CachedLine> cache_;
     std::size_t cacheSize_ = 0;
-    bool CachedSolve(int line, int length, const std::vector<LineRun>& runs);
     long guesses_ = 0;
     long linePasses_ = 0;
     long probes_ = 0;

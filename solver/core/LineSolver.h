@@ -13,6 +13,13 @@ constexpr ValueMask kEmptyBit = 1;
 // Longest line the solver takes: puzzles up to 100 x 100.
 constexpr int kMaxLine = 100;
 
+// The mask allows exactly one value (std::has_single_bit compiles to a library call on the
+// baseline instruction set).
+constexpr bool OneValue(ValueMask values) { return values != 0 && (values & (values - 1)) == 0; }
+
+// Bit i stands for cell i of a line (up to kMaxLine cells).
+using LineBits = unsigned __int128;
+
 // One run of a line's clue list, in order from the start of the line.
 struct LineRun {
     int length = 0;       // at least 1
@@ -26,13 +33,19 @@ struct LineRun {
 // between them (others may touch), and every cell outside the runs allows empty.
 //
 // Dynamic programming from both ends over (cells consumed, runs placed): time proportional to
-// length x runs, no allocation.
+// length x runs, no allocation. A line whose runs all have one colour (every line of a two-colour
+// puzzle) takes the same steps with the line's positions as the bits of one 128-bit word, a run
+// at a time: time proportional to runs x log(length).
 class LineSolver {
 public:
     // cells[0 .. length-1]: the values each cell still allows. On success fills
     // possible[0 .. length-1] with the values some valid placement gives each cell (a subset of
     // cells[i]) and returns true; returns false when no placement is valid.
     bool Solve(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible);
+    // The same for a line whose runs all have one colour, its cells given as bit sets: the cells
+    // that allow empty and those that allow the runs' colour. On success `empty` and `filled`
+    // are narrowed to what some valid placement gives.
+    static bool SolveOneColour(LineBits& empty, LineBits& filled, int length, const LineRun* runs, int runCount);
 
 private:
     static constexpr int kCells = kMaxLine;

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Helpers for the widget tests: folders of puzzles, puzzles on a board, scripted message boxes,
-// the catalogue file (tests/unit/CatalogRecords.h), clicks, waiting with the event loop running
-// and acting on a modal dialog; and the headers most tests use.
+// Helpers for the widget tests: puzzles in folders and on a board, clicks, waiting with the event
+// loop running, acting on a modal dialog; and the headers most tests use.
 #include <gtest/gtest.h>
 
 #include <QAction>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The board's off-screen images: clues, their strokes and the miniature; and on high-density
-// screens: images drawn at the device pixel ratio, clue numbers that fit their cells at every
-// size, and hint marks that stand apart from the border.
+// The board's images: clues, their strokes, the miniature, the assists' marks; and at higher
+// device pixel ratios: cells, grid lines, clue numbers that fit, and the hint marks.
 #include <QScreen>
 
 #include <set>

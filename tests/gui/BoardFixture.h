@@ -5,9 +5,9 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include "board/ui/BoardHost.h"
 #include "board/ui/BoardImages.h"
 #include "tests/gui/AppTestSupport.h"
-#include "tests/gui/RecordingHost.h"
 #include "tests/unit/TestPictures.h"
 
 namespace mosgrid::test {
@@ -15,6 +15,19 @@ namespace mosgrid::test {
 constexpr COLORREF kBlue = 0xFF0000;
 constexpr COLORREF kYellow = 0x00FFFF;
 constexpr COLORREF kNavy = 0x800000;
+
+// A BoardHost fake that records what the board asks of the main window.
+class RecordingHost : public BoardHost {
+public:
+    void ShowCurrentColour(COLORREF colour) override { swatches.push_back(colour); }
+    void ShowElapsedTime(int, int, int) override {}
+    void EnterFullScreen() override { ++entered; }
+    void LeaveFullScreen() override { ++left; }
+
+    std::vector<COLORREF> swatches;
+    int entered = 0;
+    int left = 0;
+};
 
 inline void Settle() { for (int i = 0; i < 3; ++i) QApplication::processEvents(); }
 

@@ -32,6 +32,17 @@ TEST_F(BoardLayout, SmallBoardIsCentredWithoutBarsAndStaysCentredOnResize) {
     EXPECT_FALSE(board->ClockRunning());
     EXPECT_EQ(s(), 10);
     EXPECT_EQ(board->ComposedImage(), empty);
+    // Boards wider than the window, one short and one whose height fits only without the bar under
+    // it: a bar each way the board overflows what the other bar leaves, over that much.
+    for (int rows : {2, 25}) {
+        Load(std::vector<std::string>(std::size_t(rows), std::string(40, '1')), {kWhite, kRed});
+        const BoardGeometry g{40, rows, 1, 1, s()};
+        ASSERT_LE(VerticalOverflow(g, board->height()), 0);
+        EXPECT_TRUE(board->horizontalScrollBar()->isVisible());
+        EXPECT_EQ(board->verticalScrollBar()->isVisible(), rows == 25);
+        EXPECT_EQ(board->horizontalScrollBar()->maximum(), HorizontalOverflow(g, viewport()->width()));
+        EXPECT_EQ(board->verticalScrollBar()->maximum(), std::max(0, VerticalOverflow(g, viewport()->height())));
+    }
 }
 
 TEST_F(BoardLayout, LargeBoardScrollsByPixelPageCellAndToTheEndsUnderPinnedClues) {
