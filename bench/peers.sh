@@ -15,8 +15,8 @@
 #                nothing of the peers ever enters this repository
 # MOSGRID-SOLVE  default build/mosgrid-solve
 #
-# Every tool runs one process at a time under a processor-time limit (ulimit -t, PEERS_LIMIT
-# seconds, default 20), on --max 2 (uniqueness: pbnsolve -u, picross-solver
+# Every tool runs one process at a time under a processor-time limit (RLIMIT_CPU, set on the
+# started process; PEERS_LIMIT seconds, default 20), on --max 2 (uniqueness: pbnsolve -u, picross-solver
 # --max-nb-solutions 2). mosgrid-solve runs with --threads PEERS_THREADS (default 1, so that the
 # processor times compare like with like). PEERS_SCALE (default 1) takes that share of the
 # random and colour sets (40 random 25 x 25 at 0.42, 40 30 x 30 at 0.5, 20 50 x 50 at 0.6,
