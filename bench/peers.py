@@ -8,6 +8,7 @@ slowest processor seconds, and the geometric mean of our time over each peer's (
 side did not finish count at the limit). Called by bench/peers.sh, which builds the peers.
 """
 import argparse
+import json
 import math
 import os
 import random
@@ -171,6 +172,13 @@ def make_sets(folder, mosgrid, scale):
     # Hard puzzles with one solution: random 25 x 25 pictures at 0.42, made unique step by step
     # (while there are two solutions, a cell where they differ is flipped in the picture), kept
     # when they still need guesses, the ones that need the most first.
+    # They take a while to make and depend on nothing but the seeds: files from an earlier run
+    # with the same scale are kept.
+    kept = [os.path.join(folder, "uniq-%02d" % k) for k in range(count(20))]
+    if all(os.path.exists(base + ".non") for base in kept) and not os.path.exists(
+            os.path.join(folder, "uniq-%02d.non" % count(20))):
+        families["unique, hard"] = [(base, False) for base in kept]
+        return families
     scores = []
     for i in range(count(60)):
         grid, guesses = unique_picture(mosgrid, os.path.join(folder, "cand-%03d.non" % i), 25, 0.42, 90000 + i)
@@ -207,6 +215,31 @@ def run(command, limit):
     return min(cpu, float(limit)), done, output
 
 
+class PeerCache:
+    """The peers' results by tool binary (path and modification time), arguments and limit, kept
+    in the work folder: the peers do not change between runs, so a second run of the script
+    (after a change of ours) only runs mosgrid-solve again."""
+
+    def __init__(self, path):
+        self.path = path
+        try:
+            with open(path) as f:
+                self.entries = json.load(f)
+        except (OSError, ValueError):
+            self.entries = {}
+
+    def run(self, command, limit):
+        stat = os.stat(command[0])
+        key = "%s@%d|%s|%d" % (command[0], stat.st_mtime_ns, " ".join(command[1:]), limit)
+        if key not in self.entries:
+            self.entries[key] = run(command, limit)
+            with open(self.path + ".tmp", "w") as f:
+                json.dump(self.entries, f)
+            os.replace(self.path + ".tmp", self.path)
+        t, done, output = self.entries[key]
+        return t, done, output
+
+
 def verdict_ours(output):
     for line in output.splitlines():
         if " solutions " in line:
@@ -223,27 +256,38 @@ def verdict_pbn(output):
     return "?"
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--mosgrid", required=True)
-    parser.add_argument("--pbnsolve", required=True)
-    parser.add_argument("--picross", required=True)
-    parser.add_argument("--work", required=True)
-    parser.add_argument("--limit", type=int, default=20, help="processor seconds per run (ours and the peers)")
-    parser.add_argument("--threads", type=int, default=1, help="mosgrid-solve --threads")
-    parser.add_argument("--only", default="", help="families whose name contains this")
-    parser.add_argument("--scale", type=float, default=1.0, help="share of the full sets (n-Dom stays whole)")
-    args = parser.parse_args()
+def geo(ours, peer):
+    """Geometric mean of ours / peer over the files the peer ran (times under a millisecond count
+    as one: below that the clock says nothing)."""
+    pairs = [(a, b) for a, b in zip(ours, peer) if b is not None]
+    if not pairs:
+        return None
+    floor = 0.001
+    return math.exp(sum(math.log(max(a, floor) / max(b, floor)) for a, b in pairs) / len(pairs))
 
-    print("generating the sets in %s ..." % args.work, flush=True)
-    families = make_sets(args.work, args.mosgrid, args.scale)
+
+def cell(times, done):
+    ts = [t for t in times if t is not None]
+    if not ts:
+        return "%-22s" % "-"
+    return "%2d  %8.3f %9.3f" % (done, statistics.median(ts), max(ts))
+
+
+def count_of(output):
+    """The solution count mosgrid-solve printed ("100+" when capped)."""
+    for line in output.splitlines():
+        if " solutions " in line:
+            return line.split(" solutions ")[1].split(",")[0]
+    return "?"
+
+
+def uniqueness(args, families, peers):
+    """--max 2 for every tool; returns {file: pbnsolve settled} for the counting table."""
     limit = args.limit
     rows = []
     mismatches = []
-    slowest_r25 = []
+    settled = {}
     for family, files in families.items():
-        if args.only and args.only not in family:
-            continue
         times = {"ours": [], "pbnsolve": [], "picross": []}
         done = {"ours": 0, "pbnsolve": 0, "picross": 0}
         unsettled = []
@@ -253,9 +297,10 @@ def main():
             times["ours"].append(t)
             done["ours"] += ok
             ours_verdict = verdict_ours(out) if ok else "?"
-            t, ok_p, out = run([args.pbnsolve, "-u", "-b", base + (".xml" if colour else ".non")], limit)
+            t, ok_p, out = peers.run([args.pbnsolve, "-u", "-b", base + (".xml" if colour else ".non")], limit)
             times["pbnsolve"].append(t)
             done["pbnsolve"] += ok_p
+            settled[base] = ok_p
             if ok_p and not ok:
                 unsettled.append(os.path.basename(ours_file))
             if ok and ok_p and verdict_pbn(out) != ours_verdict:
@@ -263,23 +308,14 @@ def main():
             if colour:
                 times["picross"].append(None)  # picross-solver reads pictures of one colour only
             else:
-                t, ok_c, _ = run([args.picross, "--max-nb-solutions", "2", "--no-solution", "--no-stats", "--quiet",
-                                  base + ".non"], limit)
+                t, ok_c, _ = peers.run([args.picross, "--max-nb-solutions", "2", "--no-solution", "--no-stats",
+                                        "--quiet", base + ".non"], limit)
                 times["picross"].append(t)
                 done["picross"] += ok_c
             print("  %-12s ours %7.3f  pbnsolve %7.3f  picross %s" % (
                 os.path.basename(base), times["ours"][-1], times["pbnsolve"][-1],
                 "-" if times["picross"][-1] is None else "%7.3f" % times["picross"][-1]), flush=True)
-            if family.startswith("random 25"):
-                slowest_r25.append((times["ours"][-1], os.path.basename(base)))
         rows.append((family, len(files), times, done, unsettled))
-
-    def geo(ours, peer):
-        pairs = [(a, b) for a, b in zip(ours, peer) if b is not None]
-        if not pairs:
-            return None
-        floor = 0.001  # below a millisecond the clock says nothing
-        return math.exp(sum(math.log(max(a, floor) / max(b, floor)) for a, b in pairs) / len(pairs))
 
     print()
     print("--max 2 (uniqueness), processor seconds, limit %d s each, mosgrid-solve --threads %d" % (limit, args.threads))
@@ -287,21 +323,15 @@ def main():
           "pbnsolve done/med/max", "picross done/med/max", "vs pbn", "vs picr"))
     verdicts = []
     for family, count, times, done, unsettled in rows:
-        cells = []
-        for tool in ("ours", "pbnsolve", "picross"):
-            ts = [t for t in times[tool] if t is not None]
-            if not ts:
-                cells.append("%-22s" % "-")
-                continue
-            cells.append("%2d  %8.3f %9.3f" % (done[tool], statistics.median(ts), max(ts)))
         gp, gc = geo(times["ours"], times["pbnsolve"]), geo(times["ours"], times["picross"])
-        print("%-24s %5d | %s | %s | %s | %9s %9s" % (family, count, cells[0], cells[1], cells[2],
+        print("%-24s %5d | %s | %s | %s | %9s %9s" % (family, count, cell(times["ours"], done["ours"]),
+              cell(times["pbnsolve"], done["pbnsolve"]), cell(times["picross"], done["picross"]),
               "%.3f" % gp if gp else "-", "%.3f" % gc if gc else "-"))
         verdicts.append("  %-24s geo mean vs pbnsolve %s <= 0.5: %s; settled by pbnsolve but not by us: %s" % (
             family, "%.3f" % gp if gp else "-", "met" if gp is not None and gp <= 0.5 else "NOT met",
             ", ".join(unsettled) or "none"))
     print()
-    print("Targets:")
+    print("Targets (--max 2):")
     for v in verdicts:
         print(v)
     for family, count, times, done, unsettled in rows:
@@ -310,9 +340,90 @@ def main():
             print("  9-Dom %.3f s < 1 s: %s;  10-Dom %.3f s < 5 s: %s" % (t9, "met" if t9 < 1 else "NOT met", t10,
                                                                         "met" if t10 < 5 else "NOT met"))
     print("  unique/multiple verdicts that differ from pbnsolve's: %s" % (", ".join(mismatches) or "none"))
-    if slowest_r25:
-        slowest_r25.sort(reverse=True)
-        print("  random 25x25: slowest %s" % ", ".join("%s %.3f s" % (n, t) for t, n in slowest_r25[:3]))
+    return settled
+
+
+def counting(args, families, peers, settled):
+    """Counting to args.count in lexicographic order: ours under --count-limit, picross-solver
+    (--max-nb-solutions) under --limit; pbnsolve does not count, its --max 2 runs say which
+    puzzles it settles."""
+    rows = []
+    disagree = []
+    for family, files in families.items():
+        times = {"ours": [], "picross": []}
+        done = {"ours": 0, "picross": 0}
+        missed = []
+        for base, colour in files:
+            ours_file = base + (".bmp" if colour else ".non")
+            t, ok, out = run([args.mosgrid, "--max", str(args.count), "--threads", str(args.threads), ours_file],
+                             args.count_limit)
+            times["ours"].append(t)
+            done["ours"] += ok
+            ours_count = count_of(out) if ok else "?"
+            if settled.get(base) and not ok:
+                missed.append(os.path.basename(ours_file))
+            if colour:
+                times["picross"].append(None)
+            else:
+                t, ok_c, out = peers.run([args.picross, "--max-nb-solutions", str(args.count), "--no-solution",
+                                          "--no-stats", base + ".non"], args.limit)
+                times["picross"].append(t)
+                done["picross"] += ok_c
+                theirs = out.count("Solution nb ") if ok_c else None
+                if ok and ok_c and theirs is not None and "Solution nb " in out and \
+                        str(min(theirs, args.count)) != ours_count.rstrip("+"):
+                    disagree.append("%s: ours %s, picross-solver %d" % (ours_file, ours_count, theirs))
+            print("  %-12s ours %7.3f (%s)  picross %s" % (
+                os.path.basename(base), times["ours"][-1], ours_count,
+                "-" if times["picross"][-1] is None else "%7.3f" % times["picross"][-1]), flush=True)
+        rows.append((family, len(files), times, done, missed))
+
+    print()
+    print("counting to %d in lexicographic order, processor seconds, ours limit %d s, picross-solver %d s" % (
+        args.count, args.count_limit, args.limit))
+    print("%-24s %5s | %-22s | %-22s | %9s" % ("family", "files", "ours done/median/max", "picross done/med/max",
+                                               "vs picr"))
+    for family, count, times, done, missed in rows:
+        gc = geo(times["ours"], times["picross"])
+        print("%-24s %5d | %s | %s | %9s" % (family, count, cell(times["ours"], done["ours"]),
+              cell(times["picross"], done["picross"]), "%.3f" % gc if gc else "-"))
+    print()
+    print("Targets (counting to %d):" % args.count)
+    for family, count, times, done, missed in rows:
+        print("  %-24s settled by pbnsolve in %d s but not counted by us in %d s: %s" % (
+            family, args.limit, args.count_limit, ", ".join(missed) or "none"))
+        if family.startswith("random 25"):
+            ts = sorted(times["ours"])
+            quart = [ts[min(len(ts) - 1, int(q * len(ts)))] for q in (0.25, 0.5, 0.75, 0.9)]
+            names = sorted(zip(times["ours"], [os.path.basename(b) for b, _ in families[family]]), reverse=True)
+            print("  random 25x25 distribution: quartiles %.3f / %.3f / %.3f s, 90%% %.3f s; slowest %s" % (
+                quart[0], quart[1], quart[2], quart[3], ", ".join("%s %.3f s" % (n, t) for t, n in names[:3])))
+    print("  counts that differ from picross-solver's: %s" % (", ".join(disagree) or "none"))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--mosgrid", required=True)
+    parser.add_argument("--pbnsolve", required=True)
+    parser.add_argument("--picross", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--limit", type=int, default=20, help="processor seconds per run of a peer and of our --max 2")
+    parser.add_argument("--threads", type=int, default=1, help="mosgrid-solve --threads")
+    parser.add_argument("--only", default="", help="families whose name contains this")
+    parser.add_argument("--scale", type=float, default=1.0, help="share of the full sets (n-Dom stays whole)")
+    parser.add_argument("--count", type=int, default=100, help="also count to this many solutions (0: do not)")
+    parser.add_argument("--count-limit", type=int, default=60, help="processor seconds of our counting runs")
+    args = parser.parse_args()
+
+    print("generating the sets in %s ..." % args.work, flush=True)
+    families = make_sets(args.work, args.mosgrid, args.scale)
+    families = {f: files for f, files in families.items() if args.only in f}
+    peers = PeerCache(os.path.join(args.work, "peer-results.json"))
+    settled = uniqueness(args, families, peers)
+    if args.count > 0:
+        print()
+        counting(args, families, peers, settled)
+    print()
     print("  the game's paths (line-solvable 50x50 < 2 ms, bundled puzzles < 50 ms, thread overhead < 5%):"
           " see bench_solver and bench_check")
 

@@ -20,40 +20,57 @@ GridSearch::GridSearch(const Puzzle& puzzle, Options options)
     lineChanged_.assign(lines, 1);
     probed_.assign(cells, 0);
     gain_.assign(cells * std::size_t(puzzle.valueCount), 0);
-    // Small puzzles gain nothing from the table and are set up by the thousand in tests.
-    if (options_.cache && puzzle.valueCount == 2 && cells >= 100) {
-        cacheSize_ = std::min<std::size_t>(std::bit_ceil(lines * 128), 1 << 15);
+    // Every line as bit sets, one pair of words for each value.
+    valueCount_ = puzzle.valueCount;
+    lineStride_ = std::size_t(2 * valueCount_);
+    lineWords_.assign(lines * lineStride_, 0);
+    for (int cell = 0; cell < int(cells); ++cell) Mark(cell, cells_[std::size_t(cell)]);
+    lineValues_.assign(lines, kEmptyBit);
+    for (int line = 0; line < int(lines); ++line) {
+        const auto& runs = line < height_ ? puzzle.rows[std::size_t(line)] : puzzle.columns[std::size_t(line - height_)];
+        for (const LineRun& run : runs) lineValues_[std::size_t(line)] |= ValueMask(1) << run.value;
+    }
+    // Small puzzles gain nothing from the table and are set up by the thousand in tests. A
+    // table of two-colour lines takes at most 2.5 MB; one of more colours has fewer entries
+    // within the same room.
+    if (options_.cache && cells >= 100) {
+        std::size_t entries = std::min<std::size_t>(std::bit_ceil(lines * 128), 1 << 15);
+        const std::size_t entrySize = 1 + 2 * std::size_t(valueCount_);
+        while (entries > 1024 && entries * entrySize > (std::size_t(5) << 15)) entries /= 2;
+        cacheSize_ = entries * entrySize;
+        cacheMask_ = entries - 1;
     }
     trail_.reserve(cells * 4);
-    bits_ = puzzle.valueCount == 2;
-    if (bits_) {
-        lineWords_.assign(lines * 4, 0);
-        for (int cell = 0; cell < int(cells); ++cell) Mark(cell, cells_[std::size_t(cell)]);
-    }
 }
 
 void GridSearch::SetStart(const std::vector<ValueMask>& cells) {
     if (!valid_ || cells.size() != cells_.size()) return;
-    if (bits_) {
-        for (int cell = 0; cell < int(cells_.size()); ++cell) Mark(cell, cells_[std::size_t(cell)] ^ cells[std::size_t(cell)]);
-    }
+    for (int cell = 0; cell < int(cells_.size()); ++cell) Mark(cell, cells_[std::size_t(cell)] ^ cells[std::size_t(cell)]);
     cells_ = cells;
 }
 
 void GridSearch::Mark(int cell, ValueMask changed) {
     const int row = cell / width_;
     const int column = cell - row * width_;
-    std::uint64_t* rowWords = &lineWords_[std::size_t(row) * 4 + std::size_t(column >> 6)];
-    std::uint64_t* columnWords = &lineWords_[std::size_t(height_ + column) * 4 + std::size_t(row >> 6)];
+    std::uint64_t* rowWords = &lineWords_[std::size_t(row) * lineStride_ + std::size_t(column >> 6)];
+    std::uint64_t* columnWords = &lineWords_[std::size_t(height_ + column) * lineStride_ + std::size_t(row >> 6)];
     const std::uint64_t inRow = std::uint64_t(1) << (column & 63);
     const std::uint64_t inColumn = std::uint64_t(1) << (row & 63);
-    if (changed & 1) {
-        rowWords[0] ^= inRow;
-        columnWords[0] ^= inColumn;
+    if (valueCount_ == 2) {
+        if (changed & 1) {
+            rowWords[0] ^= inRow;
+            columnWords[0] ^= inColumn;
+        }
+        if (changed & 2) {
+            rowWords[2] ^= inRow;
+            columnWords[2] ^= inColumn;
+        }
+        return;
     }
-    if (changed & 2) {
-        rowWords[2] ^= inRow;
-        columnWords[2] ^= inColumn;
+    for (; changed != 0; changed &= changed - 1) {
+        const std::size_t v = 2 * std::size_t(std::countr_zero(changed));
+        rowWords[v] ^= inRow;
+        columnWords[v] ^= inColumn;
     }
 }
 
@@ -79,7 +96,7 @@ bool GridSearch::PollStop() {
 
 void GridSearch::Set(int cell, ValueMask values, bool guess) {
     trail_.push_back(TrailEntry{cell, cells_[std::size_t(cell)]});
-    if (bits_) Mark(cell, cells_[std::size_t(cell)] ^ values);
+    Mark(cell, cells_[std::size_t(cell)] ^ values);
     cells_[std::size_t(cell)] = values;
     Enqueue(cell / width_);
     Enqueue(height_ + cell % width_);
@@ -100,7 +117,7 @@ void GridSearch::Undo(std::size_t mark) {
     while (trail_.size() > mark) {
         const TrailEntry e = trail_.back();
         trail_.pop_back();
-        if (bits_) Mark(e.cell, cells_[std::size_t(e.cell)] ^ e.old);
+        Mark(e.cell, cells_[std::size_t(e.cell)] ^ e.old);
         cells_[std::size_t(e.cell)] = e.old;
         if (!probing_) {
             Touch(e.cell);
@@ -110,68 +127,81 @@ void GridSearch::Undo(std::size_t mark) {
 }
 
 bool GridSearch::SolveLine(int line) {
+    return valueCount_ == 2 ? SolveLineAs<2>(line) : SolveLineAs<0>(line);
+}
+
+// kValues: the puzzle's value count when the compiler should know it (two-colour puzzles, the
+// common case), else 0.
+template <int kValues>
+bool GridSearch::SolveLineAs(int line) {
+    const int valueCount = kValues ? kValues : valueCount_;
     const bool row = line < height_;
     const int index = row ? line : line - height_;
     const int length = row ? width_ : height_;
     const int first = row ? index * width_ : index;
     const int step = row ? 1 : width_;
-    const std::vector<LineRun>& runs = row ? puzzle_.rows[std::size_t(index)] : puzzle_.columns[std::size_t(index)];
     ++linePasses_;
-    // The line's own result is a fixed point of the line: the cells it narrows need not queue
-    // it again.
-    if (bits_) {
-        const std::uint64_t* words = &lineWords_[std::size_t(line) * 4];
-        LineBits empty = LineBits(words[1]) << 64 | words[0];
-        LineBits filled = LineBits(words[3]) << 64 | words[2];
-        const LineBits wasEmpty = empty;
-        const LineBits wasFilled = filled;
-        if (!SolveBitsLine(line, length, runs, empty, filled)) return false;
-        const LineBits changed = (empty ^ wasEmpty) | (filled ^ wasFilled);
-        if (changed != 0) {
-            queued_[std::size_t(line)] = 1;
-            for (int half = 0; half < 2; ++half) {
-                for (std::uint64_t left = std::uint64_t(changed >> (64 * half)); left != 0; left &= left - 1) {
-                    const int p = 64 * half + std::countr_zero(left);
-                    const ValueMask values = ValueMask(empty >> p & 1) | ValueMask(filled >> p & 1) << 1;
-                    Set(first + p * step, values, false);
-                }
+    const std::uint64_t* words = &lineWords_[std::size_t(line) * 2 * std::size_t(valueCount)];
+    LineBits values[kMaxValues];
+    LineBits was[kMaxValues];
+    for (int v = 0; v < valueCount; ++v) values[v] = was[v] = LineBits(words[2 * v + 1]) << 64 | words[2 * v];
+    if (!SolveValues<kValues>(line, length, values)) return false;
+    LineBits changed = 0;
+    for (int v = 0; v < valueCount; ++v) changed |= values[v] ^ was[v];
+    if (changed != 0) {
+        // The line's own result is a fixed point of the line: the cells it narrows need not
+        // queue it again.
+        queued_[std::size_t(line)] = 1;
+        for (int half = 0; half < 2; ++half) {
+            for (std::uint64_t left = std::uint64_t(changed >> (64 * half)); left != 0; left &= left - 1) {
+                const int p = 64 * half + std::countr_zero(left);
+                ValueMask cell = 0;
+                for (int v = 0; v < valueCount; ++v) cell |= ValueMask(values[v] >> p & 1) << v;
+                Set(first + p * step, cell, false);
             }
-            queued_[std::size_t(line)] = 0;
         }
-        if (!probing_) observer_->LinePassed();
-        return true;
+        queued_[std::size_t(line)] = 0;
     }
-    for (int p = 0; p < length; ++p) lineCells_[p] = cells_[std::size_t(first + p * step)];
-    if (!lineSolver_.Solve(lineCells_, length, runs.data(), int(runs.size()), linePossible_)) return false;
-    queued_[std::size_t(line)] = 1;
-    for (int p = 0; p < length; ++p) {
-        if (linePossible_[p] != lineCells_[p]) Set(first + p * step, linePossible_[p], false);
-    }
-    queued_[std::size_t(line)] = 0;
     if (!probing_) observer_->LinePassed();
     return true;
 }
 
-bool GridSearch::SolveBitsLine(int line, int length, const std::vector<LineRun>& runs, LineBits& empty, LineBits& filled) {
-    if (cache_.empty()) return LineSolver::SolveOneColour(empty, filled, length, runs.data(), int(runs.size()));
-    const std::uint64_t words[4] = {std::uint64_t(empty), std::uint64_t(empty >> 64), std::uint64_t(filled),
-                                    std::uint64_t(filled >> 64)};
-    std::uint64_t h = std::uint64_t(line + 1) * 0x9E3779B97F4A7C15ull;
-    for (std::uint64_t w : words) h = (h ^ w) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 29;
-    CachedLine& e = cache_[h & (cache_.size() - 1)];
-    if (e.line == line && e.empty == empty && e.filled == filled) {
-        empty = e.emptyOut;
-        filled = e.filledOut;
-        return e.ok;
+template <int kValues>
+bool GridSearch::SolveValues(int line, int length, LineBits* values) {
+    const int valueCount = kValues ? kValues : valueCount_;
+    const std::vector<LineRun>& runs =
+        line < height_ ? puzzle_.rows[std::size_t(line)] : puzzle_.columns[std::size_t(line - height_)];
+    const auto solve = [&]() {
+        if (valueCount == 2) return LineSolver::SolveOneColour(values[0], values[1], length, runs.data(), int(runs.size()));
+        if (!LineSolver::SolveColours(values, length, runs.data(), int(runs.size()))) return false;
+        // Values no run of the line has are given to no cell.
+        for (int v = 1; v < valueCount; ++v) {
+            if (!(lineValues_[std::size_t(line)] >> v & 1)) values[v] = 0;
+        }
+        return true;
+    };
+    if (cache_.empty()) return solve();
+    const std::size_t entrySize = 1 + 2 * std::size_t(valueCount);
+    LineBits* e = &cache_[(LineHash(line, values, valueCount) & cacheMask_) * entrySize];
+    const LineBits tag = LineBits(line + 1);
+    if ((e[0] >> 1) == tag && std::equal(values, values + valueCount, e + 1)) {
+        std::copy_n(e + 1 + valueCount, valueCount, values);
+        return (e[0] & 1) != 0;
     }
-    e.line = line;
-    e.empty = empty;
-    e.filled = filled;
-    e.ok = LineSolver::SolveOneColour(empty, filled, length, runs.data(), int(runs.size()));
-    e.emptyOut = empty;
-    e.filledOut = filled;
-    return e.ok;
+    std::copy_n(values, valueCount, e + 1);
+    const bool ok = solve();
+    e[0] = tag << 1 | LineBits(ok);
+    if (ok) std::copy_n(values, valueCount, e + 1 + valueCount);
+    return ok;
+}
+
+std::uint64_t GridSearch::LineHash(int line, const LineBits* values, int valueCount) {
+    std::uint64_t h = std::uint64_t(line + 1) * 0x9E3779B97F4A7C15ull;
+    for (int v = 0; v < valueCount; ++v) {
+        h = (h ^ std::uint64_t(values[v])) * 0xFF51AFD7ED558CCDull;
+        h = (h ^ std::uint64_t(values[v] >> 64)) * 0xFF51AFD7ED558CCDull;
+    }
+    return h ^ h >> 29;
 }
 
 bool GridSearch::Propagate() {

@@ -59,8 +59,8 @@ class GridSearch {
 public:
     struct Options {
         bool probing = true;
-        // Remember line results of two-colour puzzles by the line's state (probing meets the
-        // same states over and over).
+        // Remember line results by the line's state (probing meets the same states over and
+        // over).
         bool cache = true;
         // Probe again only the cells whose row or column changed since their last probe.
         bool localProbing = true;
@@ -122,9 +122,6 @@ private:
     bool probing_ = false;
     bool stopped_ = false;
     bool solvedByLines_ = false;
-    LineSolver lineSolver_;
-    ValueMask lineCells_[kMaxLine];
-    ValueMask linePossible_[kMaxLine];
     // What the probes of one cell agreed on: the union of each cell's values over the values
     // of the probed cell that survived, for the cells every surviving probe narrowed.
     std::vector<ValueMask> agreed_;
@@ -139,25 +136,28 @@ private:
     std::vector<std::uint64_t> probed_;
     // Cells each value of a cell decided when it was last probed, valueCount entries a cell.
     std::vector<int> gain_;
-    // A two-colour puzzle keeps every line as two bit sets, bit p for the line's cell p: the
-    // cells that allow empty and those that allow filled, two words each (rows first, then the
-    // columns; four words a line).
-    bool bits_ = false;
+    // Every line is kept as bit sets, bit p for the line's cell p: for each value v the cells
+    // that allow it, two words (rows first, then the columns; 2 x valueCount words a line).
+    int valueCount_ = 2;
+    std::size_t lineStride_ = 4;
     std::vector<std::uint64_t> lineWords_;
+    // The values of each line's runs, and empty.
+    std::vector<ValueMask> lineValues_;
     // Flips the bits of the values in `changed` for the cell in its row and its column.
     void Mark(int cell, ValueMask changed);
-    bool SolveBitsLine(int line, int length, const std::vector<LineRun>& runs, LineBits& empty, LineBits& filled);
-    // Line results of a two-colour puzzle by the line's state; a direct-mapped table.
-    struct CachedLine {
-        int line = -1;
-        bool ok = false;
-        LineBits empty = 0;
-        LineBits filled = 0;
-        LineBits emptyOut = 0;
-        LineBits filledOut = 0;
-    };
-    std::vector<CachedLine> cache_;
+    template <int kValues>
+    bool SolveLineAs(int line);
+    // Narrows a line's bit sets (one per value) to what its valid placements give; false when
+    // it has none. Through a table of line results by the line's bit sets: probing meets the
+    // same states over and over.
+    template <int kValues>
+    bool SolveValues(int line, int length, LineBits* values);
+    // Direct-mapped entries of 1 + 2 x valueCount bit sets (the line and whether it had a
+    // placement, the line before and after), cacheSize_ of them allocated at the first probe.
+    std::vector<LineBits> cache_;
     std::size_t cacheSize_ = 0;
+    std::size_t cacheMask_ = 0;
+    static std::uint64_t LineHash(int line, const LineBits* values, int valueCount);
     long guesses_ = 0;
     long linePasses_ = 0;
     long probes_ = 0;

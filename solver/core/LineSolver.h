@@ -32,37 +32,22 @@ struct LineRun {
 // keep their order, neighbouring runs of the same palette index have at least one empty cell
 // between them (others may touch), and every cell outside the runs allows empty.
 //
-// Dynamic programming from both ends over (cells consumed, runs placed): time proportional to
-// length x runs, no allocation. A line whose runs all have one colour (every line of a two-colour
-// puzzle) takes the same steps with the line's positions as the bits of one 128-bit word, a run
-// at a time: time proportional to runs x log(length).
+// The line's positions are the bits of one word (two for lines of 64 cells or more), and the
+// placements are followed a run at a time over the sets of positions each run can reach, from
+// the start and back from the end: time proportional to runs x log(length), no allocation.
 class LineSolver {
 public:
     // cells[0 .. length-1]: the values each cell still allows. On success fills
     // possible[0 .. length-1] with the values some valid placement gives each cell (a subset of
     // cells[i]) and returns true; returns false when no placement is valid.
     bool Solve(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible);
-    // The same for a line whose runs all have one colour, its cells given as bit sets: the cells
-    // that allow empty and those that allow the runs' colour. On success `empty` and `filled`
-    // are narrowed to what some valid placement gives.
+    // The same with the cells given as bit sets: values[0] the cells that allow empty,
+    // values[v] those that allow value v, for every value v of a run (other entries are
+    // neither read nor written). On success they are narrowed to what some valid placement gives.
+    static bool SolveColours(LineBits* values, int length, const LineRun* runs, int runCount);
+    // The same for a line whose runs all have one colour: the cells that allow empty and those
+    // that allow the runs' colour.
     static bool SolveOneColour(LineBits& empty, LineBits& filled, int length, const LineRun* runs, int runCount);
-
-private:
-    static constexpr int kCells = kMaxLine;
-    // Runs of different colours may touch, so a line can hold as many runs as cells.
-    static constexpr int kRuns = kMaxLine;
-    // fromStart[j][i]: runs 0..j-1 explain cells 0..i-1 and run j may start at cell i.
-    std::array<std::array<bool, kCells + 1>, kRuns + 1> fromStart_{};
-    // toEnd[j][i]: runs j.. explain cells i..end, starting in that state.
-    std::array<std::array<bool, kCells + 1>, kRuns + 1> toEnd_{};
-    // fits[j][i]: run j can lie on cells i .. i+len-1 (with its separating empty cell, if any).
-    std::array<std::array<bool, kCells + 1>, kRuns> fits_{};
-    std::array<int, kRuns> next_{};  // cells a placement of run j consumes (length + separator)
-    std::array<int, kRuns + 1> first_{};  // the first cell at which state (., j) can occur
-    // blocked[v][i]: how many of cells 0..i-1 do not allow value v (only for run values).
-    std::array<std::array<std::uint8_t, kCells + 1>, kMaxValues> blocked_{};
-    // cover[v][i]: difference array of the placements of value v that were found valid.
-    std::array<std::array<std::int16_t, kCells + 1>, kMaxValues> cover_{};
 };
 
 }  // namespace mosgrid
