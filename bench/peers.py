@@ -17,6 +17,7 @@ import statistics
 import struct
 import subprocess
 import sys
+import time
 
 
 # --- puzzle sets -------------------------------------------------------------------------------
@@ -240,6 +241,13 @@ class PeerCache:
         return t, done, output
 
 
+def wall_seconds(command, limit):
+    """Elapsed seconds of one run (for the threads' speed-up), and whether it ended."""
+    start = time.monotonic()
+    t, done, _ = run(command, limit)
+    return time.monotonic() - start, done
+
+
 def verdict_ours(output):
     for line in output.splitlines():
         if " solutions " in line:
@@ -287,6 +295,7 @@ def uniqueness(args, families, peers):
     rows = []
     mismatches = []
     settled = {}
+    slow = []
     for family, files in families.items():
         times = {"ours": [], "pbnsolve": [], "picross": []}
         done = {"ours": 0, "pbnsolve": 0, "picross": 0}
@@ -296,6 +305,8 @@ def uniqueness(args, families, peers):
             t, ok, out = run([args.mosgrid, "--max", "2", "--threads", str(args.threads), ours_file], limit)
             times["ours"].append(t)
             done["ours"] += ok
+            if ok and t > 1:
+                slow.append(["--max", "2", ours_file])
             ours_verdict = verdict_ours(out) if ok else "?"
             t, ok_p, out = peers.run([args.pbnsolve, "-u", "-b", base + (".xml" if colour else ".non")], limit)
             times["pbnsolve"].append(t)
@@ -340,10 +351,10 @@ def uniqueness(args, families, peers):
             print("  9-Dom %.3f s < 1 s: %s;  10-Dom %.3f s < 5 s: %s" % (t9, "met" if t9 < 1 else "NOT met", t10,
                                                                         "met" if t10 < 5 else "NOT met"))
     print("  unique/multiple verdicts that differ from pbnsolve's: %s" % (", ".join(mismatches) or "none"))
-    return settled
+    return settled, slow
 
 
-def counting(args, families, peers, settled):
+def counting(args, families, peers, settled, slow):
     """Counting to args.count in lexicographic order: ours under --count-limit, picross-solver
     (--max-nb-solutions) under --limit; pbnsolve does not count, its --max 2 runs say which
     puzzles it settles."""
@@ -359,6 +370,8 @@ def counting(args, families, peers, settled):
                              args.count_limit)
             times["ours"].append(t)
             done["ours"] += ok
+            if ok and t > 1:
+                slow.append(["--max", str(args.count), ours_file])
             ours_count = count_of(out) if ok else "?"
             if settled.get(base) and not ok:
                 missed.append(os.path.basename(ours_file))
@@ -401,6 +414,23 @@ def counting(args, families, peers, settled):
     print("  counts that differ from picross-solver's: %s" % (", ".join(disagree) or "none"))
 
 
+def speedup(args, slow):
+    """Elapsed time with one thread over that with --speedup threads, for the runs of ours that
+    took more than a processor second."""
+    print("threads: elapsed seconds of the runs of ours over 1 s, --threads 1 and --threads %d" % args.speedup)
+    ratios = []
+    for extra in slow:
+        one, ok1 = wall_seconds([args.mosgrid, "--threads", "1"] + extra, args.count_limit)
+        many, ok2 = wall_seconds([args.mosgrid, "--threads", str(args.speedup)] + extra, args.count_limit)
+        if ok1 and ok2:
+            ratios.append(one / many)
+        print("  %-24s %-8s %8.3f s  %8.3f s  speed-up %s" % (os.path.basename(extra[-1]), " ".join(extra[:2]), one,
+              many, "%.2f" % (one / many) if ok1 and ok2 else "-"), flush=True)
+    if ratios:
+        print("  geometric mean speed-up over %d runs: %.2f (least %.2f, most %.2f)" % (
+            len(ratios), math.exp(sum(math.log(r) for r in ratios) / len(ratios)), min(ratios), max(ratios)))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--mosgrid", required=True)
@@ -413,16 +443,21 @@ def main():
     parser.add_argument("--scale", type=float, default=1.0, help="share of the full sets (n-Dom stays whole)")
     parser.add_argument("--count", type=int, default=100, help="also count to this many solutions (0: do not)")
     parser.add_argument("--count-limit", type=int, default=60, help="processor seconds of our counting runs")
+    parser.add_argument("--speedup", type=int, default=0,
+                        help="then time our runs over a second with this many threads against one (elapsed time)")
     args = parser.parse_args()
 
     print("generating the sets in %s ..." % args.work, flush=True)
     families = make_sets(args.work, args.mosgrid, args.scale)
     families = {f: files for f, files in families.items() if args.only in f}
     peers = PeerCache(os.path.join(args.work, "peer-results.json"))
-    settled = uniqueness(args, families, peers)
+    settled, slow = uniqueness(args, families, peers)
     if args.count > 0:
         print()
-        counting(args, families, peers, settled)
+        counting(args, families, peers, settled, slow)
+    if args.speedup:
+        print()
+        speedup(args, slow)
     print()
     print("  the game's paths (line-solvable 50x50 < 2 ms, bundled puzzles < 50 ms, thread overhead < 5%):"
           " see bench_solver and bench_check")

@@ -21,12 +21,13 @@
 # (default 100; 0 leaves the table out), ours under PEERS_COUNT_LIMIT seconds (default 60).
 # mosgrid-solve runs with --threads PEERS_THREADS (default 1, so that the processor times compare
 # like with like). The peers' results are kept in WORK/sets/peer-results.json: a second run (after
-# a change of mosgrid-solve) only runs mosgrid-solve again. PEERS_SCALE (default 1) takes that share of the
-# random and colour sets (40 random 25 x 25 at 0.42, 40 30 x 30 at 0.5, 20 50 x 50 at 0.6,
-# 8 colour pictures, 20 hard puzzles of one solution); n-Dom 3..10 always whole. The table is
-# printed at the end with the targets.
+# a change of mosgrid-solve) only runs mosgrid-solve again. PEERS_SPEEDUP=N ends with the elapsed
+# time of our runs over a second with N threads against one (on an otherwise idle machine).
+# PEERS_SCALE (default 1) takes that share of the random and colour sets (40 random 25 x 25 at
+# 0.42, 40 30 x 30 at 0.5, 20 50 x 50 at 0.6, 8 colour pictures, 20 hard puzzles of one
+# solution); n-Dom 3..10 always whole. The tables are printed at the end with the targets.
 set -eu
-[ $# -ge 4 ] || { sed -n '2,23p' "$0"; exit 2; }
+[ $# -ge 4 ] || { sed -n '2,28p' "$0"; exit 2; }
 pbn_src=$(cd "$1" && pwd)
 picross_src=$(cd "$2" && pwd)
 argagg_git=$(cd "$3" && pwd)
@@ -58,5 +59,5 @@ fi
 exec python3 "$here/bench/peers.py" --mosgrid "$mosgrid" --pbnsolve "$work/pbnsolve/src/pbnsolve" \
     --picross "$work/picross/bin/picross_solver_cli" --work "$work/sets" \
     --limit "${PEERS_LIMIT:-20}" --threads "${PEERS_THREADS:-1}" --scale "${PEERS_SCALE:-1}" \
-    --count "${PEERS_COUNT:-100}" --count-limit "${PEERS_COUNT_LIMIT:-60}" \
+    --count "${PEERS_COUNT:-100}" --count-limit "${PEERS_COUNT_LIMIT:-60}" --speedup "${PEERS_SPEEDUP:-0}" \
     ${PEERS_ONLY:+--only "$PEERS_ONLY"}
