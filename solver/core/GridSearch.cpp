@@ -340,6 +340,10 @@ int GridSearch::PickFree(int values[kMaxValues], int& count) const {
 
 bool GridSearch::Node(int from) {
     if (!Deduce()) return !stopped_;
+    if (atRoot_) {
+        atRoot_ = false;
+        root_ = Root{true, solvedByLines_, std::move(root_.start), cells_, gain_};
+    }
     const int cellCount = int(cells_.size());
     int values[kMaxValues];
     int count = 0;
@@ -382,9 +386,10 @@ bool GridSearch::Node(int from) {
     return goOn;
 }
 
-void GridSearch::Run(SearchObserver& observer) {
+void GridSearch::Run(SearchObserver& observer, bool keepRoot) {
     observer_ = &observer;
     if (!valid_) return;
+    const bool resume = keepRoot && root_.kept && cells_ == root_.start;
     // What an earlier run left: its trail, its queue and its probe records.
     stopped_ = false;
     trail_.clear();
@@ -392,7 +397,25 @@ void GridSearch::Run(SearchObserver& observer) {
     epoch_ = 1;
     std::fill(lineChanged_.begin(), lineChanged_.end(), 1);
     std::fill(probed_.begin(), probed_.end(), 0);
+    atRoot_ = false;
+    if (resume) {
+        // The kept deduction: its cells (shown as deduced) and its probes, none of them stale.
+        solvedByLines_ = root_.solvedByLines;
+        for (int cell = 0; cell < int(cells_.size()); ++cell) {
+            if (cells_[std::size_t(cell)] != root_.cells[std::size_t(cell)]) Set(cell, root_.cells[std::size_t(cell)], false);
+        }
+        ClearQueue();
+        gain_ = root_.gain;
+        std::fill(probed_.begin(), probed_.end(), epoch_);
+        Node(0);
+        return;
+    }
     std::fill(gain_.begin(), gain_.end(), 0);
+    if (keepRoot) {
+        root_.kept = false;
+        root_.start = cells_;
+        atRoot_ = true;
+    }
     for (int line = 0; line < width_ + height_; ++line) Enqueue(line);
     // The first propagation on its own, to tell whether lines alone decide the puzzle.
     if (!Propagate()) return;

@@ -76,8 +76,13 @@ public:
     void SetStart(const std::vector<ValueMask>& cells);
     // Searches until the tree is exhausted, the observer has enough solutions or asks to stop.
     // May be called again after SetStart: the line table is kept, the counters go on.
-    void Run(SearchObserver& observer);
+    // With `keepRoot`, the cells and probe results the first deduction reached are kept, and a
+    // later run with `keepRoot` from the same start takes them up instead of deducing them again
+    // (the observer sees the cells change as if deduced). Runs without it leave them alone.
+    void Run(SearchObserver& observer, bool keepRoot = false);
     void SetSplitter(SearchSplitter* splitter) { splitter_ = splitter; }
+    // Which value of a guess free order tries first (see Options::moreFirst).
+    void SetMoreFirst(bool moreFirst) { options_.moreFirst = moreFirst; }
 
     bool Stopped() const { return stopped_; }
     // The line passes before any probe or guess decided every cell.
@@ -122,6 +127,16 @@ private:
     bool probing_ = false;
     bool stopped_ = false;
     bool solvedByLines_ = false;
+    // The deduction at the start of a run with keepRoot: the start, the cells and the probes'
+    // gains it reached, whether lines alone decided the puzzle.
+    struct Root {
+        bool kept = false;
+        bool solvedByLines = false;
+        std::vector<ValueMask> start;
+        std::vector<ValueMask> cells;
+        std::vector<int> gain;
+    } root_;
+    bool atRoot_ = false;
     // What the probes of one cell agreed on: the union of each cell's values over the values
     // of the probed cell that survived, for the cells every surviving probe narrowed.
     std::vector<ValueMask> agreed_;

@@ -91,6 +91,7 @@ private:
             if (shown_) shown_->LinePassed();
         }
         void GuessOpened() override {
+            budgeted_ = true;
             if (shown_) shown_->GuessOpened();
         }
         void BranchUndone() override {
@@ -102,7 +103,9 @@ private:
         bool SolutionFound(const Grid& cells) override { return owner_.Add(cells); }
         bool StopRequested() override {
             if (main_) owner_.PollAsked();
-            if (owner_.budget_ > 0 && ++polls_ % 256 == 0 &&
+            // The deduction at the start, which every turn needs and the next takes up, is
+            // not counted against the turn's budget.
+            if (owner_.budget_ > 0 && budgeted_ && ++polls_ % 256 == 0 &&
                 owner_.polls_.fetch_add(256, std::memory_order_relaxed) + 256 > owner_.budget_) {
                 owner_.Stop();
             }
@@ -113,6 +116,7 @@ private:
         long polls_ = 0;
         FreeSearch& owner_;
         bool main_;
+        bool budgeted_ = !main_;
         SearchObserver* shown_;
     };
 
@@ -192,7 +196,9 @@ private:
                 }
             }
             search.SetStart(task);
-            search.Run(observer);
+            // The main thread's first task is the start of the whole search: its deduction is
+            // kept for the next turn (FreeRounds).
+            search.Run(observer, main && first);
             if (main && first) solvedByLines = search.SolvedByLines();
             first = false;
             lock.lock();
@@ -231,7 +237,8 @@ private:
 // Searches in free order take turns, each from the start again: first trying the value that
 // decided more cells (which reaches solutions soonest where there are many), then the one that
 // decided fewer (which empties the tree soonest where there are few), each turn allowed twice
-// the line passes of the last of its kind. What one turn finds, the next need not find again;
+// the line passes of the last of its kind (the deduction at the start is made once and not
+// counted). What one turn finds, the next need not find again;
 // the first turn that searches its tree to the end has found every solution. Neither order
 // wins on every puzzle; taking turns costs at most a few times the better one.
 class FreeRounds {
@@ -246,10 +253,11 @@ public:
         for (int round = 0;; ++round) {
             const bool more = round % 2 == 0;
             FreeSearch search(puzzle_, options_, more, limit, known, budget, shown_, shown_ ? &displayed : nullptr, asked_);
-            // Each order keeps its own search, with its line table, from turn to turn.
-            std::unique_ptr<GridSearch>& own = more ? more_ : fewer_;
-            if (!own) own = std::make_unique<GridSearch>(puzzle_, FreeSearch::FreeOptions(options_.search, more));
-            search.Run(start, *own);
+            // One search from turn to turn: its line table, and the deduction at the start, which
+            // no turn polls for again.
+            if (!own_) own_ = std::make_unique<GridSearch>(puzzle_, FreeSearch::FreeOptions(options_.search, more));
+            own_->SetMoreFirst(more);
+            search.Run(start, *own_);
             guesses += search.guesses;
             linePasses += search.linePasses;
             if (first_) solvedByLines = search.solvedByLines;
@@ -259,7 +267,7 @@ public:
                 return;
             }
             if (long(known.size()) >= limit || search.Exhausted()) return;
-            if (!more) budget *= 2;
+            budget *= 2;
         }
     }
 
@@ -275,8 +283,7 @@ private:
     const SolutionSearchOptions& options_;
     SearchObserver* shown_;
     SearchObserver& asked_;
-    std::unique_ptr<GridSearch> fewer_;
-    std::unique_ptr<GridSearch> more_;
+    std::unique_ptr<GridSearch> own_;
     bool first_ = true;
 };
 
