@@ -127,11 +127,16 @@ void GridSearch::Undo(std::size_t mark) {
 }
 
 bool GridSearch::SolveLine(int line) {
-    return valueCount_ == 2 ? SolveLineAs<2>(line) : SolveLineAs<0>(line);
+    switch (valueCount_) {
+    case 2: return SolveLineAs<2>(line);
+    case 3: return SolveLineAs<3>(line);
+    case 4: return SolveLineAs<4>(line);
+    default: return SolveLineAs<0>(line);
+    }
 }
 
-// kValues: the puzzle's value count when the compiler should know it (two-colour puzzles, the
-// common case), else 0.
+// kValues: the puzzle's value count when the compiler should know it (pictures of two to four
+// colours, white included: most of them), else 0.
 template <int kValues>
 bool GridSearch::SolveLineAs(int line) {
     const int valueCount = kValues ? kValues : valueCount_;
