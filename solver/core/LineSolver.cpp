@@ -52,7 +52,8 @@ Bits Cover(Bits starts, int width) {
 // (which may be the same array) are indexed by run value, or hold one entry for every run when
 // the line has one colour.
 template <class Bits, bool kOneColour>
-bool SolveBits(Bits& emptyIo, const Bits* allow, Bits* out, int L, const LineRun* runs, int k, const int* next) {
+bool SolveBits(Bits& emptyIo, const Bits* allow, Bits* out, int L, const LineRun* runs, int k, const int* next,
+               ValueMask runValues) {
     const auto slot = [runs](int j) { return kOneColour ? 0 : runs[j].value; };
     const Bits empty = emptyIo;
     // fits[j]: run j can start at the position (its cells allow it, and the empty cell after
@@ -74,7 +75,7 @@ bool SolveBits(Bits& emptyIo, const Bits* allow, Bits* out, int L, const LineRun
 
     // Backwards from the end, keeping what the complete placements give each cell.
     if constexpr (!kOneColour) {
-        for (int j = 0; j < k; ++j) out[runs[j].value] = 0;
+        for (ValueMask left = runValues; left != 0; left &= left - 1) out[std::countr_zero(left)] = 0;
     }
     Bits emptyCells = 0;
     Bits filledCells = 0;
@@ -110,21 +111,28 @@ void Steps(const LineRun* runs, int k, int* next) {
 // Positions 0 .. length, and a carry out of the last block of cells lands at most there: one
 // machine word for lines under 64 cells.
 template <bool kOneColour>
-bool SolveSteps(LineBits& empty, LineBits* values, int length, const LineRun* runs, int runCount, const int* next) {
-    if (length >= 64) return SolveBits<LineBits, kOneColour>(empty, values, values, length, runs, runCount, next);
+bool SolveSteps(LineBits& empty, LineBits* values, int length, const LineRun* runs, int runCount, const int* next,
+                ValueMask runValues) {
+    if (length >= 64) {
+        return SolveBits<LineBits, kOneColour>(empty, values, values, length, runs, runCount, next, runValues);
+    }
     std::uint64_t e = std::uint64_t(empty);
     std::uint64_t v[kMaxValues];
     if (kOneColour) {
         v[0] = std::uint64_t(values[0]);
     } else {
-        for (int j = 0; j < runCount; ++j) v[runs[j].value] = std::uint64_t(values[runs[j].value]);
+        for (ValueMask left = runValues; left != 0; left &= left - 1) {
+            v[std::countr_zero(left)] = std::uint64_t(values[std::countr_zero(left)]);
+        }
     }
-    if (!SolveBits<std::uint64_t, kOneColour>(e, v, v, length, runs, runCount, next)) return false;
+    if (!SolveBits<std::uint64_t, kOneColour>(e, v, v, length, runs, runCount, next, runValues)) return false;
     empty = e;
     if (kOneColour) {
         values[0] = v[0];
     } else {
-        for (int j = 0; j < runCount; ++j) values[runs[j].value] = v[runs[j].value];
+        for (ValueMask left = runValues; left != 0; left &= left - 1) {
+            values[std::countr_zero(left)] = v[std::countr_zero(left)];
+        }
     }
     return true;
 }
@@ -135,17 +143,19 @@ bool LineSolver::SolveOneColour(LineBits& empty, LineBits& filled, int length, c
     if (length < 0 || length > kMaxLine || runCount < 0 || runCount > kMaxLine) return false;
     int next[kMaxLine];
     Steps(runs, runCount, next);
-    return SolveSteps<true>(empty, &filled, length, runs, runCount, next);
+    return SolveSteps<true>(empty, &filled, length, runs, runCount, next, 0);
 }
 
 bool LineSolver::SolveColours(LineBits* values, int length, const LineRun* runs, int runCount) {
     if (length < 0 || length > kMaxLine || runCount < 0 || runCount > kMaxLine) return false;
+    ValueMask runValues = 0;
     for (int j = 0; j < runCount; ++j) {
         if (runs[j].value <= 0 || runs[j].value >= kMaxValues) return false;
+        runValues |= ValueMask(1) << runs[j].value;
     }
     int next[kMaxLine];
     Steps(runs, runCount, next);
-    return SolveSteps<false>(values[0], values, length, runs, runCount, next);
+    return SolveSteps<false>(values[0], values, length, runs, runCount, next, runValues);
 }
 
 bool LineSolver::Solve(const ValueMask* cells, int length, const LineRun* runs, int runCount, ValueMask* possible) {
