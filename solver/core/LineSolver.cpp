@@ -100,12 +100,18 @@ bool SolveBits(Bits& emptyIo, const Bits* allow, Bits* out, int L, const LineRun
 }
 
 // How far a placement of each run moves on: its length, and the empty cell that must follow it
-// when the next run has the same palette index.
-void Steps(const LineRun* runs, int k, int* next) {
+// when the next run has the same palette index. False when the runs cannot fit in `length` cells
+// (the bit steps never shift past the line then).
+bool Steps(const LineRun* runs, int k, int length, int* next) {
+    int room = length;
     for (int j = 0; j < k; ++j) {
+        if (runs[j].length < 1 || runs[j].length > length) return false;
         const bool gap = j + 1 < k && runs[j + 1].colourIndex == runs[j].colourIndex;
         next[j] = runs[j].length + (gap ? 1 : 0);
+        room -= next[j];
+        if (room < 0) return false;
     }
+    return true;
 }
 
 // Positions 0 .. length, and a carry out of the last block of cells lands at most there: one
@@ -142,7 +148,7 @@ bool SolveSteps(LineBits& empty, LineBits* values, int length, const LineRun* ru
 bool LineSolver::SolveOneColour(LineBits& empty, LineBits& filled, int length, const LineRun* runs, int runCount) {
     if (length < 0 || length > kMaxLine || runCount < 0 || runCount > kMaxLine) return false;
     int next[kMaxLine];
-    Steps(runs, runCount, next);
+    if (!Steps(runs, runCount, length, next)) return false;
     return SolveSteps<true>(empty, &filled, length, runs, runCount, next, 0);
 }
 
@@ -154,7 +160,7 @@ bool LineSolver::SolveColours(LineBits* values, int length, const LineRun* runs,
         runValues |= ValueMask(1) << runs[j].value;
     }
     int next[kMaxLine];
-    Steps(runs, runCount, next);
+    if (!Steps(runs, runCount, length, next)) return false;
     return SolveSteps<false>(values[0], values, length, runs, runCount, next, runValues);
 }
 

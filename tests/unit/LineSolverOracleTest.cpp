@@ -139,6 +139,12 @@ TEST(LineSolverOracle, RandomLinesOfOneOrSeveralColours) {
     }
     EXPECT_EQ(failures, 0);
     EXPECT_TRUE(compared > samples * 9 / 10 && contradictions > samples / 20) << compared << " " << contradictions;  // contradictions too
+    // Runs that cannot fit, one longer than the line among them, have no placement.
+    for (int L : {10, 63, 64}) {
+        const std::vector<ValueMask> open(std::size_t(L), 3);
+        EXPECT_EQ(Compare(fast, open, {LineRun{L + 1, 1, 1}}, 1000), Verdict::Contradiction) << L;
+        EXPECT_EQ(Compare(fast, open, {LineRun{70, 1, 1}, LineRun{1, 1, 1}}, 1000), Verdict::Contradiction) << L;
+    }
 }
 
 }  // namespace
