@@ -168,7 +168,8 @@ private:
     template <int kValues>
     bool SolveValues(int line, int length, LineBits* values);
     // Direct-mapped entries of 1 + 2 x valueCount bit sets (the line and whether it had a
-    // placement, the line before and after), cacheSize_ of them allocated at the first probe.
+    // placement, the line before and after), cacheMask_ + 1 entries (cacheSize_ bit sets)
+    // allocated at the first probe.
     std::vector<LineBits> cache_;
     std::size_t cacheSize_ = 0;
     std::size_t cacheMask_ = 0;

@@ -237,9 +237,9 @@ private:
 // Searches in free order take turns, each from the start again: first trying the value that
 // decided more cells (which reaches solutions soonest where there are many), then the one that
 // decided fewer (which empties the tree soonest where there are few), each turn allowed twice
-// the line passes of the last of its kind (the deduction at the start is made once and not
-// counted). What one turn finds, the next need not find again;
-// the first turn that searches its tree to the end has found every solution. Neither order
+// the work (line passes, probes and guesses) of the turn before; the deduction at the start is
+// made once and counted in none. What one turn finds, the next need not find again; the first
+// turn that searches its tree to the end has found every solution. Neither order
 // wins on every puzzle; taking turns costs at most a few times the better one.
 class FreeRounds {
 public:
