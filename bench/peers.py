@@ -175,10 +175,10 @@ def make_sets(folder, mosgrid, scale):
     # when they still need guesses, the ones that need the most first.
     # They take a while to make and depend on nothing but the seeds: files from an earlier run
     # with the same scale are kept.
-    kept = [os.path.join(folder, "uniq-%02d" % k) for k in range(count(20))]
-    if all(os.path.exists(base + ".non") for base in kept) and not os.path.exists(
-            os.path.join(folder, "uniq-%02d.non" % count(20))):
-        families["unique, hard"] = [(base, False) for base in kept]
+    listing = os.path.join(folder, "unique-%d.list" % count(60))
+    if os.path.exists(listing):
+        with open(listing) as f:
+            families["unique, hard"] = [(os.path.join(folder, name), False) for name in f.read().split()]
         return families
     scores = []
     for i in range(count(60)):
@@ -188,6 +188,8 @@ def make_sets(folder, mosgrid, scale):
     scores.sort()
     for k, (_, _, grid) in enumerate(scores[:count(20)]):
         add("unique, hard", "uniq-%02d" % k, grid)
+    with open(listing, "w") as f:
+        f.write("\n".join(os.path.basename(base) for base, _ in families.get("unique, hard", [])) + "\n")
     return families
 
 
