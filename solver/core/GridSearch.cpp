@@ -355,12 +355,18 @@ bool GridSearch::Node(int from) {
     int cell = from;
     if (options_.freeOrder && options_.probing) {
         cell = PickFree(values, count);
-        if (cell < 0) return observer_->SolutionFound(cells_);
+        if (cell < 0) return Found();
     } else {
         while (cell < cellCount && OneValue(cells_[std::size_t(cell)])) ++cell;
-        if (cell >= cellCount) return observer_->SolutionFound(cells_);
+        if (cell >= cellCount) return Found();
         for (ValueMask left = cells_[std::size_t(cell)]; left != 0; left &= left - 1) values[count++] = std::countr_zero(left);
     }
+    std::string key;
+    if (!options_.freeOrder && options_.deadPrefixes) {
+        key = PrefixKey(cell);
+        if (deadPrefixes_.contains(key)) return true;
+    }
+    const long solutionsBefore = solutions_;
 
     ++guesses_;
     // Someone waits for work: the values after the first go to it, each a subtree of its own.
@@ -388,7 +394,43 @@ bool GridSearch::Node(int from) {
         goOn = Node(options_.freeOrder ? 0 : cell);
     }
     observer_->GuessClosed();
+    if (!key.empty() && goOn && !stopped_ && solutions_ == solutionsBefore) {
+        if (deadPrefixes_.size() >= kDeadPrefixes) deadPrefixes_.clear();
+        deadPrefixes_.insert(std::move(key));
+    }
     return goOn;
+}
+
+bool GridSearch::Found() {
+    ++solutions_;
+    return observer_->SolutionFound(cells_);
+}
+
+std::string GridSearch::PrefixKey(int cell) const {
+    // Where a line stands after its decided beginning: runs begun, the run's value and length
+    // (0 after an empty cell), three bytes.
+    std::string key(std::size_t(3 * (width_ + 1) + 2), '\0');
+    auto at = [&key](int line) { return &key[std::size_t(2 + 3 * line)]; };
+    key[0] = char(cell & 0xFF);
+    key[1] = char(cell >> 8);
+    const int row = cell / width_;
+    const auto step = [](char* state, int value) {
+        if (value == 0) {
+            state[2] = 0;
+        } else if (state[2] != 0 && state[1] == char(value)) {
+            ++state[2];
+        } else {
+            ++state[0];
+            state[1] = char(value);
+            state[2] = 1;
+        }
+    };
+    for (int i = 0; i < cell; ++i) {
+        const int value = std::countr_zero(cells_[std::size_t(i)]);
+        step(at(i % width_), value);
+        if (i / width_ == row) step(at(width_), value);
+    }
+    return key;
 }
 
 void GridSearch::Run(SearchObserver& observer, bool keepRoot) {
@@ -403,6 +445,7 @@ void GridSearch::Run(SearchObserver& observer, bool keepRoot) {
     std::fill(lineChanged_.begin(), lineChanged_.end(), 1);
     std::fill(probed_.begin(), probed_.end(), 0);
     atRoot_ = false;
+    deadPrefixes_.clear();
     if (resume) {
         // The kept deduction: its cells (shown as deduced) and its probes, none of them stale.
         solvedByLines_ = root_.solvedByLines;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "solver/core/LineSolver.h"
@@ -68,6 +70,9 @@ public:
         bool freeOrder = false;
         // In free order, try first the value that decided more cells (the fewer first else).
         bool moreFirst = false;
+        // In lexicographic order, remember the decided beginnings (see PrefixKey) whose
+        // subtrees held no solution, and skip a subtree that begins the same way.
+        bool deadPrefixes = true;
     };
     explicit GridSearch(const Puzzle& puzzle) : GridSearch(puzzle, Options{}) {}
     GridSearch(const Puzzle& puzzle, Options options);
@@ -137,6 +142,17 @@ private:
         std::vector<int> gain;
     } root_;
     bool atRoot_ = false;
+    // In lexicographic order every cell before the guessed one is decided, and the solutions
+    // below a node are the ways to finish those cells. They depend only on where each line
+    // stands after them: for the guessed cell's row and for every column, how many runs have
+    // begun, the colour and the length of the run the line is in. That, with the cell, is the
+    // key. Keys whose subtrees were searched through without a solution are kept (up to
+    // kDeadPrefixes, then the set starts again).
+    std::string PrefixKey(int cell) const;
+    static constexpr std::size_t kDeadPrefixes = 1 << 20;
+    std::unordered_set<std::string> deadPrefixes_;
+    long solutions_ = 0;
+    bool Found();
     // What the probes of one cell agreed on: the union of each cell's values over the values
     // of the probed cell that survived, for the cells every surviving probe narrowed.
     std::vector<ValueMask> agreed_;

@@ -191,6 +191,32 @@ TEST(SolutionSearch, FreeAndOrderedSearchesAgreeOnPicturesOfEveryKind) {
     EXPECT_GE(colour, 150);
 }
 
+// The search in order skips beginnings it has seen lead nowhere: the same first 100 solutions
+// with and without, on random 20 x 20 pictures where it has something to skip.
+TEST(SolutionSearch, SkippingDeadBeginningsKeepsTheSolutions) {
+    long skipped = 0;
+    for (unsigned seed : {8u, 9u, 12u}) {
+        std::mt19937 random(seed);
+        std::vector<std::string> rows(20);
+        for (std::string& row : rows)
+            while (row.size() < 20) row += random() % 100 < 42 ? '1' : '.';
+        const Puzzle puzzle = PuzzleFromPicture(Grid(rows));
+        std::vector<std::vector<ValueMask>> found[2];
+        long guesses[2] = {0, 0};
+        for (bool skip : {false, true}) {
+            SolutionSearchOptions options;
+            options.freeFirst = false;
+            options.search.deadPrefixes = skip;
+            Collect collect(100);
+            guesses[skip] = FindSolutions(puzzle, {}, 100, collect, options).guesses;
+            found[skip] = collect.grids;
+        }
+        ASSERT_EQ(found[1], found[0]) << "seed " << seed;
+        skipped += guesses[0] - guesses[1];
+    }
+    EXPECT_GT(skipped, 0);
+}
+
 TEST(SolutionSearch, AStopEndsEveryThread) {
     // 12! solutions: counting them never ends by itself.
     const Puzzle puzzle = PuzzleFromPicture(Grid(Permutation(12)));
