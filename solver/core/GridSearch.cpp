@@ -361,12 +361,6 @@ bool GridSearch::Node(int from) {
         if (cell >= cellCount) return Found();
         for (ValueMask left = cells_[std::size_t(cell)]; left != 0; left &= left - 1) values[count++] = std::countr_zero(left);
     }
-    std::string key;
-    if (!options_.freeOrder && options_.deadPrefixes) {
-        key = PrefixKey(cell);
-        if (deadPrefixes_.contains(key)) return true;
-    }
-    const long solutionsBefore = solutions_;
 
     ++guesses_;
     // Someone waits for work: the values after the first go to it, each a subtree of its own.
@@ -390,14 +384,24 @@ bool GridSearch::Node(int from) {
             goOn = false;
             break;
         }
+        // In order, a value whose beginning led nowhere before is not tried again.
+        std::string key;
+        if (!options_.freeOrder && options_.deadPrefixes) {
+            const ValueMask was = cells_[std::size_t(cell)];
+            cells_[std::size_t(cell)] = ValueMask(1) << values[k];
+            key = PrefixKey(cell + 1);
+            cells_[std::size_t(cell)] = was;
+            if (deadPrefixes_.contains(key)) continue;
+        }
+        const long solutionsBefore = solutions_;
         Set(cell, ValueMask(1) << values[k], true);
         goOn = Node(options_.freeOrder ? 0 : cell);
+        if (!key.empty() && goOn && !stopped_ && solutions_ == solutionsBefore) {
+            if (deadPrefixes_.size() >= kDeadPrefixes) deadPrefixes_.clear();
+            deadPrefixes_.insert(std::move(key));
+        }
     }
     observer_->GuessClosed();
-    if (!key.empty() && goOn && !stopped_ && solutions_ == solutionsBefore) {
-        if (deadPrefixes_.size() >= kDeadPrefixes) deadPrefixes_.clear();
-        deadPrefixes_.insert(std::move(key));
-    }
     return goOn;
 }
 
@@ -407,8 +411,8 @@ bool GridSearch::Found() {
 }
 
 std::string GridSearch::PrefixKey(int cell) const {
-    // Where a line stands after its decided beginning: runs begun, the run's value and length
-    // (0 after an empty cell), three bytes.
+    // Where a line stands after its decided beginning (cells before `cell`): runs begun, the
+    // run's value and length (0 after an empty cell), three bytes.
     std::string key(std::size_t(3 * (width_ + 1) + 2), '\0');
     auto at = [&key](int line) { return &key[std::size_t(2 + 3 * line)]; };
     key[0] = char(cell & 0xFF);

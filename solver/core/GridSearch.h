@@ -142,12 +142,13 @@ private:
         std::vector<int> gain;
     } root_;
     bool atRoot_ = false;
-    // In lexicographic order every cell before the guessed one is decided, and the solutions
-    // below a node are the ways to finish those cells. They depend only on where each line
-    // stands after them: for the guessed cell's row and for every column, how many runs have
-    // begun, the colour and the length of the run the line is in. That, with the cell, is the
-    // key. Keys whose subtrees were searched through without a solution are kept (up to
-    // kDeadPrefixes, then the set starts again).
+    // In lexicographic order a guess is made on the first undecided cell, so once it is made
+    // every cell up to it is decided, and the solutions below are the ways to finish those
+    // cells. They depend only on where each line stands after them: for the cell's row and for
+    // every column, how many runs have begun, the colour and the length of the run the line is
+    // in. That, with the cell, is the key. Keys whose subtrees were searched through without a
+    // solution (a contradiction at once among them) are kept (up to kDeadPrefixes, then the
+    // set starts again).
     std::string PrefixKey(int cell) const;
     static constexpr std::size_t kDeadPrefixes = 1 << 20;
     std::unordered_set<std::string> deadPrefixes_;
