@@ -150,7 +150,7 @@ private:
     // solution (a contradiction at once among them) are kept (up to kDeadPrefixes, then the
     // set starts again).
     std::string PrefixKey(int cell) const;
-    static constexpr std::size_t kDeadPrefixes = 1 << 20;
+    static constexpr std::size_t kDeadPrefixes = 1 << 18;
     std::unordered_set<std::string> deadPrefixes_;
     long solutions_ = 0;
     bool Found();
