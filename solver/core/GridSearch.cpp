@@ -361,6 +361,14 @@ bool GridSearch::Node(int from) {
         if (cell >= cellCount) return Found();
         for (ValueMask left = cells_[std::size_t(cell)]; left != 0; left &= left - 1) values[count++] = std::countr_zero(left);
     }
+    // Deduction carried the first undecided cell past the guessed cell's row: every row before
+    // it is decided, and what follows depends on nothing but where the columns stand after them.
+    std::string rowKey;
+    if (!options_.freeOrder && options_.deadPrefixes && cell / width_ > from / width_) {
+        rowKey = PrefixKey(cell / width_ * width_);
+        if (deadPrefixes_.contains(rowKey)) return true;
+    }
+    const long solutionsBeforeRow = solutions_;
 
     ++guesses_;
     // Someone waits for work: the values after the first go to it, each a subtree of its own.
@@ -402,6 +410,10 @@ bool GridSearch::Node(int from) {
         }
     }
     observer_->GuessClosed();
+    if (!rowKey.empty() && goOn && !stopped_ && solutions_ == solutionsBeforeRow) {
+        if (deadPrefixes_.size() >= kDeadPrefixes) deadPrefixes_.clear();
+        deadPrefixes_.insert(std::move(rowKey));
+    }
     return goOn;
 }
 
