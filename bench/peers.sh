@@ -18,7 +18,8 @@
 # Every tool runs one process at a time under a processor-time limit (RLIMIT_CPU, set on the
 # started process; PEERS_LIMIT seconds, default 20), on --max 2 (uniqueness: pbnsolve -u, picross-solver
 # --max-nb-solutions 2); then mosgrid-solve and picross-solver count to PEERS_COUNT solutions
-# (default 100; 0 leaves the table out), ours under PEERS_COUNT_LIMIT seconds (default 60).
+# (default 100; 0 leaves the table out; ours with --print, so the first ones in lexicographic
+# order), ours under PEERS_COUNT_LIMIT seconds (default 60).
 # mosgrid-solve runs with --threads PEERS_THREADS (default 1, so that the processor times compare
 # like with like). The peers' results are kept in WORK/sets/peer-results.json: a second run (after
 # a change of mosgrid-solve) only runs mosgrid-solve again. PEERS_SPEEDUP=N ends with the elapsed
@@ -27,7 +28,7 @@
 # 0.42, 40 30 x 30 at 0.5, 20 50 x 50 at 0.6, 8 colour pictures, 20 hard puzzles of one
 # solution); n-Dom 3..10 always whole. The tables are printed at the end with the targets.
 set -eu
-[ $# -ge 4 ] || { sed -n '2,28p' "$0"; exit 2; }
+[ $# -ge 4 ] || { sed -n '2,29p' "$0"; exit 2; }
 pbn_src=$(cd "$1" && pwd)
 picross_src=$(cd "$2" && pwd)
 argagg_git=$(cd "$3" && pwd)
