@@ -404,16 +404,10 @@ bool GridSearch::Node(int from) {
         const long solutionsBefore = solutions_;
         Set(cell, ValueMask(1) << values[k], true);
         goOn = Node(options_.freeOrder ? 0 : cell);
-        if (!key.empty() && goOn && !stopped_ && solutions_ == solutionsBefore) {
-            if (deadPrefixes_.size() >= kDeadPrefixes) deadPrefixes_.clear();
-            deadPrefixes_.insert(std::move(key));
-        }
+        if (!key.empty() && goOn && !stopped_ && solutions_ == solutionsBefore) RememberDead(std::move(key));
     }
     observer_->GuessClosed();
-    if (!rowKey.empty() && goOn && !stopped_ && solutions_ == solutionsBeforeRow) {
-        if (deadPrefixes_.size() >= kDeadPrefixes) deadPrefixes_.clear();
-        deadPrefixes_.insert(std::move(rowKey));
-    }
+    if (!rowKey.empty() && goOn && !stopped_ && solutions_ == solutionsBeforeRow) RememberDead(std::move(rowKey));
     return goOn;
 }
 
@@ -423,14 +417,14 @@ bool GridSearch::Found() {
 }
 
 std::string GridSearch::PrefixKey(int cell) const {
-    // Where a line stands after its decided beginning (cells before `cell`): runs begun, the
-    // run's value and length (0 after an empty cell), three bytes.
-    std::string key(std::size_t(3 * (width_ + 1) + 2), '\0');
-    auto at = [&key](int line) { return &key[std::size_t(2 + 3 * line)]; };
+    // Where each column stands after its decided beginning (cells before `cell`): runs begun,
+    // the run's value and length (0 after an empty cell), three bytes.
+    std::string key(std::size_t(3 * width_ + 2), '\0');
     key[0] = char(cell & 0xFF);
     key[1] = char(cell >> 8);
-    const int row = cell / width_;
-    const auto step = [](char* state, int value) {
+    for (int i = 0; i < cell; ++i) {
+        const int value = std::countr_zero(cells_[std::size_t(i)]);
+        char* state = &key[std::size_t(2 + 3 * (i % width_))];
         if (value == 0) {
             state[2] = 0;
         } else if (state[2] != 0 && state[1] == char(value)) {
@@ -440,13 +434,13 @@ std::string GridSearch::PrefixKey(int cell) const {
             state[1] = char(value);
             state[2] = 1;
         }
-    };
-    for (int i = 0; i < cell; ++i) {
-        const int value = std::countr_zero(cells_[std::size_t(i)]);
-        step(at(i % width_), value);
-        if (i / width_ == row) step(at(width_), value);
     }
     return key;
+}
+
+void GridSearch::RememberDead(std::string key) {
+    if (deadPrefixes_.size() >= kDeadPrefixes) deadPrefixes_.clear();
+    deadPrefixes_.insert(std::move(key));
 }
 
 void GridSearch::Run(SearchObserver& observer, bool keepRoot) {

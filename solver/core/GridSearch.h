@@ -144,12 +144,13 @@ private:
     bool atRoot_ = false;
     // In lexicographic order a guess is made on the first undecided cell, so once it is made
     // every cell up to it is decided, and the solutions below are the ways to finish those
-    // cells. They depend only on where each line stands after them: for the cell's row and for
-    // every column, how many runs have begun, the colour and the length of the run the line is
-    // in. That, with the cell, is the key. Keys whose subtrees were searched through without a
-    // solution (a contradiction at once among them) are kept (up to kDeadPrefixes, then the
-    // set starts again).
+    // cells. They depend only on where each line stands after them: how many runs have begun,
+    // the colour and the length of the run the line is in. The columns and the cell say it all
+    // (the row's cells so far are the columns' last ones), so they are the key. Keys whose
+    // subtrees were searched through without a solution (a contradiction at once among them)
+    // are kept (up to kDeadPrefixes, then the set starts again).
     std::string PrefixKey(int cell) const;
+    void RememberDead(std::string key);
     static constexpr std::size_t kDeadPrefixes = 1 << 18;
     std::unordered_set<std::string> deadPrefixes_;
     long solutions_ = 0;
