@@ -368,6 +368,12 @@ bool GridSearch::Node(int from) {
         rowKey = PrefixKey(cell / width_ * width_);
         if (deadPrefixes_.contains(rowKey)) return true;
     }
+    // Stuck for a while without a solution: free order judges each subtree before it is entered.
+    if (options_.judgeSubtrees && !options_.freeOrder && guesses_ > 0 && guesses_ - guessesAtSolution_ >= options_.judgeAfter &&
+        !HoldsSolution(cell)) {
+        if (!rowKey.empty()) RememberDead(std::move(rowKey));
+        return !stopped_;
+    }
     const long solutionsBeforeRow = solutions_;
 
     ++guesses_;
@@ -411,8 +417,37 @@ bool GridSearch::Node(int from) {
     return goOn;
 }
 
+bool GridSearch::HoldsSolution(int first) {
+    const auto end = cells_.begin() + first;
+    const auto it = known_.lower_bound(std::vector<ValueMask>(cells_.begin(), end));
+    if (it != known_.end() && std::equal(cells_.begin(), end, it->begin())) return true;
+    // The search in free order goes on from here, on the same cells, trail and probe results
+    // (this node's are fresh), and is undone at the end. The observer sees it as a guess.
+    const std::size_t mark = trail_.size();
+    observer_->GuessOpened();
+    const Options ordered = options_;
+    options_.freeOrder = true;
+    options_.moreFirst = true;
+    judging_ = true;
+    judgeFound_ = false;
+    Node(0);
+    judging_ = false;
+    options_ = ordered;
+    Undo(mark);
+    ClearQueue();
+    observer_->BranchUndone();
+    observer_->GuessClosed();
+    return judgeFound_ || stopped_;
+}
+
 bool GridSearch::Found() {
+    if (judging_) {
+        if (known_.size() < kKnown) known_.insert(cells_);
+        judgeFound_ = true;
+        return false;
+    }
     ++solutions_;
+    guessesAtSolution_ = guesses_;
     return observer_->SolutionFound(cells_);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -56,6 +57,8 @@ public:
 // - probing: each value of an undecided cell is tried and propagated; a value that leads to a
 //   contradiction is removed, and what every surviving value implies is kept;
 // - a table of line results keyed by the line and the values its cells allow.
+// In lexicographic order it may also skip subtrees it knows to be empty (Options::deadPrefixes,
+// Options::judgeSubtrees).
 // Changes are recorded on a trail, so a branch is undone cell by cell.
 class GridSearch {
 public:
@@ -73,6 +76,14 @@ public:
         // In lexicographic order, remember the decided beginnings (see PrefixKey) whose
         // subtrees held no solution, and skip a subtree that begins the same way.
         bool deadPrefixes = true;
+        // In lexicographic order, before exploring a subtree, search it in free order for one
+        // solution (free order proves a subtree empty far sooner than the order does, which goes
+        // through it cell by cell), and skip it when there is none. A known solution that
+        // begins as the subtree does (see AddKnown) settles it without a search.
+        bool judgeSubtrees = false;
+        // Judging starts after this many guesses without a solution (where the order finds
+        // solutions readily, judging costs more than it saves) and goes on until the next one.
+        long judgeAfter = 64;
     };
     explicit GridSearch(const Puzzle& puzzle) : GridSearch(puzzle, Options{}) {}
     GridSearch(const Puzzle& puzzle, Options options);
@@ -86,6 +97,12 @@ public:
     // (the observer sees the cells change as if deduced). Runs without it leave them alone.
     void Run(SearchObserver& observer, bool keepRoot = false);
     void SetSplitter(SearchSplitter* splitter) { splitter_ = splitter; }
+    // Solutions found before (by a search in free order), for judging subtrees. Those the
+    // judging finds are added, up to kKnown.
+    template <class Grids>
+    void AddKnown(const Grids& solutions) {
+        known_.insert(solutions.begin(), solutions.end());
+    }
     // Which value of a guess free order tries first (see Options::moreFirst).
     void SetMoreFirst(bool moreFirst) { options_.moreFirst = moreFirst; }
 
@@ -154,6 +171,14 @@ private:
     static constexpr std::size_t kDeadPrefixes = 1 << 18;
     std::unordered_set<std::string> deadPrefixes_;
     long solutions_ = 0;
+    // Judging: whether the subtree at the current cells (every cell before `first` decided)
+    // holds a solution; a solution found on the way becomes known.
+    bool HoldsSolution(int first);
+    std::set<std::vector<ValueMask>> known_;
+    bool judging_ = false;
+    bool judgeFound_ = false;
+    static constexpr std::size_t kKnown = 1 << 12;
+    long guessesAtSolution_ = 0;
     bool Found();
     // What the probes of one cell agreed on: the union of each cell's values over the values
     // of the probed cell that survived, for the cells every surviving probe narrowed.

@@ -318,9 +318,12 @@ SolutionSearchResult FindSolutions(const Puzzle& puzzle, const std::vector<Value
     const Grid first = start.size() == std::size_t(puzzle.CellCount()) ? start : Grid(std::size_t(puzzle.CellCount()), puzzle.AllValues());
     std::vector<Grid> solutions;
 
-    auto ordered = [&] {
-        GridSearch search(puzzle, options.search);
+    auto ordered = [&](const std::set<Grid>* known) {
+        GridSearch::Options ordered = options.search;
+        ordered.judgeSubtrees = known != nullptr;
+        GridSearch search(puzzle, ordered);
         search.SetStart(first);
+        if (known) search.AddKnown(*known);
         Ordered collector(observer, max);
         search.Run(collector);
         result.solvedByLines = search.SolvedByLines();
@@ -331,7 +334,7 @@ SolutionSearchResult FindSolutions(const Puzzle& puzzle, const std::vector<Value
     };
 
     if (!options.freeFirst || !options.search.probing) {
-        ordered();
+        ordered(nullptr);
     } else {
         const long limit = options.countOnly ? max : max + 1;
         FreeRounds rounds(puzzle, options, &observer, observer);
@@ -342,14 +345,14 @@ SolutionSearchResult FindSolutions(const Puzzle& puzzle, const std::vector<Value
         result.guesses = rounds.guesses;
         result.linePasses = rounds.linePasses;
         if (long(known.size()) > max && !result.stopped) {
-            // More than asked for: the first ones in order, from the lexicographic search. (Leading
-            // it by free searches, into only the subtrees where they find a solution, measured
-            // several times slower on puzzles of many solutions.) The board first goes back to
-            // where that search starts.
+            // More than asked for: the first ones in order, from the lexicographic search. Where
+            // it goes a while without a solution, it judges each subtree by a search in free
+            // order before entering it; the solutions found so far spare many of those. The
+            // board first goes back to where that search starts.
             for (std::size_t i = 0; i < first.size(); ++i) {
                 if (rounds.displayed[i] != first[i]) observer.CellChanged(int(i), first[i]);
             }
-            ordered();
+            ordered(&known);
         } else {
             solutions.assign(known.begin(), known.end());
             // Where the free searches stop depends on how the threads met; the observer is left
