@@ -177,7 +177,7 @@ private:
     std::set<std::vector<ValueMask>> known_;
     bool judging_ = false;
     bool judgeFound_ = false;
-    static constexpr std::size_t kKnown = 1 << 12;
+    static constexpr std::size_t kKnown = 1 << 10;
     long guessesAtSolution_ = 0;
     bool Found();
     // What the probes of one cell agreed on: the union of each cell's values over the values
