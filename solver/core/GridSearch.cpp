@@ -2,6 +2,8 @@
 #include "solver/core/GridSearch.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 #include <bit>
 
 namespace mosgrid {
@@ -185,7 +187,7 @@ bool GridSearch::SolveValues(int line, int length, LineBits* values) {
         }
         return true;
     };
-    if (cache_.empty()) return solve();
+    if (!cache_) return solve();
     const std::size_t entrySize = 1 + 2 * std::size_t(valueCount);
     LineBits* e = &cache_[(LineHash(line, values, valueCount) & cacheMask_) * entrySize];
     const LineBits tag = LineBits(line + 1);
@@ -241,7 +243,11 @@ bool GridSearch::Probe() {
                 probed_[std::size_t(cell)] = epoch_;
             }
             // The table serves the probes (a puzzle that lines alone solve never gets one).
-            if (cache_.size() < cacheSize_) cache_.resize(cacheSize_);
+            if (!cache_ && cacheSize_ > 0) {
+                // Zeroed pages straight from the system: a short search touches few of them.
+                cache_.reset(static_cast<LineBits*>(std::calloc(cacheSize_, sizeof(LineBits))));
+                if (!cache_) throw std::bad_alloc();
+            }
             ValueMask impossible = 0;
             int survivors = 0;
             touched_.clear();

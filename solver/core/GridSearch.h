@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <set>
 #include <string>
 #include <unordered_set>
@@ -213,7 +215,10 @@ private:
     // Direct-mapped entries of 1 + 2 x valueCount bit sets (the line and whether it had a
     // placement, the line before and after), cacheMask_ + 1 entries (cacheSize_ bit sets)
     // allocated at the first probe.
-    std::vector<LineBits> cache_;
+    struct FreeBits {
+        void operator()(LineBits* bits) const { std::free(bits); }
+    };
+    std::unique_ptr<LineBits[], FreeBits> cache_;
     std::size_t cacheSize_ = 0;
     std::size_t cacheMask_ = 0;
     static std::uint64_t LineHash(int line, const LineBits* values, int valueCount);
