@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -215,10 +214,12 @@ private:
     // Direct-mapped entries of 1 + 2 x valueCount bit sets (the line and whether it had a
     // placement, the line before and after), cacheMask_ + 1 entries (cacheSize_ bit sets)
     // allocated at the first probe.
-    struct FreeBits {
-        void operator()(LineBits* bits) const { std::free(bits); }
+    struct ReleaseTable {
+        std::size_t bytes;  // (no initialiser: the deleter must be default-constructible here)
+        void operator()(LineBits* bits) const;
     };
-    std::unique_ptr<LineBits[], FreeBits> cache_;
+    static std::unique_ptr<LineBits[], ReleaseTable> AllocateTable(std::size_t count);
+    std::unique_ptr<LineBits[], ReleaseTable> cache_;
     std::size_t cacheSize_ = 0;
     std::size_t cacheMask_ = 0;
     static std::uint64_t LineHash(int line, const LineBits* values, int valueCount);
