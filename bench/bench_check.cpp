@@ -301,7 +301,7 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     PrintOverhead("bundled", g_bundled, 20);
     if (!g_guessing.path.empty()) PrintOverhead("guessing", g_guessing, 20);
-    if (MakeLongPuzzle(temp.path())) PrintOverhead("long", g_long, 5);
+    if (MakeLongPuzzle(temp.path())) PrintOverhead("long", g_long, 10);
     PrintCancel(temp.path());
     Prompts::Install(nullptr);
     return 0;
