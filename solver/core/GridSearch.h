@@ -100,10 +100,7 @@ public:
     void SetSplitter(SearchSplitter* splitter) { splitter_ = splitter; }
     // Solutions found before (by a search in free order), for judging subtrees. Those the
     // judging finds are added, up to kKnown.
-    template <class Grids>
-    void AddKnown(const Grids& solutions) {
-        known_.insert(solutions.begin(), solutions.end());
-    }
+    void AddKnown(std::set<std::vector<ValueMask>> solutions) { known_.merge(solutions); }
     // Which value of a guess free order tries first (see Options::moreFirst).
     void SetMoreFirst(bool moreFirst) { options_.moreFirst = moreFirst; }
 
@@ -215,7 +212,7 @@ private:
     // placement, the line before and after), cacheMask_ + 1 entries (cacheSize_ bit sets)
     // allocated at the first probe.
     struct ReleaseTable {
-        std::size_t bytes;  // (no initialiser: the deleter must be default-constructible here)
+        std::size_t bytes;  // no default member initialiser: g++ would not default-construct it here
         void operator()(LineBits* bits) const;
     };
     static std::unique_ptr<LineBits[], ReleaseTable> AllocateTable(std::size_t count);

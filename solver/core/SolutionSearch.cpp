@@ -318,12 +318,12 @@ SolutionSearchResult FindSolutions(const Puzzle& puzzle, const std::vector<Value
     const Grid first = start.size() == std::size_t(puzzle.CellCount()) ? start : Grid(std::size_t(puzzle.CellCount()), puzzle.AllValues());
     std::vector<Grid> solutions;
 
-    auto ordered = [&](const std::set<Grid>* known) {
+    auto ordered = [&](std::set<Grid>* known) {
         GridSearch::Options ordered = options.search;
         ordered.judgeSubtrees = known != nullptr;
         GridSearch search(puzzle, ordered);
         search.SetStart(first);
-        if (known) search.AddKnown(*known);
+        if (known) search.AddKnown(std::move(*known));
         Ordered collector(observer, max);
         search.Run(collector);
         result.solvedByLines = search.SolvedByLines();
