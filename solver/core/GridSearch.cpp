@@ -2,12 +2,14 @@
 #include "solver/core/GridSearch.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <utility>
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
-#include <bit>
 
 namespace mosgrid {
 
